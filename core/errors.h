@@ -1,0 +1,41 @@
+// The failure that every file or platform operation throws when it cannot do its work.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace veldaris {
+
+// Error numbers of the record reader; file and platform failures carry the platform's own
+// error number (errno) instead.
+enum RecordErrorNumber : int {
+  kErrEndInsideRecord = 1001,
+  kErrTextAfterQuote = 1002,
+  kErrQuoteInItem = 1003,
+  kErrLoneLineBreak = 1004,
+  kErrUnclosedQuote = 1005,
+};
+
+class SystemError : public std::runtime_error {
+ public:
+  // number: error number; description: the platform's description of the error (or the
+  // reader's, for a record that cannot be read); file: the file concerned, empty if none.
+  // Texts are Windows-1252.
+  SystemError(int number, std::string description, std::string file = {})
+      : std::runtime_error(description), number_(number),
+        description_(std::move(description)), file_(std::move(file)) {}
+
+  int Number() const { return number_; }
+  const std::string& Description() const { return description_; }
+  const std::string& File() const { return file_; }
+
+ private:
+  int number_;
+  std::string description_;
+  std::string file_;
+};
+
+// A failure described by errno as it stands now.
+SystemError ErrnoError(int errnoValue, std::string file);
+
+}  // namespace veldaris

@@ -1,0 +1,289 @@
+#include "place_record.h"
+
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
+#include "errors.h"
+#include "files.h"
+#include "text1252.h"
+
+namespace veldaris {
+namespace {
+
+using Item = std::optional<std::string> PlaceRecord::*;
+constexpr std::array<Item, 7> kItems = {
+    &PlaceRecord::Place,    &PlaceRecord::Municipality, &PlaceRecord::District,
+    &PlaceRecord::StateShortForm, &PlaceRecord::Postcode, &PlaceRecord::Reserved,
+    &PlaceRecord::MunicipalityKind};
+
+enum class Ending { kComma, kLineEnd, kEndOfFile };
+
+[[noreturn]] void Refuse(InputFile& file, int number, const char* what, std::uint64_t line,
+                         std::uint64_t column) {
+  throw SystemError(number,
+                    Cp1252(what) + " (Zeile " + std::to_string(line) + ", Spalte " +
+                        std::to_string(column) + ")",
+                    file.Name());
+}
+
+[[noreturn]] void RefuseHere(InputFile& file, int number, const char* what) {
+  Refuse(file, number, what, file.Line(), file.Column());
+}
+
+// Consumes the comma or line end that ends an item.
+Ending ReadItemEnd(InputFile& file) {
+  const int c = file.Peek();
+  if (c == InputFile::kEof) return Ending::kEndOfFile;
+  if (c == ',') {
+    file.Skip(1);
+    return Ending::kComma;
+  }
+  if (c == '\r') {
+    file.Skip(1);
+    if (file.Peek() != '\n')
+      Refuse(file, kErrLoneLineBreak, "Zeilenende ohne Zeilenvorschub (CR ohne LF)",
+             file.Line(), file.Column() - 1);
+    file.Get();
+    return Ending::kLineEnd;
+  }
+  if (c == '\n') RefuseHere(file, kErrLoneLineBreak, "Zeilenvorschub ohne Zeilenende (LF ohne CR)");
+  RefuseHere(file, kErrTextAfterQuote, "Text nach dem schließenden Anführungszeichen");
+}
+
+// Appends buffered bytes to text up to the first byte for which stop() holds, refilling the
+// buffer as needed; returns that byte, or kEof.
+template <typename Stop>
+int ScanInto(InputFile& file, std::string& text, Stop stop) {
+  for (;;) {
+    const std::string_view chunk = file.Buffered();
+    if (chunk.empty()) return InputFile::kEof;
+    std::size_t n = 0;
+    while (n < chunk.size() && !stop(chunk[n])) ++n;
+    text.append(chunk.data(), n);
+    file.Skip(n);
+    if (n < chunk.size()) return static_cast<unsigned char>(chunk[n]);
+  }
+}
+
+void ReadQuoted(InputFile& file, std::string& text) {
+  const auto line = file.Line();
+  const auto column = file.Column();
+  file.Skip(1);  // opening quote
+  text.clear();
+  const int stop = ScanInto(file, text, [](char c) { return c == '"' || c == '\r' || c == '\n'; });
+  if (stop != '"')
+    Refuse(file, kErrUnclosedQuote, "Anführungszeichen wird nicht geschlossen", line, column);
+  file.Skip(1);  // closing quote
+  while (file.Peek() == ' ') file.Skip(1);
+}
+
+// Reads up to the comma or line end; returns false for an item with no characters.
+bool ReadUnquoted(InputFile& file, std::string& text) {
+  text.clear();
+  const int stop = ScanInto(file, text, [](char c) {
+    return c == ',' || c == '\r' || c == '\n' || c == '"';
+  });
+  if (stop == '"') RefuseHere(file, kErrQuoteInItem, "Anführungszeichen innerhalb eines Eintrags");
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return !text.empty();
+}
+
+// The first double quote or CR at or after p; the caller knows that a CR lies ahead and that
+// the buffer is padded, so eight bytes may be read at a time.
+const char* FindQuoteOrCr(const char* p) {
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kHigh = 0x8080808080808080u;
+    for (;; p += 8) {
+      std::uint64_t word;
+      std::memcpy(&word, p, sizeof word);
+      const std::uint64_t quote = word ^ (kOnes * '"');
+      const std::uint64_t cr = word ^ (kOnes * '\r');
+      // The lowest flagged byte is always a real match.
+      const std::uint64_t found =
+          ((quote - kOnes) & ~quote & kHigh) | ((cr - kOnes) & ~cr & kHigh);
+      if (found) return p + (std::countr_zero(found) >> 3);
+    }
+  } else {
+    while (*p != '"' && *p != '\r') ++p;
+    return p;
+  }
+}
+
+// The usual case: the whole record stands on one buffered line in the form the program
+// writes, perhaps with blanks around the items. Returns the length of the line including its
+// CR LF, or 0 when the line needs the general reader (a record over several lines, a line
+// that crosses the end of the buffer, anything unusual or wrong).
+std::size_t ReadRecordLine(std::string_view buffered, PlaceRecordView& view) {
+  const char* const begin = buffered.data();
+  const auto* lf = static_cast<const char*>(std::memchr(begin, '\n', buffered.size()));
+  if (!lf || lf == begin || lf[-1] != '\r') return 0;
+  const char* const end = lf - 1;  // the CR; every scan below stops there at the latest
+  const char* p = begin;
+  for (std::size_t k = 0; k < view.items.size(); ++k) {
+    auto& item = view.items[k];
+    while (*p == ' ') ++p;
+    if (*p == '"') {
+      const char* const text = ++p;
+      p = FindQuoteOrCr(p);
+      if (*p != '"') return 0;
+      item.emplace(text, static_cast<std::size_t>(p - text));
+      ++p;
+      while (*p == ' ') ++p;
+    } else {
+      const char* const text = p;
+      while (*p != ',' && *p != '"' && *p != '\r') ++p;
+      if (*p == '"' || (*p == '\r' && p != end)) return 0;
+      const char* last = p;
+      while (last > text && last[-1] == ' ') --last;
+      if (last == text)
+        item.reset();
+      else
+        item.emplace(text, static_cast<std::size_t>(last - text));
+    }
+    if (k + 1 < view.items.size()) {
+      if (*p != ',') return 0;
+      ++p;
+    } else if (p != end) {
+      return 0;
+    }
+  }
+  return static_cast<std::size_t>(lf - begin) + 1;
+}
+
+}  // namespace
+
+namespace {
+
+// The general reader, for every form the rules allow and for the problems it reports.
+void ReadPlaceRecordSlowly(InputFile& file, PlaceRecord& record) {
+  const auto startLine = file.Line();
+  const auto startColumn = file.Column();
+  Ending previous = Ending::kLineEnd;
+  for (std::size_t k = 0; k < kItems.size(); ++k) {
+    std::optional<std::string>& item = record.*kItems[k];
+    while (file.Peek() == ' ') file.Skip(1);
+    // An item may start at the end of the file only when a comma ended the one before and
+    // it is the last item: the last line of a file that lacks its CR LF.
+    if (file.Peek() == InputFile::kEof &&
+        !(previous == Ending::kComma && k + 1 == kItems.size())) {
+      Refuse(file, kErrEndInsideRecord,
+             "Datei endet innerhalb des Datensatzes, der hier beginnt", startLine, startColumn);
+    }
+    if (file.Peek() == '"') {
+      if (!item) item.emplace();
+      ReadQuoted(file, *item);
+    } else {
+      if (!item) item.emplace();
+      if (!ReadUnquoted(file, *item)) item.reset();
+    }
+    previous = ReadItemEnd(file);
+  }
+}
+
+}  // namespace
+
+PlaceRecordView ViewOf(const PlaceRecord& record) {
+  PlaceRecordView view;
+  for (std::size_t k = 0; k < kItems.size(); ++k)
+    if (const auto& item = record.*kItems[k]) view.items[k] = *item;
+  return view;
+}
+
+void CopyRecord(const PlaceRecordView& view, PlaceRecord& record) {
+  for (std::size_t k = 0; k < kItems.size(); ++k) {
+    auto& item = record.*kItems[k];
+    if (!view.items[k])
+      item.reset();
+    else if (item)
+      item->assign(*view.items[k]);  // keeps the string's storage
+    else
+      item.emplace(*view.items[k]);
+  }
+}
+
+void ReadPlaceRecordView(InputFile& file, PlaceRecordView& view, PlaceRecord& storage) {
+  if (const std::size_t length = ReadRecordLine(file.Buffered(), view)) {
+    file.SkipLine(length);
+    return;
+  }
+  ReadPlaceRecordSlowly(file, storage);
+  view = ViewOf(storage);
+}
+
+void ReadPlaceRecord(InputFile& file, PlaceRecord& record) {
+  PlaceRecordView view;
+  if (const std::size_t length = ReadRecordLine(file.Buffered(), view)) {
+    CopyRecord(view, record);
+    file.SkipLine(length);
+    return;
+  }
+  ReadPlaceRecordSlowly(file, record);
+}
+
+namespace {
+
+// Writes the record line piece by piece to any sink with Write(string_view) and Write(char).
+template <typename Sink>
+void PutPlaceRecord(Sink& sink, const PlaceRecordView& record) {
+  for (std::size_t k = 0; k < record.items.size(); ++k) {
+    if (k > 0) sink.Write(',');
+    if (const auto& item = record.items[k]) {
+      sink.Write('"');
+      sink.Write(*item);
+      sink.Write('"');
+    }
+  }
+  sink.Write("\r\n");
+}
+
+template <typename Sink>
+void PutResultCsvLine(Sink& sink, const PlaceRecordView& record) {
+  sink.Write('"');
+  sink.Write(record.Place());
+  sink.Write(';');
+  sink.Write(record.Municipality());
+  sink.Write(';');
+  sink.Write(record.District());
+  sink.Write("\"\r\n");
+}
+
+struct StringSink {
+  std::string text;
+  void Write(std::string_view bytes) { text.append(bytes); }
+  void Write(char c) { text.push_back(c); }
+};
+
+}  // namespace
+
+std::string FormatPlaceRecordLine(const PlaceRecord& record) {
+  StringSink sink;
+  PutPlaceRecord(sink, ViewOf(record));
+  return sink.text;
+}
+
+void WritePlaceRecord(OutputFile& file, const PlaceRecord& record) {
+  PutPlaceRecord(file, ViewOf(record));
+}
+
+void WritePlaceRecord(OutputFile& file, const PlaceRecordView& record) {
+  PutPlaceRecord(file, record);
+}
+
+std::string FormatResultCsvLine(const PlaceRecord& record) {
+  StringSink sink;
+  PutResultCsvLine(sink, ViewOf(record));
+  return sink.text;
+}
+
+void WriteResultCsvLine(OutputFile& file, const PlaceRecord& record) {
+  PutResultCsvLine(file, ViewOf(record));
+}
+
+void WriteResultCsvLine(OutputFile& file, const PlaceRecordView& record) {
+  PutResultCsvLine(file, record);
+}
+
+}  // namespace veldaris

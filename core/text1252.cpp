@@ -1,0 +1,130 @@
+#include "text1252.h"
+
+#include <array>
+#include <cstdlib>
+
+namespace veldaris {
+namespace {
+
+// Code points of the bytes 0x80 to 0x9F.
+constexpr std::array<char32_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+constexpr std::array<unsigned char, 256> MakeLowerTable() {
+  std::array<unsigned char, 256> table{};
+  for (unsigned i = 0; i < 256; ++i) table[i] = static_cast<unsigned char>(i);
+  for (unsigned c = 'A'; c <= 'Z'; ++c) table[c] = static_cast<unsigned char>(c + 32);
+  for (unsigned c = 0xC0; c <= 0xDE; ++c)
+    if (c != 0xD7) table[c] = static_cast<unsigned char>(c + 32);
+  table[0x8A] = 0x9A;  // Š š
+  table[0x8C] = 0x9C;  // Œ œ
+  table[0x8E] = 0x9E;  // Ž ž
+  table[0x9F] = 0xFF;  // Ÿ ÿ
+  return table;
+}
+constexpr std::array<unsigned char, 256> kLower = MakeLowerTable();
+
+}  // namespace
+
+char ToLower1252(char c) {
+  return static_cast<char>(kLower[static_cast<unsigned char>(c)]);
+}
+
+std::string ToLower1252(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) c = ToLower1252(c);
+  return result;
+}
+
+std::string TrimBlanks(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  const auto last = text.find_last_not_of(' ');
+  return std::string(text.substr(first, last - first + 1));
+}
+
+char32_t Windows1252ToUnicode(unsigned char byte) {
+  if (byte >= 0x80 && byte <= 0x9F) return kHighControls[byte - 0x80u];
+  return byte;
+}
+
+std::optional<unsigned char> UnicodeToWindows1252(char32_t codePoint) {
+  if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
+    return static_cast<unsigned char>(codePoint);
+  for (unsigned i = 0; i < kHighControls.size(); ++i)
+    if (kHighControls[i] == codePoint) return static_cast<unsigned char>(0x80 + i);
+  return std::nullopt;
+}
+
+std::string Windows1252ToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 8);
+  for (char ch : text) {
+    const char32_t cp = Windows1252ToUnicode(static_cast<unsigned char>(ch));
+    if (cp < 0x80) {
+      out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+  }
+  return out;
+}
+
+std::optional<std::string> Utf8ToWindows1252(std::string_view utf8, std::size_t* badOffset) {
+  std::string out;
+  out.reserve(utf8.size());
+  std::size_t i = 0;
+  auto fail = [&](std::size_t at) -> std::optional<std::string> {
+    if (badOffset) *badOffset = at;
+    return std::nullopt;
+  };
+  while (i < utf8.size()) {
+    const std::size_t start = i;
+    const auto lead = static_cast<unsigned char>(utf8[i++]);
+    char32_t cp = 0;
+    int more = 0;
+    if (lead < 0x80) {
+      cp = lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+      cp = lead & 0x1Fu;
+      more = 1;
+    } else if ((lead & 0xF0) == 0xE0) {
+      cp = lead & 0x0Fu;
+      more = 2;
+    } else if ((lead & 0xF8) == 0xF0) {
+      cp = lead & 0x07u;
+      more = 3;
+    } else {
+      return fail(start);
+    }
+    for (int k = 0; k < more; ++k) {
+      if (i >= utf8.size()) return fail(start);
+      const auto next = static_cast<unsigned char>(utf8[i++]);
+      if ((next & 0xC0) != 0x80) return fail(start);
+      cp = (cp << 6) | (next & 0x3Fu);
+    }
+    // Overlong forms are not UTF-8.
+    if ((more == 1 && cp < 0x80) || (more == 2 && cp < 0x800) || (more == 3 && cp < 0x10000))
+      return fail(start);
+    const auto byte = UnicodeToWindows1252(cp);
+    if (!byte) return fail(start);
+    out.push_back(static_cast<char>(*byte));
+  }
+  return out;
+}
+
+std::string Cp1252(std::string_view utf8Literal) {
+  auto converted = Utf8ToWindows1252(utf8Literal);
+  if (!converted) std::abort();  // a fixed text of the program itself: a build fault
+  return *converted;
+}
+
+}  // namespace veldaris

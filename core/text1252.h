@@ -1,0 +1,38 @@
+// Windows-1252 text. Inside the program a text is a std::string of Windows-1252 bytes:
+// one byte is one character, as in the data files, so lengths and positions are byte counts.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace veldaris {
+
+// Lower-cases every Windows-1252 letter: A-Z, À-Þ except ×, and Š Ž Œ Ÿ.
+char ToLower1252(char c);
+std::string ToLower1252(std::string_view text);
+
+// Removes leading and trailing blanks (code 32 only, nothing else counts as a blank).
+std::string TrimBlanks(std::string_view text);
+
+// The Unicode code point of a Windows-1252 byte. The five bytes that Windows-1252 leaves
+// unassigned (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 controls of the same number, so
+// every byte survives a round trip.
+char32_t Windows1252ToUnicode(unsigned char byte);
+
+// The Windows-1252 byte of a code point, or nothing when Windows-1252 cannot hold it.
+std::optional<unsigned char> UnicodeToWindows1252(char32_t codePoint);
+
+std::string Windows1252ToUtf8(std::string_view text);
+
+// Converts UTF-8 to Windows-1252. A character that Windows-1252 cannot hold, or a byte
+// sequence that is not UTF-8, is reported: the result is empty and badOffset (when given)
+// receives the byte offset of the offending character. Nothing is replaced or dropped.
+std::optional<std::string> Utf8ToWindows1252(std::string_view utf8, std::size_t* badOffset = nullptr);
+
+// A fixed text written in UTF-8 in the source, as Windows-1252. For the program's own
+// literals only, which are known to be convertible.
+std::string Cp1252(std::string_view utf8Literal);
+
+}  // namespace veldaris

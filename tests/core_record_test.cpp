@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include "errors.h"
+#include "files.h"
+#include "place_record.h"
+#include "result_row.h"
+#include "test_support.h"
+
+namespace veldaris {
+namespace {
+
+using test::TempDir;
+using test::WriteBytes;
+
+// Reads every record of the bytes; throws what the reader throws.
+std::vector<PlaceRecord> ReadAll(const std::string& bytes) {
+  TempDir dir;
+  WriteBytes(dir / "f.ort", bytes);
+  InputFile in(dir / "f.ort", "f.ort");
+  std::vector<PlaceRecord> records;
+  PlaceRecord record;
+  while (!in.AtEnd()) {
+    ReadPlaceRecord(in, record);
+    records.push_back(record);
+  }
+  return records;
+}
+
+PlaceRecord Rec(std::optional<std::string> a, std::optional<std::string> b,
+                std::optional<std::string> c, std::optional<std::string> d,
+                std::optional<std::string> e, std::optional<std::string> f,
+                std::optional<std::string> g) {
+  return {a, b, c, d, e, f, g};
+}
+
+TEST(PlaceRecordFormat, WritesTheLineOfTheDataFile) {
+  const PlaceRecord hallstatt =
+      Rec("Hallstatt", "Hallstatt", "Gmunden", Cp1252("OÖ"), "4830", "", "m");
+  EXPECT_EQ(FormatPlaceRecordLine(hallstatt),
+            Cp1252("\"Hallstatt\",\"Hallstatt\",\"Gmunden\",\"OÖ\",\"4830\",\"\",\"m\"\r\n"));
+  EXPECT_EQ(FormatResultCsvLine(hallstatt), "\"Hallstatt;Hallstatt;Gmunden\"\r\n");
+  const PlaceRecord noPlace =
+      Rec(std::nullopt, "Au", "Bregenz", "Vbg", "6883", std::nullopt, std::nullopt);
+  EXPECT_EQ(FormatPlaceRecordLine(noPlace), ",\"Au\",\"Bregenz\",\"Vbg\",\"6883\",,\r\n");
+  EXPECT_EQ(FormatResultCsvLine(noPlace), "\";Au;Bregenz\"\r\n");
+}
+
+TEST(PlaceRecordFormat, RoundTripsByteForByte) {
+  std::string high;
+  for (int b = 0x80; b <= 0xFF; ++b) high.push_back(static_cast<char>(b));
+  const std::vector<PlaceRecord> records = {
+      Rec("Graz,01.Bez.:Innere Stadt", "Graz", "Graz", "Stmk", "8010", std::nullopt, "s"),
+      Rec("  Blanks  inside ", "a;b", "", "W", "", "", ""),
+      Rec(std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+          std::nullopt),
+      Rec(Cp1252("Gößl"), "Grundlsee", "Liezen", "Stmk", "8993", std::nullopt, "m"),
+      Rec(high, Cp1252("Steinbrunn / Štikapron"), "x", Cp1252("NÖ"), "1", "r", "M"),
+  };
+  std::string bytes;
+  for (const auto& r : records) bytes += FormatPlaceRecordLine(r);
+  EXPECT_EQ(ReadAll(bytes), records);
+
+  // Rewriting what was read gives the same bytes.
+  std::string again;
+  for (const auto& r : ReadAll(bytes)) again += FormatPlaceRecordLine(r);
+  EXPECT_EQ(again, bytes);
+}
+
+TEST(PlaceRecordFormat, ReadsTheFormsTheRulesAllow) {
+  // Blanks before items, unquoted items, items spread over lines, a last line without CR LF.
+  const auto records = ReadAll(
+      "  \"a\", b ,c,  \"d\",5,,\r\n"
+      "\"p\",\"q\"\r\n\"r\",\"s\",\"t\",\r\n\"u\",\"v\"\r\n"
+      "\"x\",\"y\",\"z\",\"W\",\"1\",,");
+  ASSERT_EQ(records.size(), 3u);
+  EXPECT_EQ(records[0], Rec("a", "b", "c", "d", "5", std::nullopt, std::nullopt));
+  EXPECT_EQ(records[1], Rec("p", "q", "r", "s", "t", std::nullopt, "u"));
+  // The second record took its seven items from three lines; "v" begins the third.
+  EXPECT_EQ(records[2], Rec("v", "x", "y", "z", "W", "1", std::nullopt));
+}
+
+TEST(PlaceRecordFormat, AnEmptyFileHasNoRecords) { EXPECT_TRUE(ReadAll("").empty()); }
+
+TEST(PlaceRecordFormat, RefusesWhatTheProgramNeverWritesAndNamesThePlace) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    int number;
+    const char* where;
+  };
+  const Case cases[] = {
+      {"text after a closing quote", "\"a\"x,\"b\",,,,,\r\n", kErrTextAfterQuote, "Zeile 1, Spalte 4"},
+      {"quote inside an item", "\"a\",b\"c,,,,,\r\n", kErrQuoteInItem, "Zeile 1, Spalte 6"},
+      {"lone CR", "\"a\",\"b\"\r\"c\",,,,\r\n", kErrLoneLineBreak, "Zeile 1, Spalte 8"},
+      {"lone LF", "\"a\",\"b\",\"c\",,,,\n", kErrLoneLineBreak, "Zeile 1, Spalte 16"},
+      {"unclosed quote", "\"a\",\"b,,,,,\r\n\"c\"", kErrUnclosedQuote, "Zeile 1, Spalte 5"},
+      {"end inside a record", "\"a\",\"b\",\"c\",\"W\",\"1\",\r\n", kErrEndInsideRecord,
+       "Zeile 1, Spalte 1"},
+      {"end inside the second record", "\"a\",,,,,,\r\n\"b\",\"c\"\r\n", kErrEndInsideRecord,
+       "Zeile 2, Spalte 1"},
+      {"end right after an item", "\"a\",\"b\",\"c\"", kErrEndInsideRecord, "Zeile 1, Spalte 1"},
+      {"a trailing empty line", "\"a\",,,,,,\r\n\r\n", kErrEndInsideRecord, "Zeile 2, Spalte 1"},
+  };
+  for (const auto& c : cases) {
+    try {
+      ReadAll(c.bytes);
+      ADD_FAILURE() << c.name << ": no error";
+    } catch (const SystemError& e) {
+      EXPECT_EQ(e.Number(), c.number) << c.name;
+      EXPECT_NE(e.Description().find(c.where), std::string::npos)
+          << c.name << ": " << e.Description();
+      EXPECT_EQ(e.File(), "f.ort") << c.name;
+    }
+  }
+}
+
+TEST(PlaceRecordFormat, ReadsAcrossBufferBoundaries) {
+  // Enough records that items straddle the reader's 64 KiB buffer many times.
+  std::string bytes;
+  std::vector<PlaceRecord> expected;
+  for (int i = 0; i < 5000; ++i) {
+    PlaceRecord r = Rec("Ort " + std::to_string(i), std::string(static_cast<std::size_t>(i % 37), 'g'),
+                        "Bezirk", "T", std::to_string(6000 + i), std::nullopt, "m");
+    bytes += FormatPlaceRecordLine(r);
+    expected.push_back(r);
+  }
+  EXPECT_EQ(ReadAll(bytes), expected);
+}
+
+TEST(ResultListRow, ColumnsAreCutAndFilled) {
+  struct Case {
+    std::string place, municipality, district, state;
+    std::string row;
+  };
+  const std::string b22(22, ' ');
+  const Case cases[] = {
+      {"Sankt Margarethen an der Raab", "Sankt Margarethen an der Raab", "Weiz", "Stmk",
+       "Sankt Margarethen an  Sankt Margarethen an  Weiz                  Stmk"},
+      {"Exactly twenty chars", "Twenty-one characters", "Abc", "W",
+       "Exactly twenty chars  Twenty-one character  Abc                   W"},
+      {"Buchkirchen", "Buchkirchen", "Wels-Land", Cp1252("OÖ"),
+       "Buchkirchen           Buchkirchen           Wels-Land             " + Cp1252("OÖ")},
+      {"", "", "", "", b22 + b22 + b22},
+  };
+  for (const auto& c : cases) {
+    const std::string row =
+        FormatResultListLine(Rec(c.place, c.municipality, c.district, c.state, "1", {}, {}));
+    EXPECT_EQ(row, c.row);
+    EXPECT_EQ(row.size(), 66 + c.state.size());
+  }
+  EXPECT_EQ(FormatResultListLine(PlaceRecord{}), b22 + b22 + b22);
+}
+
+}  // namespace
+}  // namespace veldaris

@@ -1,0 +1,84 @@
+// Helpers shared by the tests: a scratch working folder, byte-exact file access, and a
+// platform that records what the program asked of it.
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "errors.h"
+#include "platform.h"
+#include "text1252.h"
+
+namespace veldaris::test {
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+void WriteBytes(const std::filesystem::path& path, std::string_view bytes);
+std::string ReadBytes(const std::filesystem::path& path);
+
+// A record line of the data file from UTF-8 texts: nullopt for an absent item.
+std::string RecordLine(const std::vector<std::optional<std::string>>& items);
+
+// The real Austrian data file beside the project, or nothing (the test then skips).
+std::optional<std::filesystem::path> RealDataFile();
+
+struct RecordedMessage {
+  std::string title;
+  std::string text;
+};
+
+struct StartedProgram {
+  std::string name;
+  std::vector<std::string> args;
+  std::filesystem::path workDir;
+};
+
+class FakePlatform : public Platform {
+ public:
+  void ShowMessage(const std::string& title, const std::string& text) override {
+    messages.push_back({title, text});
+  }
+  void StartProgram(const std::string& name, const std::vector<std::string>& args,
+                    const std::filesystem::path& workDir) override {
+    if (startFails) throw SystemError(2, "No such file or directory", name);
+    started.push_back({name, args, workDir});
+  }
+  void ClearClipboard() override {
+    clipboard.reset();
+    ++clipboardClears;
+  }
+  void SetClipboardText(const std::string& text) override { clipboard = text; }
+  std::string SpecialFolderPath(int csidl) override {
+    specialFolderAsked.push_back(csidl);
+    return desktop;
+  }
+  void Quit() override { ++quits; }
+
+  std::vector<RecordedMessage> messages;
+  std::vector<StartedProgram> started;
+  std::optional<std::string> clipboard;
+  int clipboardClears = 0;
+  std::string desktop;
+  std::vector<int> specialFolderAsked;
+  int quits = 0;
+  bool startFails = false;
+};
+
+}  // namespace veldaris::test

@@ -1,0 +1,91 @@
+// The 37 controls of the window: their names, their design properties, and the state that
+// the handlers read and write.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace veldaris {
+
+// In the order of the window's description.
+enum ControlId : int {
+  Text2, Combo2, Combo1, Command11, Frame1, Option4, Option3, Option5, Command10, Command9,
+  Command7, Command6, Command5, Command4, Text5, Picture2, Text16, Text15, List1, Picture1,
+  Command3, Option2, Option1, Text14, Text13, Text12, Text11, Text10, Text9, Text8, Text7,
+  Command2, Command1, Text6, Text4, Text3, Text1,
+  kControlCount
+};
+
+enum class ControlKind { kTextBox, kComboBox, kButton, kFrame, kOptionButton, kPictureBox, kListBox };
+enum class Alignment { kLeft, kCentre, kRight };
+
+struct Rgb {
+  std::uint8_t r, g, b;
+  bool operator==(const Rgb&) const = default;
+};
+
+constexpr Rgb kFormBackground{192, 255, 192};
+constexpr Rgb kInputBackground{255, 224, 192};
+
+// A control as the designer made it. Positions and sizes in twips, relative to the client
+// area or, for the controls in Frame1, to the frame. Texts are Windows-1252.
+struct ControlSpec {
+  ControlId id;
+  const char* name;
+  ControlKind kind;
+  bool inFrame;
+  int left, top, width, height;
+  std::string caption;      // caption or initial text
+  std::string fontFamily;   // empty: the window system's standard dialog font
+  double fontPoints;        // 0 with the standard font
+  bool bold;
+  std::optional<Rgb> background;
+  int tabIndex;
+  bool tabStop;
+  bool readOnly;
+  Alignment alignment;
+  std::string tooltip;
+  std::string picture;      // resource name of a picture box's image
+};
+
+const std::array<ControlSpec, kControlCount>& ControlTable();
+const ControlSpec& SpecOf(ControlId id);
+const char* NameOf(ControlId id);
+std::optional<ControlId> ControlByName(std::string_view name);
+
+// What a control shows now.
+struct Control {
+  std::string text;  // text or caption
+  bool selected = false;
+  bool visible = true;
+  int width = 0;     // twips; the handlers change only Command2's
+  std::vector<std::string> rows;  // rows of List1, list items of Combo1
+  int listIndex = -1;             // picked row of List1, -1 for none
+  int selStart = 0;
+  int selLength = 0;
+  std::uint64_t rowsRevision = 0;  // raised on every change of rows
+
+  void ClearRows() {
+    rows.clear();
+    listIndex = -1;
+    ++rowsRevision;
+  }
+  void AddRow(std::string row) {
+    rows.push_back(std::move(row));
+    ++rowsRevision;
+  }
+};
+
+// Window sizes (outer size, twips).
+constexpr int kWindowWidth = 7950;
+constexpr int kNormalHeight = 6870;
+constexpr int kMaintenanceHeight = 7200;
+constexpr int kClientWidth = 7830;
+constexpr int kClientHeight = 6450;
+constexpr int kCommand2FullWidth = 2055;
+constexpr int kCommand2NarrowWidth = 1575;
+
+}  // namespace veldaris

@@ -1,0 +1,74 @@
+// The window model: what every control shows, the window's size and focus, and the
+// window-level variables that the handlers share. The handlers work on this alone; the Qt
+// layer draws it.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "controls.h"
+#include "place_record.h"
+#include "platform.h"
+
+namespace veldaris {
+
+class SystemError;
+
+// The states of the place entry.
+enum class EntryState { kNotInEntryMode, kWaitingForState, kReady, kAppended };
+
+class Window {
+ public:
+  // workDir: the working folder in which every file is addressed by its bare name.
+  Window(Platform& platform, std::filesystem::path workDir);
+
+  Control& operator[](ControlId id) { return controls_[static_cast<std::size_t>(id)]; }
+  const Control& operator[](ControlId id) const {
+    return controls_[static_cast<std::size_t>(id)];
+  }
+
+  Platform& platform;
+  const std::filesystem::path workDir;
+
+  // Outer size in twips, and the control with the keyboard focus.
+  int height = kNormalHeight;
+  int width = kWindowWidth;
+  ControlId focus = Text1;
+
+  // Window-level variables.
+  PlaceRecord CurrentRecord;
+  std::string CurrentStateName;
+  std::string SearchText;
+  long MatchCount = 0;
+  long RecordCount = 0;
+  long ListRow = 0;
+  std::string DesktopPath;
+  std::string EntryStateShortForm;
+  std::string ExportFileName;
+  EntryState Entry = EntryState::kNotInEntryMode;
+
+  // Set once a failure has ended the program: no further event is handled.
+  bool ended = false;
+
+  // The path of a file of the working folder, by its bare (Windows-1252) name.
+  std::filesystem::path File(std::string_view name) const;
+
+  // Runs one handler. A SystemError that the handler does not catch itself is shown in a
+  // message box with its number, description and file, and the program ends.
+  void Run(const std::function<void()>& handler);
+
+  // The message box of an uncaught failure.
+  void ReportFailure(const SystemError& error);
+
+ private:
+  std::array<Control, kControlCount> controls_;
+};
+
+// Title of the message box of an uncaught failure.
+std::string FailureTitle();
+std::string FailureText(const SystemError& error);
+
+}  // namespace veldaris

@@ -1,0 +1,132 @@
+#include "search.h"
+
+#include "errors.h"
+#include "federal_states.h"
+#include "files.h"
+#include "model.h"
+#include "result_row.h"
+#include "search_pass.h"
+#include "text1252.h"
+
+namespace veldaris {
+
+std::string MunicipalityLabel(const std::string& kind) {
+  if (kind == "m" || kind == "M") return "Markt";
+  if (kind == "s" || kind == "S") return "Stadt";
+  return "Gemeinde";
+}
+
+std::string NumberWithSignPlace(long n) {
+  return n < 0 ? std::to_string(n) : " " + std::to_string(n);
+}
+
+void SearchPlaces(Window& w) {
+  // Preparation, on every click before the input is looked at.
+  w[Text12].text = "Gemeinde";
+  w.CurrentStateName.clear();
+  w[List1].ClearRows();
+  w[Text16].text.clear();
+  w.RecordCount = 0;
+  w[Command11].visible = true;
+  w[Command2].width = kCommand2NarrowWidth;
+  TryDeleteFile(w.File(kResultFile));  // a missing file is no error
+
+  if (w[Text1].text.empty()) {
+    w.platform.ShowMessage(Cp1252("  S U C H B E G R I F F   E I N G E B E N  "),
+                           Cp1252("Wenigsten drei Buchstaben in das Feld >Sucheingabe< eingeben!"));
+    return;
+  }
+
+  w.SearchText = TrimBlanks(ToLower1252(w[Text1].text));
+  w.MatchCount = 0;
+
+  SearchQuery query;
+  query.searchText = w.SearchText;
+  query.stateFilter = w[Text3].text;
+  query.mode = w[Option1].selected ? MatchMode::kBeginsWith : MatchMode::kContains;
+  query.item = w[Option4].selected   ? SearchedItem::kMunicipality
+               : w[Option5].selected ? SearchedItem::kDistrict
+                                     : SearchedItem::kPlace;
+
+  {
+    InputFile data(w.File(kDataFile), std::string(kDataFile));
+    OutputFile results(w.File(kResultFile), std::string(kResultFile));
+    OutputFile csv(w.File(kResultCsvFile), std::string(kResultCsvFile));
+    RunSearchPass(data, results, csv, query,
+                  {w.CurrentRecord, w.CurrentStateName, w.RecordCount, w.MatchCount});
+    data.Close();
+    results.Close();
+    csv.Close();
+  }
+
+  if (w.MatchCount == 0) {
+    w.platform.ShowMessage(Cp1252(" Eingabe ändern "),
+                           Cp1252("Es wurde kein entsprechender Begriff gefunden!\r"
+                                  "Korrigieren oder verkürzen Sie die Eingabe, oder\r"
+                                  "ändern Sie die Suchoption >beginnt<->enthält.<"));
+    w.focus = Text1;
+    return;
+  }
+
+  w.platform.StartProgram(std::string(kConverterProgram),
+                          {"34", std::string(kResultCsvFile), std::string(kConvertedFile)},
+                          w.workDir);
+
+  if (w.MatchCount > 4) {
+    w[Text16].text = "   Es wurden " + NumberWithSignPlace(w.MatchCount) + " von " +
+                     NumberWithSignPlace(w.RecordCount) + " Orten gefunden";
+  }
+
+  FillResultList(w);
+
+  if (w.MatchCount > 1) {
+    w.focus = Text1;
+    return;
+  }
+  ShowSingleResult(w);
+}
+
+void FillResultList(Window& w) {
+  w[List1].ClearRows();
+  InputFile results(w.File(kResultFile), std::string(kResultFile));
+  w.ListRow = 0;
+  w.CurrentStateName.clear();
+  PlaceRecordView record;
+  PlaceRecord storage;
+  bool anyRecord = false;
+  while (!results.AtEnd()) {
+    ReadPlaceRecordView(results, record, storage);
+    anyRecord = true;
+    w[List1].AddRow(FormatResultListLine(record));
+    ++w.ListRow;
+  }
+  // The record read last, with place, municipality and district in their list form.
+  if (anyRecord) {
+    CopyRecord(record, w.CurrentRecord);
+    w.CurrentRecord.Place = ToListColumn(record.Place());
+    w.CurrentRecord.Municipality = ToListColumn(record.Municipality());
+    w.CurrentRecord.District = ToListColumn(record.District());
+  }
+  results.Close();
+}
+
+void ShowSingleResult(Window& w) {
+  {
+    InputFile results(w.File(kResultFile), std::string(kResultFile));
+    ReadPlaceRecord(results, w.CurrentRecord);
+    results.Close();
+  }
+  const PlaceRecord& record = w.CurrentRecord;
+  w.CurrentStateName = GetStateDisplayName(TextOf(record.StateShortForm)).value_or("");
+  w[Text7].text = TextOf(record.Place);
+  w[Text8].text = TextOf(record.Municipality);
+  w[Text9].text = TextOf(record.District);
+  w[Text10].text = w.CurrentStateName;
+  w[Text5].text = "PLZ: " + TextOf(record.Postcode);
+  w[Text12].text = MunicipalityLabel(TextOf(record.MunicipalityKind));
+  w[Text16].text = TextOf(record.Place) + ", " + TextOf(record.District) + ", " +
+                   w.CurrentStateName + ", AUSTRIA";
+  if (TextOf(record.Municipality) != TextOf(record.Place)) w.focus = Text1;
+}
+
+}  // namespace veldaris

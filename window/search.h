@@ -1,0 +1,29 @@
+// The place search: the click on Command1 (and Enter in Text1).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace veldaris {
+
+class Window;
+
+// File names of the working folder.
+inline constexpr std::string_view kDataFile = "orte-7sp.ort";
+inline constexpr std::string_view kResultFile = "ergebdat.txt";
+inline constexpr std::string_view kResultCsvFile = "ergeb.csv";
+inline constexpr std::string_view kConvertedFile = "OrtsList.csv";
+inline constexpr std::string_view kConverterProgram = "wandlix-34";
+
+void SearchPlaces(Window& w);
+void FillResultList(Window& w);
+void ShowSingleResult(Window& w);
+
+// Caption of the municipality row for a municipality kind: "Markt" for m or M, "Stadt" for
+// s or S, otherwise "Gemeinde". Data files differ in the letter case they use.
+std::string MunicipalityLabel(const std::string& kind);
+
+// " 12": a number with the place of its sign, as the count text shows it.
+std::string NumberWithSignPlace(long n);
+
+}  // namespace veldaris
