@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace veldaris {
 
@@ -14,6 +15,7 @@ enum RecordErrorNumber : int {
   kErrQuoteInItem = 1003,
   kErrLoneLineBreak = 1004,
   kErrUnclosedQuote = 1005,
+  kErrRecordMissing = 1006,
 };
 
 class SystemError : public std::runtime_error {

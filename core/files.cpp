@@ -91,7 +91,13 @@ OutputFile::OutputFile(const std::filesystem::path& path, std::string name, Mode
 }
 
 OutputFile::~OutputFile() {
-  if (file_) std::fclose(file_);
+  if (!file_) return;
+  // Reached without Close() only when a failure is on its way: keep what can be kept.
+  try {
+    Flush();
+  } catch (const SystemError&) {
+  }
+  std::fclose(file_);
 }
 
 void OutputFile::Flush() {
@@ -117,6 +123,15 @@ void OutputFile::Close() {
 bool TryDeleteFile(const std::filesystem::path& path) {
   std::error_code ec;
   return std::filesystem::remove(path, ec) && !ec;
+}
+
+bool EndsWithoutLineFeed(const std::filesystem::path& path) {
+  std::FILE* file = Open(path, "rb");
+  if (!file) return false;
+  int last = EOF;
+  if (std::fseek(file, -1, SEEK_END) == 0) last = std::fgetc(file);
+  std::fclose(file);
+  return last != EOF && last != '\n';
 }
 
 std::string ReadWholeFile(const std::filesystem::path& path, std::string name) {

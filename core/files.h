@@ -112,6 +112,10 @@ class OutputFile {
 // Deletes a file; false when it could not be deleted (missing or otherwise).
 bool TryDeleteFile(const std::filesystem::path& path);
 
+// Whether a file that is not empty lacks a line feed as its last byte. A missing or
+// unreadable file counts as empty: opening it for its real purpose reports the problem.
+bool EndsWithoutLineFeed(const std::filesystem::path& path);
+
 // Reads a whole small file (tests, the converter). Throws SystemError.
 std::string ReadWholeFile(const std::filesystem::path& path, std::string name);
 

@@ -25,9 +25,13 @@ std::string FailureText(const SystemError& error) {
   return text;
 }
 
+void Window::ShowFailure(const SystemError& error) {
+  platform.ShowMessage(FailureTitle(), FailureText(error));
+}
+
 void Window::ReportFailure(const SystemError& error) {
   ended = true;
-  platform.ShowMessage(FailureTitle(), FailureText(error));
+  ShowFailure(error);
   platform.Quit();
 }
 

@@ -60,8 +60,10 @@ class Window {
   // message box with its number, description and file, and the program ends.
   void Run(const std::function<void()>& handler);
 
-  // The message box of an uncaught failure.
+  // The message box of an uncaught failure; the program then ends.
   void ReportFailure(const SystemError& error);
+  // The same message box, for a failure after which the program goes on.
+  void ShowFailure(const SystemError& error);
 
  private:
   std::array<Control, kControlCount> controls_;

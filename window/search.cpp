@@ -4,6 +4,7 @@
 #include "federal_states.h"
 #include "files.h"
 #include "model.h"
+#include "place_details.h"
 #include "result_row.h"
 #include "search_pass.h"
 #include "text1252.h"
@@ -124,8 +125,9 @@ void ShowSingleResult(Window& w) {
   w[Text10].text = w.CurrentStateName;
   w[Text5].text = "PLZ: " + TextOf(record.Postcode);
   w[Text12].text = MunicipalityLabel(TextOf(record.MunicipalityKind));
-  w[Text16].text = TextOf(record.Place) + ", " + TextOf(record.District) + ", " +
-                   w.CurrentStateName + ", AUSTRIA";
+  // The same place string as a pick in the list gives, umlauts written out: a click on
+  // Text16 copies it for pasting into genealogy software.
+  w[Text16].text = BuildPlaceString(record, w.CurrentStateName);
   if (TextOf(record.Municipality) != TextOf(record.Place)) w.focus = Text1;
 }
 

@@ -1,0 +1,126 @@
+#include "place_entry.h"
+
+#include <cerrno>
+#include <filesystem>
+
+#include "errors.h"
+#include "federal_states.h"
+#include "files.h"
+#include "model.h"
+#include "text1252.h"
+
+namespace veldaris {
+namespace {
+
+constexpr std::string_view kDataFile = "orte-7sp.ort";
+
+const std::string& PromptState() {
+  static const std::string text = Cp1252(" Wählen Sie im Feld >Bundesland< eines aus.");
+  return text;
+}
+
+void StateChosen(Window& w) {
+  w[Text16].text = Cp1252(" Wählen Sie im Feld >Bezirk< einen aus.");
+  w[Combo2].text = w[Text9].text;
+  w[Combo2].visible = true;
+  w[Command4].visible = true;
+  w.Entry = EntryState::kReady;
+}
+
+// The field of a new record that holds a character the record format cannot carry (a
+// double quote ends the text, a line break the record), or nullptr.
+const char* FieldWithForbiddenCharacter(const Window& w) {
+  const std::pair<ControlId, const char*> fields[] = {
+      {Text7, "Ort"}, {Text8, "Gemeinde"}, {Text9, "Bezirk"}, {Text5, "PLZ"}};
+  for (const auto& [id, label] : fields)
+    if (w[id].text.find_first_of("\"\r\n") != std::string::npos) return label;
+  return nullptr;
+}
+
+}  // namespace
+
+void StartPlaceEntry(Window& w) {
+  for (ControlId id : {Text7, Text8, Text9, Text10, Text5}) w[id].text.clear();
+  w[Text16].text = PromptState();
+  w[Combo1].visible = true;
+  w.Entry = EntryState::kWaitingForState;
+  if (!w[Combo1].text.empty()) StateChosen(w);
+}
+
+void Combo1Change(Window& w) {
+  if (w.Entry == EntryState::kWaitingForState && !w[Combo1].text.empty()) StateChosen(w);
+}
+
+void Combo2Change(Window& w) { w[Text9].text = w[Combo2].text; }
+
+void AppendPlace(Window& w) {
+  const std::string& state = w[Combo1].text;
+  if (const auto shortForm = GetStateShortForm(state)) w.EntryStateShortForm = *shortForm;
+  if (state == Cp1252("Bundesland auswählen")) return;
+  // A text that is no list item would file the place under an earlier state, or none.
+  if (!GetStateShortForm(state)) {
+    w[Text16].text = PromptState();
+    return;
+  }
+  if (const char* field = FieldWithForbiddenCharacter(w)) {
+    w[Text16].text = Cp1252(" Das Feld >") + Cp1252(field) +
+                     Cp1252("< enthält ein Anführungszeichen oder einen Zeilenumbruch: "
+                            "nichts wurde gespeichert.");
+    return;
+  }
+
+  const std::filesystem::path path = w.File(kDataFile);
+  const bool separate = EndsWithoutLineFeed(path);
+  OutputFile data(path, std::string(kDataFile), OutputFile::Mode::kAppend);
+  // A last line without its CR LF would take the new record into it.
+  if (separate) data.Write("\r\n");
+  PlaceRecord record;
+  record.Place = w[Text7].text;
+  record.Municipality = w[Text8].text;
+  record.District = w[Text9].text;
+  record.StateShortForm = w.EntryStateShortForm;
+  record.Postcode = w[Text5].text;
+  record.Reserved = w.CurrentRecord.Reserved;
+  record.MunicipalityKind = w.CurrentRecord.MunicipalityKind;
+  WritePlaceRecord(data, record);
+  data.Close();
+
+  w[Command4].visible = false;
+  w[Combo1].visible = false;
+  w.Entry = EntryState::kAppended;
+}
+
+void EndPlaceEntry(Window& w) {
+  w.height = kNormalHeight;
+  w[Text16].text.clear();
+  w[Combo1].visible = false;
+  w[Combo2].visible = false;
+  w.Entry = EntryState::kNotInEntryMode;
+}
+
+void CheckDataFile(Window& w) {
+  const std::string checkName = Cp1252(kCheckFileUtf8);
+  // A failure to open either file is not caught here.
+  InputFile data(w.File(kDataFile), std::string(kDataFile));
+  OutputFile check(w.File(checkName), checkName);
+  bool ok = true;
+  try {
+    while (!data.AtEnd()) {
+      ReadPlaceRecord(data, w.CurrentRecord);
+      WritePlaceRecord(check, w.CurrentRecord);
+    }
+  } catch (const SystemError&) {
+    ok = false;
+  }
+  try {
+    check.Close();
+  } catch (const SystemError&) {
+    ok = false;
+  }
+  data.Close();
+  w[Text16].text = ok ? Cp1252("prüfung  OK")
+                      : Cp1252("Datei fehlerhaft! Bitte Datei >orte-prüf.ort< mit >orte-7sp.ort< "
+                               "vergleichen!");
+}
+
+}  // namespace veldaris

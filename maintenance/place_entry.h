@@ -1,0 +1,22 @@
+// Maintenance: entering new places into the data file, and checking the data file.
+#pragma once
+
+#include <string_view>
+
+namespace veldaris {
+
+class Window;
+
+inline constexpr std::string_view kCheckFileUtf8 = "orte-prüf.ort";
+
+void StartPlaceEntry(Window& w);  // Command7
+void AppendPlace(Window& w);      // Command4
+void EndPlaceEntry(Window& w);    // Command5
+void CheckDataFile(Window& w);    // Command6
+
+// A change of Combo1's text: completes a pending wait for the federal state.
+void Combo1Change(Window& w);
+// What is typed into Combo2, which covers the district field, is the district.
+void Combo2Change(Window& w);
+
+}  // namespace veldaris

@@ -1,0 +1,77 @@
+#include "events.h"
+
+#include "desktop.h"
+#include "information.h"
+#include "input.h"
+#include "model.h"
+#include "place_details.h"
+#include "place_entry.h"
+#include "search.h"
+
+namespace veldaris {
+
+void OnLoad(Window& w) {
+  w.Run([&] { StartUp(w); });
+}
+
+void OnClick(Window& w, ControlId id) {
+  w.Run([&] {
+    switch (id) {
+      case Command1: SearchPlaces(w); break;
+      case Command2: ClearInput(w); break;
+      case Command3: ExitProgram(w); break;
+      case Command4: AppendPlace(w); break;
+      case Command5: EndPlaceEntry(w); break;
+      case Command6: CheckDataFile(w); break;
+      case Command7: StartPlaceEntry(w); break;
+      case Command11: ExportToDesktop(w); break;
+      case Text16: CopyPlaceString(w); break;
+      case Picture1: ShowQuotation(w); break;
+      case Picture2: ShowInformation(w); break;
+      case Option1:
+      case Option2:
+        w[Option1].selected = id == Option1;
+        w[Option2].selected = id == Option2;
+        break;
+      case Option3:
+      case Option4:
+      case Option5:
+        w[Option3].selected = id == Option3;
+        w[Option4].selected = id == Option4;
+        w[Option5].selected = id == Option5;
+        break;
+      default: break;  // Command9, Command10 and the rest have no click handling
+    }
+  });
+}
+
+void OnUserEdit(Window& w, ControlId id, std::string text, int caret) {
+  w.Run([&] {
+    Control& field = w[id];
+    if (field.text == text) return;
+    field.text = std::move(text);
+    field.selStart = caret;
+    field.selLength = 0;
+    if (id == Combo2) Combo2Change(w);
+    TextChanged(w, id);
+  });
+}
+
+void OnKeyPress(Window& w, ControlId id, int keyAscii) {
+  w.Run([&] {
+    if (id == Text1) Text1KeyPress(w, keyAscii);
+  });
+}
+
+void OnListPick(Window& w, int n) {
+  w.Run([&] {
+    w[List1].listIndex = n;
+    ShowPlaceDetails(w, n);
+  });
+}
+
+void OnFocus(Window& w, ControlId id) {
+  if (!w.ended) w.focus = id;
+}
+
+}  // namespace veldaris

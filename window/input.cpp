@@ -1,0 +1,109 @@
+#include "input.h"
+
+#include "desktop.h"
+#include "federal_states.h"
+#include "files.h"
+#include "model.h"
+#include "place_entry.h"
+#include "search.h"
+#include "text1252.h"
+
+namespace veldaris {
+namespace {
+
+constexpr ControlId kMaintenanceButtons[] = {Command4, Command5, Command6, Command7, Command9};
+
+// Empties Text1 with its change handling, which must run even when the field was empty
+// already (then the toolkit raises no change).
+void EmptyText1(Window& w) {
+  if (w[Text1].text.empty())
+    Text1Change(w);
+  else
+    SetText(w, Text1, "");
+}
+
+}  // namespace
+
+void StartUp(Window& w) {
+  w.height = kNormalHeight;
+  w[Option1].selected = true;
+  w[Option2].selected = false;
+  w[Option3].selected = true;
+  w[Option4].selected = false;
+  w[Option5].selected = false;
+  EmptyText1(w);
+  for (ControlId id : {Text3, Text7, Text8, Text9, Text10, Text5, Text16}) SetText(w, id, "");
+  for (ControlId id : kMaintenanceButtons) w[id].visible = false;
+  w.DesktopPath = GetSpecialFolder(w, 0) + PathSeparator();
+  for (std::string& item : GetStateListItems()) w[Combo1].AddRow(std::move(item));
+  w[Combo1].visible = false;
+  w[Combo2].visible = false;
+}
+
+void SetText(Window& w, ControlId id, std::string text) {
+  Control& field = w[id];
+  if (field.text == text) return;
+  field.text = std::move(text);
+  field.selStart = 0;
+  field.selLength = 0;
+  TextChanged(w, id);
+}
+
+void TextChanged(Window& w, ControlId id) {
+  if (id == Text1) Text1Change(w);
+  if (id == Text3) Text3Change(w);
+  if (id == Combo1) Combo1Change(w);
+}
+
+bool BeginsWithAccessWord(const std::string& text) {
+  const std::string start = ToLower1252(text.substr(0, 6));
+  for (std::string_view word : kAccessWords)
+    if (start == word) return true;
+  return false;
+}
+
+void ApplyMaintenanceMode(Window& w) {
+  w.height = kMaintenanceHeight;
+  w.width = kWindowWidth;
+  for (ControlId id : kMaintenanceButtons) w[id].visible = true;
+}
+
+void ApplyNormalLayout(Window& w) {
+  w.height = kNormalHeight;
+  w.width = kWindowWidth;
+  for (ControlId id : kMaintenanceButtons) w[id].visible = false;
+}
+
+void Text1Change(Window& w) {
+  if (BeginsWithAccessWord(w[Text1].text))
+    ApplyMaintenanceMode(w);
+  else
+    ApplyNormalLayout(w);
+  w[Command11].visible = false;
+  w[Command2].width = kCommand2FullWidth;
+}
+
+void Text3Change(Window& w) {
+  std::string completed = CompleteStateInput(w[Text3].text);
+  // The replacement raises this handling once more, which leaves the result as it is.
+  if (completed != w[Text3].text) SetText(w, Text3, std::move(completed));
+}
+
+void Text1KeyPress(Window& w, int keyAscii) {
+  if (keyAscii == 13) SearchPlaces(w);
+}
+
+void ClearInput(Window& w) {
+  EmptyText1(w);
+  SetText(w, Text3, "");
+  w[List1].ClearRows();
+  w.focus = Text1;
+}
+
+void ExitProgram(Window& w) {
+  TryDeleteFile(w.File(kResultFile));  // a missing or locked file does not keep the program
+  w.ended = true;
+  w.platform.Quit();
+}
+
+}  // namespace veldaris

@@ -1,0 +1,36 @@
+// Start-up and the handling of the search inputs: the change handling of Text1 and Text3,
+// Enter in Text1, the clear and exit buttons.
+#pragma once
+
+#include <string>
+
+#include "controls.h"
+
+namespace veldaris {
+
+class Window;
+
+// The first characters of a search text that switch to maintenance mode, lower-cased.
+inline constexpr std::string_view kAccessWords[] = {"tobrek", "dobrek"};
+
+// The window has been loaded: brings it into its normal state.
+void StartUp(Window& w);
+
+// Sets a field's text as a handler does: a change of Text1, Text3 or Combo1 raises that
+// field's change handling at once. A program-made replacement leaves the caret at the start.
+void SetText(Window& w, ControlId id, std::string text);
+
+// The change handling of a field whose text has just changed.
+void TextChanged(Window& w, ControlId id);
+
+void Text1Change(Window& w);
+void Text3Change(Window& w);
+void Text1KeyPress(Window& w, int keyAscii);
+void ClearInput(Window& w);  // Command2
+void ExitProgram(Window& w);  // Command3
+
+void ApplyNormalLayout(Window& w);
+void ApplyMaintenanceMode(Window& w);
+bool BeginsWithAccessWord(const std::string& text);
+
+}  // namespace veldaris
