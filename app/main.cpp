@@ -1,0 +1,13 @@
+// Veldaris: opens the window in the current folder, which holds the data file.
+#include <QApplication>
+#include <filesystem>
+
+#include "main_window.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  veldaris::MainWindow window(std::filesystem::current_path());
+  window.Load();
+  window.show();
+  return app.exec();
+}

@@ -1,0 +1,348 @@
+#include "main_window.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QFontInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <algorithm>
+
+#include "events.h"
+#include "qt_text.h"
+#include "text1252.h"
+
+// The pictures are compiled into this static library; register them before first use.
+static void InitResources() { Q_INIT_RESOURCE(resources); }
+
+namespace veldaris {
+namespace {
+
+constexpr int kBottomRowBottom = 6720 + 495;
+constexpr int kBottomMargin = 105;
+
+QColor ToQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+
+QFont FontOf(const ControlSpec& spec) {
+  QFont font = QApplication::font();
+  if (spec.fontFamily.empty()) return font;
+  if (spec.fontFamily == "Courier New") {
+    font.setFamilies({"Courier New", "Liberation Mono", "DejaVu Sans Mono", "Noto Mono"});
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+  } else {
+    // "MS Sans Serif" and "Small Fonts": where they are missing, a sans-serif of similar size.
+    font.setFamilies({QString::fromStdString(spec.fontFamily), "Microsoft Sans Serif",
+                      "Liberation Sans", "Arial", "DejaVu Sans"});
+    font.setStyleHint(QFont::SansSerif);
+  }
+  font.setPointSizeF(spec.fontPoints);
+  font.setBold(spec.bold);
+  font.setItalic(false);
+  font.setUnderline(false);
+  return font;
+}
+
+Qt::Alignment AlignmentOf(Alignment a) {
+  switch (a) {
+    case Alignment::kCentre: return Qt::AlignHCenter | Qt::AlignVCenter;
+    case Alignment::kRight: return Qt::AlignRight | Qt::AlignVCenter;
+    default: return Qt::AlignLeft | Qt::AlignVCenter;
+  }
+}
+
+}  // namespace
+
+int ClientHeightTwips(int outerHeight) {
+  int client = outerHeight - (kNormalHeight - kClientHeight);
+  if (outerHeight > kNormalHeight) client = std::max(client, kBottomRowBottom + kBottomMargin);
+  return client;
+}
+
+void ClickableLineEdit::mouseReleaseEvent(QMouseEvent* event) {
+  QLineEdit::mouseReleaseEvent(event);
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    emit clicked();
+}
+
+void ResultListModel::Reset(const std::vector<std::string>* rows) {
+  beginResetModel();
+  rows_ = rows;
+  endResetModel();
+}
+
+int ResultListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() || !rows_ ? 0 : static_cast<int>(rows_->size());
+}
+
+QVariant ResultListModel::data(const QModelIndex& index, int role) const {
+  if (role != Qt::DisplayRole || !rows_ || !index.isValid() ||
+      index.row() >= static_cast<int>(rows_->size()))
+    return {};
+  return ToQString((*rows_)[static_cast<std::size_t>(index.row())]);
+}
+
+void ResultListView::mousePressEvent(QMouseEvent* event) {
+  const QModelIndex before = currentIndex();
+  QListView::mousePressEvent(event);
+  const QModelIndex at = indexAt(event->position().toPoint());
+  if (at.isValid() && at == before && event->button() == Qt::LeftButton) emit picked(at.row());
+}
+
+MainWindow::MainWindow(std::filesystem::path workDir, QWidget* parent)
+    : QWidget(parent), model_(platform_, std::move(workDir)) {
+  InitResources();
+  platform_.SetOwner(this);
+  platform_.SetBeforeModal([this] { Sync(); });
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    scale_ = screen->logicalDotsPerInchY() / 1440.0;
+  setObjectName("Veldaris");
+  setWindowTitle(ToQString(Cp1252("Veldaris in Österreich     Version: 6.6")));
+  setWindowIcon(QIcon(":/resources/icon.png"));
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, ToQColor(kFormBackground));
+  setPalette(palette);
+  setAutoFillBackground(true);
+  Build();
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    if (syncing_ || !now) return;
+    const ControlId id = IdOf(now);
+    if (id == kControlCount) return;
+    OnFocus(model_, id);
+    shownFocus_ = id;
+  });
+}
+
+int MainWindow::Px(int twips) const { return static_cast<int>(twips * scale_ + 0.5); }
+
+void MainWindow::Build() {
+  for (const ControlSpec& spec : ControlTable()) {
+    QWidget* parent = spec.inFrame ? widget(Frame1) : this;
+    widgets_[static_cast<std::size_t>(spec.id)] = Create(spec, parent);
+  }
+  // Keyboard order by tab index; controls without a tab stop are reached by the mouse only.
+  std::vector<const ControlSpec*> order;
+  for (const ControlSpec& spec : ControlTable())
+    if (widget(spec.id)->focusPolicy() & Qt::TabFocus) order.push_back(&spec);
+  std::sort(order.begin(), order.end(),
+            [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
+  for (std::size_t i = 1; i < order.size(); ++i)
+    setTabOrder(widget(order[i - 1]->id), widget(order[i]->id));
+}
+
+QWidget* MainWindow::Create(const ControlSpec& spec, QWidget* parent) {
+  const ControlId id = spec.id;
+  QWidget* w = nullptr;
+  switch (spec.kind) {
+    case ControlKind::kTextBox: {
+      auto* edit = new ClickableLineEdit(parent);
+      edit->setReadOnly(spec.readOnly);
+      edit->setAlignment(AlignmentOf(spec.alignment));
+      if (!spec.readOnly) edit->setValidator(new Windows1252Validator(edit));
+      if (id == Text2) {  // a caption of 10 pixels: no room for a border
+        edit->setFrame(false);
+        edit->setTextMargins(0, 0, 0, 0);
+        edit->setContentsMargins(0, 0, 0, 0);
+      }
+      connect(edit, &QLineEdit::textEdited, this, [this, id, edit](const QString& text) {
+        if (syncing_) return;
+        const auto converted = FromQString(text);
+        if (!converted) return;  // the validator lets nothing else through
+        Dispatch([&] { OnUserEdit(model_, id, *converted, edit->cursorPosition()); });
+      });
+      if (id == Text1)
+        connect(edit, &QLineEdit::returnPressed, this,
+                [this] { Dispatch([&] { OnKeyPress(model_, Text1, 13); }); });
+      if (id == Text16)
+        connect(edit, &ClickableLineEdit::clicked, this,
+                [this] { Dispatch([&] { OnClick(model_, Text16); }); });
+      w = edit;
+      break;
+    }
+    case ControlKind::kComboBox: {
+      auto* combo = new QComboBox(parent);
+      combo->setEditable(true);
+      combo->setInsertPolicy(QComboBox::NoInsert);
+      combo->lineEdit()->setValidator(new Windows1252Validator(combo));
+      connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, id, combo](const QString& text) {
+        if (syncing_) return;
+        if (const auto converted = FromQString(text))
+          Dispatch([&] { OnUserEdit(model_, id, *converted, combo->lineEdit()->cursorPosition()); });
+      });
+      connect(combo, &QComboBox::activated, this, [this, id, combo](int index) {
+        if (syncing_) return;
+        if (const auto converted = FromQString(combo->itemText(index)))
+          Dispatch([&] { OnUserEdit(model_, id, *converted, 0); });
+      });
+      w = combo;
+      break;
+    }
+    case ControlKind::kButton: {
+      auto* button = new QPushButton(ToQString(spec.caption), parent);
+      button->setAutoDefault(false);
+      connect(button, &QPushButton::clicked, this,
+              [this, id] { Dispatch([&] { OnClick(model_, id); }); });
+      w = button;
+      break;
+    }
+    case ControlKind::kFrame: {
+      auto* frame = new QFrame(parent);
+      frame->setFrameShape(QFrame::NoFrame);
+      w = frame;
+      break;
+    }
+    case ControlKind::kOptionButton: {
+      // The options in Frame1 are only as wide as their mark: their captions never show.
+      auto* option = new QRadioButton(spec.inFrame ? QString() : ToQString(spec.caption), parent);
+      option->setAccessibleName(ToQString(spec.caption));
+      connect(option, &QRadioButton::clicked, this,
+              [this, id] { Dispatch([&] { OnClick(model_, id); }); });
+      w = option;
+      break;
+    }
+    case ControlKind::kPictureBox: {
+      auto* picture = new QLabel(parent);
+      picture->setPixmap(QPixmap(":/resources/" + QString::fromStdString(spec.picture)));
+      picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      picture->setScaledContents(false);
+      picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+      picture->setFocusPolicy(Qt::StrongFocus);
+      picture->installEventFilter(this);
+      w = picture;
+      break;
+    }
+    case ControlKind::kListBox: {
+      auto* list = new ResultListView(parent);
+      listModel_ = new ResultListModel(list);
+      list->setModel(listModel_);
+      list->setUniformItemSizes(true);
+      list->setSelectionMode(QAbstractItemView::SingleSelection);
+      list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+      list->setTextElideMode(Qt::ElideNone);
+      list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+      connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this,
+              [this](const QModelIndex& now) {
+                if (syncing_ || !now.isValid()) return;
+                Dispatch([&] { OnListPick(model_, now.row()); });
+              });
+      connect(list, &ResultListView::picked, this,
+              [this](int row) { Dispatch([&] { OnListPick(model_, row); }); });
+      w = list;
+      break;
+    }
+  }
+  w->setObjectName(spec.name);
+  w->setGeometry(Px(spec.left), Px(spec.top), Px(spec.width), Px(spec.height));
+  w->setFont(FontOf(spec));
+  if (!spec.tooltip.empty()) w->setToolTip(ToQString(spec.tooltip));
+  if (!spec.tabStop) w->setFocusPolicy(Qt::ClickFocus);
+  if (spec.background) {
+    QPalette palette = w->palette();
+    palette.setColor(QPalette::Base, ToQColor(*spec.background));
+    palette.setColor(QPalette::Window, ToQColor(*spec.background));
+    palette.setColor(QPalette::Button, ToQColor(*spec.background));
+    w->setPalette(palette);
+    if (spec.kind == ControlKind::kOptionButton || spec.kind == ControlKind::kFrame)
+      w->setAutoFillBackground(true);
+  }
+  return w;
+}
+
+ControlId MainWindow::IdOf(const QObject* object) const {
+  for (const QObject* o = object; o; o = o->parent()) {
+    const auto found = std::find(widgets_.begin(), widgets_.end(), o);
+    if (found != widgets_.end()) return static_cast<ControlId>(found - widgets_.begin());
+    if (o == this) break;
+  }
+  return kControlCount;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonRelease &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    const ControlId id = IdOf(watched);
+    if (id == Picture1 || id == Picture2) Dispatch([&] { OnClick(model_, id); });
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::Load() {
+  Dispatch([&] { OnLoad(model_); });
+}
+
+void MainWindow::Dispatch(const std::function<void()>& event) {
+  event();
+  Sync();
+}
+
+void MainWindow::Sync() {
+  syncing_ = true;
+  if (model_.height != shownHeight_) {
+    setFixedSize(Px(kClientWidth), Px(ClientHeightTwips(model_.height)));
+    shownHeight_ = model_.height;
+  }
+  for (int i = 0; i < kControlCount; ++i) SyncControl(static_cast<ControlId>(i));
+  if (model_.focus != shownFocus_) {
+    widget(model_.focus)->setFocus(Qt::OtherFocusReason);
+    shownFocus_ = model_.focus;
+  }
+  syncing_ = false;
+}
+
+void MainWindow::SyncControl(ControlId id) {
+  const Control& control = model_[id];
+  const ControlSpec& spec = SpecOf(id);
+  Shown& shown = shown_[static_cast<std::size_t>(id)];
+  QWidget* w = widget(id);
+  if (w->isVisibleTo(this) != control.visible) w->setVisible(control.visible);
+  if (w->width() != Px(control.width)) w->resize(Px(control.width), w->height());
+
+  if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+    const QString text = ToQString(control.text);
+    const bool textChanged = edit->text() != text;
+    if (textChanged) edit->setText(text);
+    if (textChanged || shown.selStart != control.selStart || shown.selLength != control.selLength) {
+      if (control.selLength > 0)
+        edit->setSelection(control.selStart, control.selLength);
+      else
+        edit->setCursorPosition(control.selStart);
+      shown.selStart = control.selStart;
+      shown.selLength = control.selLength;
+    }
+  } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+    if (shown.rowsRevision != control.rowsRevision) {
+      combo->clear();
+      for (const auto& row : control.rows) combo->addItem(ToQString(row));
+      shown.rowsRevision = control.rowsRevision;
+    }
+    const QString text = ToQString(control.text);
+    if (combo->currentText() != text) combo->setEditText(text);
+  } else if (auto* option = qobject_cast<QRadioButton*>(w)) {
+    if (option->isChecked() != control.selected) {
+      // Auto-exclusive buttons cannot be unchecked directly.
+      option->setAutoExclusive(false);
+      option->setChecked(control.selected);
+      option->setAutoExclusive(true);
+    }
+  } else if (auto* list = qobject_cast<ResultListView*>(w)) {
+    if (shown.rowsRevision != control.rowsRevision) {
+      listModel_->Reset(&control.rows);
+      shown.rowsRevision = control.rowsRevision;
+    }
+    if (list->currentIndex().row() != control.listIndex) {
+      if (control.listIndex < 0)
+        list->setCurrentIndex({});
+      else
+        list->setCurrentIndex(listModel_->index(control.listIndex));
+    }
+  }
+  (void)spec;
+}
+
+}  // namespace veldaris

@@ -1,0 +1,105 @@
+// The window Veldaris: the real widgets, built from the control table and bound to the
+// window model. The model is the truth; after every event the widgets show it again.
+#pragma once
+
+#include <QAbstractListModel>
+#include <QLineEdit>
+#include <QListView>
+#include <QWidget>
+#include <array>
+#include <filesystem>
+#include <functional>
+
+#include "model.h"
+#include "qt_platform.h"
+
+namespace veldaris {
+
+// Client height in twips for the window's outer height: the title bar and borders take 420
+// twips; in maintenance mode the window grows so that the whole bottom button row shows.
+int ClientHeightTwips(int outerHeight);
+
+// A line edit that reports a mouse click once its own handling of it is done.
+class ClickableLineEdit : public QLineEdit {
+  Q_OBJECT
+ public:
+  using QLineEdit::QLineEdit;
+ signals:
+  void clicked();
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// The rows of List1, read from the model when the view draws them.
+class ResultListModel : public QAbstractListModel {
+  Q_OBJECT
+ public:
+  using QAbstractListModel::QAbstractListModel;
+  void Reset(const std::vector<std::string>* rows);
+  int rowCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+
+ private:
+  const std::vector<std::string>* rows_ = nullptr;
+};
+
+// List1: a pick is a change of the current row by mouse or arrow keys, or a click on the
+// row that is current already.
+class ResultListView : public QListView {
+  Q_OBJECT
+ public:
+  using QListView::QListView;
+ signals:
+  void picked(int row);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+};
+
+class MainWindow : public QWidget {
+  Q_OBJECT
+ public:
+  explicit MainWindow(std::filesystem::path workDir, QWidget* parent = nullptr);
+
+  Window& model() { return model_; }
+  QWidget* widget(ControlId id) const { return widgets_[static_cast<std::size_t>(id)]; }
+  // Pixels per twip on this screen.
+  double scale() const { return scale_; }
+  int Px(int twips) const;
+
+  // The load event: start-up, then the widgets show the model.
+  void Load();
+  // Makes every widget show the model.
+  void Sync();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Runs one event on the model and shows the outcome.
+  void Dispatch(const std::function<void()>& event);
+  void Build();
+  QWidget* Create(const ControlSpec& spec, QWidget* parent);
+  void SyncControl(ControlId id);
+  ControlId IdOf(const QObject* object) const;
+
+  QtPlatform platform_;
+  Window model_;
+  double scale_ = 1.0 / 15;
+  std::array<QWidget*, kControlCount> widgets_{};
+  ResultListModel* listModel_ = nullptr;
+  // What the widgets were last made to show, so that only the model's changes are pushed
+  // and the user's own cursor and focus stay as they are.
+  struct Shown {
+    int selStart = -1;
+    int selLength = -1;
+    std::uint64_t rowsRevision = ~0ull;
+  };
+  std::array<Shown, kControlCount> shown_{};
+  ControlId shownFocus_ = kControlCount;
+  int shownHeight_ = -1;
+  bool syncing_ = false;
+};
+
+}  // namespace veldaris

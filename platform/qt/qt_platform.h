@@ -1,0 +1,40 @@
+// The window system through Qt: message boxes, clipboard, program start, special folders.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+#include "platform.h"
+
+namespace veldaris {
+
+class QtPlatform : public Platform {
+ public:
+  // Answers every message box instead of showing it (tests): receives title and text with
+  // line breaks as shown.
+  using MessageHook = std::function<void(const QString& title, const QString& text)>;
+  static void SetMessageHook(MessageHook hook);
+
+  void SetOwner(QWidget* owner) { owner_ = owner; }
+  // Runs before a modal message box opens, so that the window shows the current state.
+  void SetBeforeModal(std::function<void()> beforeModal) { beforeModal_ = std::move(beforeModal); }
+
+  void ShowMessage(const std::string& title, const std::string& text) override;
+  void StartProgram(const std::string& name, const std::vector<std::string>& args,
+                    const std::filesystem::path& workDir) override;
+  void ClearClipboard() override;
+  void SetClipboardText(const std::string& text) override;
+  std::string SpecialFolderPath(int csidl) override;
+  void Quit() override;
+
+  // Where a program given by bare name is found: beside this program, then on the search
+  // path. Empty when it is nowhere.
+  static QString FindProgram(const QString& name);
+
+ private:
+  QWidget* owner_ = nullptr;
+  std::function<void()> beforeModal_;
+};
+
+}  // namespace veldaris

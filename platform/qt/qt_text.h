@@ -1,0 +1,24 @@
+// Conversion between the program's Windows-1252 texts and Qt's Unicode strings.
+#pragma once
+
+#include <QString>
+#include <QValidator>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace veldaris {
+
+QString ToQString(std::string_view text1252);
+// Nothing when the text holds a character that Windows-1252 cannot hold.
+std::optional<std::string> FromQString(const QString& text);
+
+// Accepts only texts that Windows-1252 can hold: any other typed or pasted character is not
+// inserted.
+class Windows1252Validator : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int& pos) const override;
+};
+
+}  // namespace veldaris
