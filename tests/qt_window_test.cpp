@@ -13,10 +13,8 @@
 #include <memory>
 
 #include "files.h"
-#include "main_window.h"
+#include "qt_fixture.h"
 #include "qt_text.h"
-#include "qt_typing.h"
-#include "test_support.h"
 
 using namespace veldaris;
 
@@ -91,45 +89,12 @@ const Expected kControls[] = {
 
 }  // namespace
 
-class WindowTest : public QObject {
+class WindowTest : public test::QtWindowFixture {
   Q_OBJECT
 
- private:
-  std::unique_ptr<test::TempDir> dir_;
-  std::unique_ptr<MainWindow> window_;
-  QList<QPair<QString, QString>> messages_;
-
-  template <typename T>
-  T* Find(const char* name) {
-    auto* w = window_->findChild<T*>(name);
-    if (!w) qFatal("no control %s", name);
-    return w;
-  }
-  QLineEdit* Edit(const char* name) { return Find<QLineEdit>(name); }
-  QListView* List() { return Find<QListView>("List1"); }
-  int Rows() { return List()->model()->rowCount(); }
-  Window& Model() { return window_->model(); }
-
  private slots:
-  void init() {
-    dir_ = std::make_unique<test::TempDir>();
-    std::filesystem::copy_file(VELDARIS_SAMPLE_DATA, *dir_ / "orte-7sp.ort");
-    messages_.clear();
-    QtPlatform::SetMessageHook(
-        [this](const QString& title, const QString& text) { messages_.append({title, text}); });
-    window_ = std::make_unique<MainWindow>(dir_->path());
-    window_->Load();
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    window_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-  }
-
-  void cleanup() {
-    window_.reset();
-    QtPlatform::SetMessageHook(nullptr);
-    dir_.reset();
-  }
+  void init() { SetUpWindow(); }
+  void cleanup() { TearDownWindow(); }
 
   void window() {
     QCOMPARE(window_->windowTitle(), QString("Veldaris in Österreich     Version: 6.6"));
@@ -307,5 +272,5 @@ class WindowTest : public QObject {
   }
 };
 
-QTEST_MAIN(WindowTest)
+QObject* NewWindowTest() { return new WindowTest; }
 #include "qt_window_test.moc"

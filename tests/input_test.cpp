@@ -1,0 +1,234 @@
+#include <gtest/gtest.h>
+
+#include "desktop.h"
+#include "federal_states.h"
+#include "input.h"
+#include "window_fixture.h"
+
+namespace veldaris {
+namespace {
+
+using test::Place;
+
+class InputTest : public test::WindowFixture {
+ protected:
+  void SetUp() override {
+    platform.desktop = (dir / "Desktop").string();
+    std::filesystem::create_directory(dir / "Desktop");
+    WriteData({Place("Buchkirchen", "Buchkirchen", "Wels-Land", "OÖ", "4611", "m"),
+               Place("Linz", "Linz", "Linz", "OÖ", "4020", "s")});
+    OnLoad(w);
+  }
+};
+
+TEST_F(InputTest, StartUpBringsTheNormalStateWhateverTheControlsShowed) {
+  test::FakePlatform fake;
+  fake.desktop = "/home/anna/Desktop";
+  Window other(fake, dir.path());
+  // Controls as a designer might have left them.
+  other[Text1].text = "tobrek";
+  other[Text3].text = "Wien";
+  for (ControlId id : {Text7, Text8, Text9, Text10, Text5, Text16}) other[id].text = "x";
+  other[Option2].selected = true;
+  other[Option5].selected = true;
+  other[Command11].visible = true;
+  other[Command2].width = 1575;
+  other.height = 9000;
+  OnLoad(other);
+
+  EXPECT_EQ(other.height, 6870);
+  EXPECT_EQ(other.width, 7950);
+  EXPECT_TRUE(other[Option1].selected && !other[Option2].selected);
+  EXPECT_TRUE(other[Option3].selected && !other[Option4].selected && !other[Option5].selected);
+  for (ControlId id : {Text1, Text3, Text7, Text8, Text9, Text10, Text5, Text16})
+    EXPECT_EQ(other[id].text, "") << NameOf(id);
+  for (ControlId id : {Command4, Command5, Command6, Command7, Command9, Command11, Combo1, Combo2})
+    EXPECT_FALSE(other[id].visible) << NameOf(id);
+  EXPECT_TRUE(other[Command10].visible);
+  EXPECT_EQ(other[Command2].width, 2055);
+  EXPECT_EQ(other[Combo1].rows, GetStateListItems());
+  EXPECT_EQ(other[Combo1].rows[5], "Voralrberg");
+  EXPECT_EQ(other.DesktopPath, "/home/anna/Desktop" + PathSeparator());
+  EXPECT_EQ(fake.specialFolderAsked, std::vector<int>{0});
+  EXPECT_EQ(other.focus, Text1);
+  EXPECT_TRUE(fake.messages.empty());
+}
+
+TEST_F(InputTest, StartUpHidesTheExportButtonEvenWhenTheSearchFieldIsEmptyAlready) {
+  test::FakePlatform fake;
+  Window other(fake, dir.path());
+  other[Command11].visible = true;
+  other[Command2].width = 1575;
+  OnLoad(other);
+  EXPECT_FALSE(other[Command11].visible);
+  EXPECT_EQ(other[Command2].width, 2055);
+  EXPECT_EQ(other.DesktopPath, PathSeparator());  // no Desktop folder known
+}
+
+TEST_F(InputTest, AccessWordsSwitchToMaintenanceMode) {
+  const std::pair<const char*, bool> cases[] = {
+      {"tobrek", true},  {"dobrek", true},  {"TOBREK", true},    {"DoBrEk", true},
+      {"tobrekx", true}, {"tobre", false},  {" tobrek", false},  {"obrek", false},
+      {"tobrak", false}, {"", false},       {"dobrek Linz", true}};
+  for (const auto& [text, maintenance] : cases) {
+    Edit(Text1, text);
+    EXPECT_EQ(w.height, maintenance ? 7200 : 6870) << text;
+    EXPECT_EQ(w.width, 7950);
+    for (ControlId id : {Command4, Command5, Command6, Command7, Command9})
+      EXPECT_EQ(w[id].visible, maintenance) << text << " " << NameOf(id);
+  }
+}
+
+TEST_F(InputTest, EveryChangeOfTheSearchTextHidesTheExportButton) {
+  Edit(Text1, "Buch");
+  Click(Command1);
+  EXPECT_TRUE(w[Command11].visible);
+  EXPECT_EQ(w[Command2].width, 1575);
+  Edit(Text1, "Buc");
+  Edit(Text1, "Buch");  // the searched text again
+  EXPECT_FALSE(w[Command11].visible);
+  EXPECT_EQ(w[Command2].width, 2055);
+}
+
+TEST_F(InputTest, EnterInTheSearchFieldSearchesAndNowhereElse) {
+  OnKeyPress(w, Text1, 13);
+  ASSERT_EQ(platform.messages.size(), 1u);  // the empty field is reported
+  EXPECT_EQ(platform.messages[0].title, "  S U C H B E G R I F F   E I N G E B E N  ");
+  Edit(Text1, "Buch");
+  OnKeyPress(w, Text1, 'x');
+  EXPECT_TRUE(w[List1].rows.empty());
+  OnKeyPress(w, Text3, 13);
+  OnKeyPress(w, Text7, 13);
+  EXPECT_TRUE(w[List1].rows.empty());
+  EXPECT_FALSE(Exists("ergebdat.txt"));
+  OnKeyPress(w, Text1, 13);
+  EXPECT_EQ(w[List1].rows.size(), 1u);
+}
+
+TEST_F(InputTest, TheStateFieldCompletesAndTheCaretStandsAtTheStart) {
+  Edit(Text3, "w");
+  EXPECT_EQ(Text(Text3), "Wien");
+  EXPECT_EQ(w[Text3].selStart, 0);
+  OnUserEdit(w, Text3, "nWien", 1);
+  EXPECT_EQ(Text(Text3), "Niederösterreich");
+  EXPECT_EQ(w[Text3].selStart, 0);
+  Edit(Text3, "iederösterreich");
+  EXPECT_EQ(Text(Text3), "");
+  Edit(Text3, "Sbg");
+  EXPECT_EQ(Text(Text3), "Sbg");
+  EXPECT_EQ(w[Text3].selStart, 3);  // the user's own caret stays
+}
+
+TEST_F(InputTest, ClearingEmptiesBothFieldsAndTheList) {
+  Edit(Text1, "tobrek");
+  Edit(Text3, "t");
+  w[List1].AddRow("row");
+  w[Text7].text = "kept";
+  w.focus = Text7;
+  Click(Command2);
+  EXPECT_EQ(Text(Text1), "");
+  EXPECT_EQ(Text(Text3), "");
+  EXPECT_TRUE(w[List1].rows.empty());
+  EXPECT_EQ(w.height, 6870);
+  EXPECT_FALSE(w[Command4].visible);
+  EXPECT_EQ(w.focus, Text1);
+  EXPECT_EQ(Text(Text7), "kept");
+
+  // Both fields empty already: the list is cleared and the layout applied all the same.
+  Click(Command1);  // refused search: shows the export button
+  EXPECT_TRUE(w[Command11].visible);
+  w[List1].AddRow("row");
+  w.focus = Text5;
+  Click(Command2);
+  EXPECT_TRUE(w[List1].rows.empty());
+  EXPECT_FALSE(w[Command11].visible);
+  EXPECT_EQ(w[Command2].width, 2055);
+  EXPECT_EQ(w.focus, Text1);
+}
+
+TEST_F(InputTest, ExitDeletesTheResultFileAndEnds) {
+  test::WriteBytes(dir / "ergebdat.txt", "x");
+  test::WriteBytes(dir / "ergeb.csv", "y");
+  Click(Command3);
+  EXPECT_FALSE(Exists("ergebdat.txt"));
+  EXPECT_TRUE(Exists("ergeb.csv"));
+  EXPECT_EQ(platform.quits, 1);
+  EXPECT_TRUE(platform.messages.empty());
+  Click(Command1);  // nothing runs after the end
+  EXPECT_TRUE(platform.messages.empty());
+
+  test::FakePlatform fake;
+  Window other(fake, dir.path());
+  OnLoad(other);
+  OnClick(other, Command3);  // without a result file
+  EXPECT_EQ(fake.quits, 1);
+  EXPECT_TRUE(fake.messages.empty());
+}
+
+TEST_F(InputTest, ExportNamesTakeFourCharactersOfTheSearchText) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Buchkirchen", "ort-Buch.csv"}, {"Salzburg", "ort-Salz.csv"}, {"Linz", "ort-Linz.csv"},
+      {"Ybb", "ort-Ybb .csv"},         {"", "ort-    .csv"},         {" Au", "ort- Au .csv"},
+      {"gößl", "ort-gößl.csv"}};
+  for (const auto& [text, name] : cases) EXPECT_EQ(ExportFileName(Cp1252(text)), Cp1252(name));
+}
+
+TEST_F(InputTest, TheExportCopiesTheConvertedListToTheDesktop) {
+  test::WriteBytes(dir / "OrtsList.csv", "Linz;Linz;Linz\r\n");
+  Edit(Text1, "Linz");
+  Click(Command1);
+  w.focus = Text16;
+  Click(Command11);
+  EXPECT_EQ(test::ReadBytes(dir / "Desktop" / "ort-Linz.csv"), "Linz;Linz;Linz\r\n");
+  EXPECT_EQ(Text(Text16), " Das Suchergebnis wurde am Desktop in der Datei ort-Linz.csv gespeichert");
+  EXPECT_EQ(w.focus, Text1);
+  // A second export replaces the first.
+  test::WriteBytes(dir / "OrtsList.csv", "neu\r\n");
+  Click(Command11);
+  EXPECT_EQ(test::ReadBytes(dir / "Desktop" / "ort-Linz.csv"), "neu\r\n");
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(InputTest, AFailedExportIsReportedAndTheProgramGoesOn) {
+  Edit(Text1, "Linz");
+  Click(Command1);
+  w[Text16].text = "before";
+  Click(Command11);  // the converter has written no OrtsList.csv yet
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].text.rfind("Fehler 2: ", 0), 0u) << platform.messages[0].text;
+  EXPECT_NE(platform.messages[0].text.find("OrtsList.csv"), std::string::npos);
+  EXPECT_EQ(Text(Text16), "before");
+  EXPECT_EQ(platform.quits, 0);
+  EXPECT_FALSE(w.ended);
+
+  // A Desktop folder that has gone.
+  test::WriteBytes(dir / "OrtsList.csv", "x");
+  std::filesystem::remove_all(dir / "Desktop");
+  Click(Command11);
+  ASSERT_EQ(platform.messages.size(), 2u);
+  EXPECT_EQ(platform.messages[1].text.rfind("Fehler 2: ", 0), 0u);
+  EXPECT_EQ(Text(Text16), "before");
+  Click(Command1);
+  EXPECT_EQ(w[List1].rows.size(), 1u);  // still searching
+}
+
+TEST_F(InputTest, AStemThatLeavesTheDesktopIsRefused) {
+  test::WriteBytes(dir / "OrtsList.csv", "x");
+  for (const char* text : {"a/..", "../b", "a\\b", "a\tbc"}) {
+    platform.messages.clear();
+    w[Text1].text = text;
+    w[Command11].visible = true;
+    Click(Command11);
+    ASSERT_EQ(platform.messages.size(), 1u) << text;
+    EXPECT_EQ(platform.messages[0].text.rfind("Fehler " + std::to_string(EINVAL) + ": ", 0), 0u);
+    EXPECT_NE(platform.messages[0].text.find(Cp1252("Ungültiger Dateiname")), std::string::npos);
+    EXPECT_FALSE(w.ended);
+  }
+  std::size_t files = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path()))
+    files += entry.path().filename().string().rfind("ort-", 0) == 0;
+  EXPECT_EQ(files, 0u);
+}
+
+}  // namespace
+}  // namespace veldaris

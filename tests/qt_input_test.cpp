@@ -1,0 +1,153 @@
+// Typing into the real search and state fields, the buttons beside them, the Desktop folder.
+#include <QClipboard>
+
+#include "files.h"
+#include "qt_fixture.h"
+#include "qt_platform.h"
+#include "qt_text.h"
+#include "text1252.h"
+
+using namespace veldaris;
+
+class InputWidgetTest : public test::QtWindowFixture {
+  Q_OBJECT
+
+  int Height() { return Model().height; }
+
+ private slots:
+  void init() { SetUpWindow(); }
+  void cleanup() { TearDownWindow(); }
+
+  void accessWordTypedLetterByLetter() {
+    const QString word = "tobrek";
+    for (int i = 0; i < word.size(); ++i) {
+      Type("Text1", word.mid(i, 1));
+      QCOMPARE(Height(), i < 5 ? 6870 : 7200);
+      QCOMPARE(Button("Command7")->isVisibleTo(window_.get()), i == 5);
+    }
+    Type("Text1", "x");
+    QCOMPARE(Height(), 7200);
+    QCOMPARE(window_->height(), window_->Px(7320));
+    // Any of the first six letters deleted: back to the normal layout.
+    Edit("Text1")->setCursorPosition(3);
+    Key("Text1", Qt::Key_Backspace);
+    QCOMPARE(Edit("Text1")->text(), QString("torekx"));
+    QCOMPARE(Height(), 6870);
+    QCOMPARE(window_->height(), window_->Px(6450));
+    QVERIFY(!Button("Command7")->isVisibleTo(window_.get()));
+  }
+
+  void accessWordVariants_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("height");
+    QTest::newRow("capitals") << "DOBREK" << 7200;
+    QTest::newRow("mixed") << "ToBrEk" << 7200;
+    QTest::newRow("leading blank") << " tobrek" << 6870;
+    QTest::newRow("five letters") << "tobre" << 6870;
+  }
+  void accessWordVariants() {
+    QFETCH(QString, typed);
+    QFETCH(int, height);
+    Type("Text1", typed);
+    QCOMPARE(Height(), height);
+  }
+
+  void clearInMaintenanceModeAndWithEmptyFields() {
+    Type("Text1", "tobrek");
+    Type("Text3", "k");
+    QTest::keyClick(Edit("Text1"), Qt::Key_L, Qt::AltModifier);
+    QTRY_COMPARE(Edit("Text1")->text(), QString());
+    QCOMPARE(Edit("Text3")->text(), QString());
+    QCOMPARE(Height(), 6870);
+    QCOMPARE(QApplication::focusWidget(), Edit("Text1"));
+
+    Type("Text1", "Buch");
+    Key("Text1", Qt::Key_Return);
+    QCOMPARE(Rows(), 3);
+    Edit("Text1")->selectAll();
+    Key("Text1", Qt::Key_Delete);
+    QCOMPARE(Rows(), 3);
+    Edit("Text5")->setFocus();
+    QTest::mouseClick(Button("Command2"), Qt::LeftButton);
+    QCOMPARE(Rows(), 0);
+    QCOMPARE(QApplication::focusWidget(), Edit("Text1"));
+  }
+
+  void enterInAnEmptySearchFieldAndInTheStateField() {
+    Key("Text1", Qt::Key_Return);
+    QCOMPARE(messages_.size(), 1);
+    QCOMPARE(messages_[0].first, QString("  S U C H B E G R I F F   E I N G E B E N  "));
+    Type("Text1", "Buch");
+    Type("Text3", "Oberö");
+    Key("Text3", Qt::Key_Return);
+    QCOMPARE(messages_.size(), 1);
+    QCOMPARE(Rows(), 0);
+    QVERIFY(!std::filesystem::exists(*dir_ / "ergeb.csv"));
+  }
+
+  void stateCompletionKeystrokeByKeystroke_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("s") << "s" << "s";
+    QTest::newRow("sa") << "sa" << "Salzburg";
+    QTest::newRow("Sbg") << "Sbg" << "Sbg";
+    // "St" completes at once; the caret then stands in front of the name.
+    QTest::newRow("Stmk") << "Stmk" << "mkSteiermark";
+    QTest::newRow("leading blank") << " w" << " w";
+    QTest::newRow("n in front of Wien") << "wn" << "Niederösterreich";
+    QTest::newRow("b behind a name") << "b" << "Burgenland";
+  }
+  void stateCompletionKeystrokeByKeystroke() {
+    QFETCH(QString, keys);
+    QFETCH(QString, result);
+    Type("Text3", keys);
+    QCOMPARE(Edit("Text3")->text(), result);
+    QCOMPARE(ToQString(Model()[Text3].text), result);
+  }
+
+  void deletingTheFirstLetterOfEveryStateEmptiesTheField() {
+    for (const QString keys : {"n", "o", "sa", "st", "b", "v", "w", "t", "k"}) {
+      Type("Text3", keys);
+      QVERIFY2(Edit("Text3")->text().size() > 2, qPrintable(keys));
+      QCOMPARE(Edit("Text3")->cursorPosition(), 0);
+      Key("Text3", Qt::Key_Delete);
+      QCOMPARE(Edit("Text3")->text(), QString());
+    }
+  }
+
+  void theDesktopFolderComesFromTheUserDirectories() {
+    test::TempDir home;
+    std::filesystem::create_directories(home / "config");
+    const auto desktop = home / "Schreibtisch";
+    test::WriteBytes(home / "config" / "user-dirs.dirs",
+                     "XDG_DESKTOP_DIR=\"" + desktop.string() + "\"\n");
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((home / "config").string()));
+    QtPlatform platform;
+    QCOMPARE(platform.SpecialFolderPath(0), std::string());  // not there yet
+    std::filesystem::create_directory(desktop);
+    QCOMPARE(platform.SpecialFolderPath(0), desktop.string());
+    QCOMPARE(platform.SpecialFolderPath(5), std::string());
+    if (saved.isNull())
+      qunsetenv("XDG_CONFIG_HOME");
+    else
+      qputenv("XDG_CONFIG_HOME", saved);
+  }
+
+  void theConverterIsFoundBesideTheProgram() {
+    QVERIFY(!QtPlatform::FindProgram("wandlix-34").isEmpty());
+    QVERIFY(QtPlatform::FindProgram("wandlix-34").startsWith(QCoreApplication::applicationDirPath()));
+    QVERIFY(QtPlatform::FindProgram("no-such-program-here").isEmpty());
+  }
+
+  void aSearchRunsTheConverter() {
+    Type("Text1", "Linz");
+    Key("Text1", Qt::Key_Return);
+    const auto list = *dir_ / "OrtsList.csv";
+    QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(list), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(test::ReadBytes(list), std::string("Linz;Linz;Linz\r\n"), 5000);
+  }
+};
+
+QObject* NewInputWidgetTest() { return new InputWidgetTest; }
+#include "qt_input_test.moc"
