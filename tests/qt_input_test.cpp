@@ -1,5 +1,6 @@
 // Typing into the real search and state fields, the buttons beside them, the Desktop folder.
 #include <QClipboard>
+#include <QComboBox>
 
 #include "files.h"
 #include "qt_fixture.h"
@@ -138,6 +139,38 @@ class InputWidgetTest : public test::QtWindowFixture {
     QVERIFY(!QtPlatform::FindProgram("wandlix-34").isEmpty());
     QVERIFY(QtPlatform::FindProgram("wandlix-34").startsWith(QCoreApplication::applicationDirPath()));
     QVERIFY(QtPlatform::FindProgram("no-such-program-here").isEmpty());
+  }
+
+  void placeEntryThroughTheWidgets() {
+    Type("Text1", "tobrek");
+    QTest::mouseClick(Button("Command7"), Qt::LeftButton);
+    QCOMPARE(Edit("Text16")->text(), QString(" Wählen Sie im Feld >Bundesland< eines aus."));
+    auto* combo1 = Find<QComboBox>("Combo1");
+    QVERIFY(combo1->isVisible());
+    // It covers the state field: a click there reaches the list of states.
+    QWidget* hit = window_->childAt(combo1->geometry().center());
+    QVERIFY(hit == combo1 || combo1->isAncestorOf(hit));
+    QCOMPARE(combo1->count(), 9);
+    QCOMPARE(combo1->itemText(5), QString("Voralrberg"));
+    test::TypeText(combo1->lineEdit(), "Voralrberg");
+    QCOMPARE(Edit("Text16")->text(), QString(" Wählen Sie im Feld >Bezirk< einen aus."));
+    auto* combo2 = Find<QComboBox>("Combo2");
+    QVERIFY(combo2->isVisible());
+    Type("Text7", "Au");
+    Type("Text8", "Au");
+    test::TypeText(combo2->lineEdit(), "Bregenz");
+    QCOMPARE(Edit("Text9")->text(), QString("Bregenz"));
+    Type("Text5", "6883");
+    const std::string before = test::ReadBytes(*dir_ / "orte-7sp.ort");
+    QTest::mouseClick(Button("Command4"), Qt::LeftButton);
+    QCOMPARE(test::ReadBytes(*dir_ / "orte-7sp.ort"),
+             before + "\"Au\",\"Au\",\"Bregenz\",\"Vbg\",\"6883\",,\r\n");
+    QVERIFY(!combo1->isVisible());
+    QVERIFY(!Button("Command4")->isVisible());
+    // A state picked from the list completes the wait as well.
+    QTest::mouseClick(Button("Command5"), Qt::LeftButton);
+    QTest::mouseClick(Button("Command7"), Qt::LeftButton);
+    QCOMPARE(Edit("Text16")->text(), QString(" Wählen Sie im Feld >Bezirk< einen aus."));
   }
 
   void aSearchRunsTheConverter() {

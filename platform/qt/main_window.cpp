@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
@@ -27,8 +28,19 @@ constexpr int kBottomMargin = 105;
 
 QColor ToQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 
+// The standard dialog font of the window's design: MS Sans Serif 8.25 pt, where it is
+// missing a sans-serif of similar width.
+QFont StandardFont() {
+  QFont font;
+  font.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans", "Arial",
+                    "DejaVu Sans"});
+  font.setStyleHint(QFont::SansSerif);
+  font.setPointSizeF(8.25);
+  return font;
+}
+
 QFont FontOf(const ControlSpec& spec) {
-  QFont font = QApplication::font();
+  QFont font = StandardFont();
   if (spec.fontFamily.empty()) return font;
   if (spec.fontFamily == "Courier New") {
     font.setFamilies({"Courier New", "Liberation Mono", "DejaVu Sans Mono", "Noto Mono"});
@@ -126,6 +138,10 @@ void MainWindow::Build() {
     QWidget* parent = spec.inFrame ? widget(Frame1) : this;
     widgets_[static_cast<std::size_t>(spec.id)] = Create(spec, parent);
   }
+  // The controls stack in the order of the design: an earlier one lies on top of a later
+  // one, so that Combo1 and Combo2 cover the fields under them and Text2 overlaps Text16.
+  for (auto spec = ControlTable().rbegin(); spec != ControlTable().rend(); ++spec)
+    widget(spec->id)->raise();
   // Keyboard order by tab index; controls without a tab stop are reached by the mouse only.
   std::vector<const ControlSpec*> order;
   for (const ControlSpec& spec : ControlTable())
@@ -186,6 +202,8 @@ QWidget* MainWindow::Create(const ControlSpec& spec, QWidget* parent) {
     case ControlKind::kButton: {
       auto* button = new QPushButton(ToQString(spec.caption), parent);
       button->setAutoDefault(false);
+      // Captions as wide as the narrow buttons of the design need the whole face.
+      button->setStyleSheet("QPushButton { padding: 0px 1px; }");
       connect(button, &QPushButton::clicked, this,
               [this, id] { Dispatch([&] { OnClick(model_, id); }); });
       w = button;
@@ -239,7 +257,22 @@ QWidget* MainWindow::Create(const ControlSpec& spec, QWidget* parent) {
   }
   w->setObjectName(spec.name);
   w->setGeometry(Px(spec.left), Px(spec.top), Px(spec.width), Px(spec.height));
-  w->setFont(FontOf(spec));
+  QFont font = FontOf(spec);
+  if (auto* button = qobject_cast<QPushButton*>(w)) {
+    // A caption wider than its button: a narrow face of the same kind where the design's own
+    // font is missing, a little smaller if need be, so that it stays readable.
+    const QString caption = button->text().remove('&');
+    const int room = w->width() - 6;
+    if (QFontMetrics(font).horizontalAdvance(caption) > room) {
+      QStringList families = font.families();
+      families.insert(1, "Liberation Sans Narrow");
+      families.insert(2, "Nimbus Sans Narrow");
+      font.setFamilies(families);
+    }
+    while (QFontMetrics(font).horizontalAdvance(caption) > room && font.pointSizeF() > 6.5)
+      font.setPointSizeF(font.pointSizeF() - 0.25);
+  }
+  w->setFont(font);
   if (!spec.tooltip.empty()) w->setToolTip(ToQString(spec.tooltip));
   if (!spec.tabStop) w->setFocusPolicy(Qt::ClickFocus);
   if (spec.background) {
