@@ -44,7 +44,6 @@ std::filesystem::path PathOf(const std::filesystem::path& folder, std::string_vi
 InputFile::InputFile(const std::filesystem::path& path, std::string name)
     : name_(std::move(name)) {
   buffer_.assign(kBufferSize + kPadding, '\0');
-  data_ = buffer_.data();
   errno = 0;
   file_ = Open(path, "rb");
   if (!file_) throw ErrnoError(errno ? errno : ENOENT, name_);

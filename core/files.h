@@ -27,7 +27,7 @@ class InputFile {
 
   int Peek() {
     if (pos_ == len_ && !Refill()) return kEof;
-    return static_cast<unsigned char>(data_[pos_]);
+    return static_cast<unsigned char>(buffer_[pos_]);
   }
   int Get() {
     const int c = Peek();
@@ -47,7 +47,7 @@ class InputFile {
   static constexpr std::size_t kPadding = 8;
   std::string_view Buffered() {
     if (pos_ == len_) Refill();
-    return {data_ + pos_, len_ - pos_};
+    return {buffer_.data() + pos_, len_ - pos_};
   }
   void Skip(std::size_t n) { pos_ += n; }
   // Consumes n buffered bytes that end with the line feed of a line.
@@ -72,7 +72,6 @@ class InputFile {
   std::FILE* file_ = nullptr;
   std::string name_;
   std::vector<char> buffer_;
-  const char* data_ = nullptr;
   std::size_t pos_ = 0;
   std::size_t len_ = 0;
   std::uint64_t base_ = 0;

@@ -5,15 +5,12 @@
 #include <system_error>
 
 #include "errors.h"
+#include "file_names.h"
 #include "files.h"
 #include "model.h"
 #include "text1252.h"
 
 namespace veldaris {
-
-namespace {
-constexpr std::string_view kConvertedFile = "OrtsList.csv";
-}
 
 std::string GetSpecialFolder(Window& w, int CSIDL) { return w.platform.SpecialFolderPath(CSIDL); }
 
@@ -61,7 +58,7 @@ void ExportToDesktop(Window& w) {
     w.ShowFailure(ErrnoError(ec.value(), w.DesktopPath + name));
     return;
   }
-  w.ExportFileName = name;
+  w.LastExportName = name;
   w[Text16].text = " Das Suchergebnis wurde am Desktop in der Datei " + name + " gespeichert";
   w.focus = Text1;
 }

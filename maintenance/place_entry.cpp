@@ -5,14 +5,13 @@
 
 #include "errors.h"
 #include "federal_states.h"
+#include "file_names.h"
 #include "files.h"
 #include "model.h"
 #include "text1252.h"
 
 namespace veldaris {
 namespace {
-
-constexpr std::string_view kDataFile = "orte-7sp.ort";
 
 const std::string& PromptState() {
   static const std::string text = Cp1252(" Wählen Sie im Feld >Bundesland< eines aus.");
@@ -99,7 +98,7 @@ void EndPlaceEntry(Window& w) {
 }
 
 void CheckDataFile(Window& w) {
-  const std::string checkName = Cp1252(kCheckFileUtf8);
+  const std::string checkName(kCheckFile);
   // A failure to open either file is not caught here.
   InputFile data(w.File(kDataFile), std::string(kDataFile));
   OutputFile check(w.File(checkName), checkName);

@@ -7,8 +7,6 @@ namespace veldaris {
 
 class Window;
 
-inline constexpr std::string_view kCheckFileUtf8 = "orte-prüf.ort";
-
 void StartPlaceEntry(Window& w);  // Command7
 void AppendPlace(Window& w);      // Command4
 void EndPlaceEntry(Window& w);    // Command5

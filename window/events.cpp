@@ -52,7 +52,6 @@ void OnUserEdit(Window& w, ControlId id, std::string text, int caret) {
     field.text = std::move(text);
     field.selStart = caret;
     field.selLength = 0;
-    if (id == Combo2) Combo2Change(w);
     TextChanged(w, id);
   });
 }

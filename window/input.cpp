@@ -53,6 +53,7 @@ void TextChanged(Window& w, ControlId id) {
   if (id == Text1) Text1Change(w);
   if (id == Text3) Text3Change(w);
   if (id == Combo1) Combo1Change(w);
+  if (id == Combo2) Combo2Change(w);
 }
 
 bool BeginsWithAccessWord(const std::string& text) {

@@ -47,7 +47,7 @@ class Window {
   long ListRow = 0;
   std::string DesktopPath;
   std::string EntryStateShortForm;
-  std::string ExportFileName;
+  std::string LastExportName;  // the Desktop file of the last export
   EntryState Entry = EntryState::kNotInEntryMode;
 
   // Set once a failure has ended the program: no further event is handled.

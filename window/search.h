@@ -4,16 +4,11 @@
 #include <string>
 #include <string_view>
 
+#include "file_names.h"
+
 namespace veldaris {
 
 class Window;
-
-// File names of the working folder.
-inline constexpr std::string_view kDataFile = "orte-7sp.ort";
-inline constexpr std::string_view kResultFile = "ergebdat.txt";
-inline constexpr std::string_view kResultCsvFile = "ergeb.csv";
-inline constexpr std::string_view kConvertedFile = "OrtsList.csv";
-inline constexpr std::string_view kConverterProgram = "wandlix-34";
 
 void SearchPlaces(Window& w);
 void FillResultList(Window& w);

@@ -138,6 +138,9 @@ void MainWindow::Build() {
     QWidget* parent = spec.inFrame ? widget(Frame1) : this;
     widgets_[static_cast<std::size_t>(spec.id)] = Create(spec, parent);
   }
+  // The heading Text15 reaches 45 twips into the list it names.
+  static_cast<ResultListView*>(widget(List1))
+      ->SetTopMargin(std::max(0, Px(SpecOf(Text15).top + SpecOf(Text15).height) - Px(SpecOf(List1).top)));
   // The controls stack in the order of the design: an earlier one lies on top of a later
   // one, so that Combo1 and Combo2 cover the fields under them and Text2 overlaps Text16.
   for (auto spec = ControlTable().rbegin(); spec != ControlTable().rend(); ++spec)
@@ -330,7 +333,6 @@ void MainWindow::Sync() {
 
 void MainWindow::SyncControl(ControlId id) {
   const Control& control = model_[id];
-  const ControlSpec& spec = SpecOf(id);
   Shown& shown = shown_[static_cast<std::size_t>(id)];
   QWidget* w = widget(id);
   if (w->isVisibleTo(this) != control.visible) w->setVisible(control.visible);
@@ -375,7 +377,6 @@ void MainWindow::SyncControl(ControlId id) {
         list->setCurrentIndex(listModel_->index(control.listIndex));
     }
   }
-  (void)spec;
 }
 
 }  // namespace veldaris

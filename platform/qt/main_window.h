@@ -50,6 +50,8 @@ class ResultListView : public QListView {
   Q_OBJECT
  public:
   using QListView::QListView;
+  // Keeps the first row clear of a caption that overlaps the top of the list.
+  void SetTopMargin(int pixels) { setViewportMargins(0, pixels, 0, 0); }
  signals:
   void picked(int row);
 

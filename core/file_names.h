@@ -1,0 +1,15 @@
+// The files of the working folder, by their bare names (Windows-1252).
+#pragma once
+
+#include <string_view>
+
+namespace veldaris {
+
+inline constexpr std::string_view kDataFile = "orte-7sp.ort";
+inline constexpr std::string_view kResultFile = "ergebdat.txt";
+inline constexpr std::string_view kResultCsvFile = "ergeb.csv";
+inline constexpr std::string_view kConvertedFile = "OrtsList.csv";
+inline constexpr std::string_view kCheckFile = "orte-pr\xFC" "f.ort";
+inline constexpr std::string_view kConverterProgram = "wandlix-34";
+
+}  // namespace veldaris
