@@ -41,18 +41,24 @@ std::string BuildPlaceString(const PlaceRecord& record, const std::string& state
                         ", AUSTRIA");
 }
 
-void ShowPlaceDetails(Window& w, int n) {
-  {
-    InputFile results(w.File(kResultFile), std::string(kResultFile));
-    for (int i = 0; i <= n; ++i) {
-      if (results.AtEnd())
-        throw SystemError(kErrRecordMissing,
-                          "Die Datei hat keinen Datensatz " + std::to_string(n + 1),
-                          std::string(kResultFile));
-      ReadPlaceRecord(results, w.CurrentRecord);
-    }
-    results.Close();
+std::string MunicipalityLabel(const std::string& kind) {
+  if (kind == "m" || kind == "M") return "Markt";
+  if (kind == "s" || kind == "S") return "Stadt";
+  return "Gemeinde";
+}
+
+void ReadResultRecord(Window& w, int n) {
+  InputFile results(w.File(kResultFile), std::string(kResultFile));
+  for (int i = 0; i <= n; ++i) {
+    if (results.AtEnd())
+      throw SystemError(kErrRecordMissing, "Die Datei hat keinen Datensatz " + std::to_string(n + 1),
+                        std::string(kResultFile));
+    ReadPlaceRecord(results, w.CurrentRecord);
   }
+  results.Close();
+}
+
+void ShowCurrentRecord(Window& w) {
   const PlaceRecord& record = w.CurrentRecord;
   w.CurrentStateName = GetStateDisplayName(TextOf(record.StateShortForm)).value_or("");
   w[Text7].text = TextOf(record.Place);
@@ -62,6 +68,11 @@ void ShowPlaceDetails(Window& w, int n) {
   w[Text5].text = "PLZ: " + TextOf(record.Postcode);
   w[Text12].text = MunicipalityLabel(TextOf(record.MunicipalityKind));
   w[Text16].text = BuildPlaceString(record, w.CurrentStateName);
+}
+
+void ShowPlaceDetails(Window& w, int n) {
+  ReadResultRecord(w, n);
+  ShowCurrentRecord(w);
   CopyPlaceString(w);
 }
 

@@ -19,6 +19,16 @@ std::string ReplaceUmlauts(std::string_view text);
 // Place, district, state name and country, joined by ", ", umlauts written out.
 std::string BuildPlaceString(const PlaceRecord& record, const std::string& stateName);
 
+// Caption of the municipality row for a municipality kind: "Markt" for m or M, "Stadt" for
+// s or S, otherwise "Gemeinde". Data files differ in the letter case they use.
+std::string MunicipalityLabel(const std::string& kind);
+
+// Reads records 0 to n of the result file into CurrentRecord.
+void ReadResultRecord(Window& w, int n);
+
+// Shows CurrentRecord in the detail fields, the municipality caption and Text16.
+void ShowCurrentRecord(Window& w);
+
 // The pick of row n of List1 (from 0).
 void ShowPlaceDetails(Window& w, int n);
 

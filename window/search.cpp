@@ -1,7 +1,5 @@
 #include "search.h"
 
-#include "errors.h"
-#include "federal_states.h"
 #include "files.h"
 #include "model.h"
 #include "place_details.h"
@@ -10,12 +8,6 @@
 #include "text1252.h"
 
 namespace veldaris {
-
-std::string MunicipalityLabel(const std::string& kind) {
-  if (kind == "m" || kind == "M") return "Markt";
-  if (kind == "s" || kind == "S") return "Stadt";
-  return "Gemeinde";
-}
 
 std::string NumberWithSignPlace(long n) {
   return n < 0 ? std::to_string(n) : " " + std::to_string(n);
@@ -112,22 +104,11 @@ void FillResultList(Window& w) {
 }
 
 void ShowSingleResult(Window& w) {
-  {
-    InputFile results(w.File(kResultFile), std::string(kResultFile));
-    ReadPlaceRecord(results, w.CurrentRecord);
-    results.Close();
-  }
+  ReadResultRecord(w, 0);
+  // The same details and place string as a pick in the list gives: a click on Text16 copies
+  // the string, umlauts written out, for pasting into genealogy software.
+  ShowCurrentRecord(w);
   const PlaceRecord& record = w.CurrentRecord;
-  w.CurrentStateName = GetStateDisplayName(TextOf(record.StateShortForm)).value_or("");
-  w[Text7].text = TextOf(record.Place);
-  w[Text8].text = TextOf(record.Municipality);
-  w[Text9].text = TextOf(record.District);
-  w[Text10].text = w.CurrentStateName;
-  w[Text5].text = "PLZ: " + TextOf(record.Postcode);
-  w[Text12].text = MunicipalityLabel(TextOf(record.MunicipalityKind));
-  // The same place string as a pick in the list gives, umlauts written out: a click on
-  // Text16 copies it for pasting into genealogy software.
-  w[Text16].text = BuildPlaceString(record, w.CurrentStateName);
   if (TextOf(record.Municipality) != TextOf(record.Place)) w.focus = Text1;
 }
 

@@ -14,10 +14,6 @@ void SearchPlaces(Window& w);
 void FillResultList(Window& w);
 void ShowSingleResult(Window& w);
 
-// Caption of the municipality row for a municipality kind: "Markt" for m or M, "Stadt" for
-// s or S, otherwise "Gemeinde". Data files differ in the letter case they use.
-std::string MunicipalityLabel(const std::string& kind);
-
 // " 12": a number with the place of its sign, as the count text shows it.
 std::string NumberWithSignPlace(long n);
 

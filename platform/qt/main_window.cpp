@@ -163,18 +163,12 @@ QWidget* MainWindow::Create(const ControlSpec& spec, QWidget* parent) {
       auto* edit = new ClickableLineEdit(parent);
       edit->setReadOnly(spec.readOnly);
       edit->setAlignment(AlignmentOf(spec.alignment));
-      if (!spec.readOnly) edit->setValidator(new Windows1252Validator(edit));
+      if (!spec.readOnly) ForwardEdits(edit, id);
       if (id == Text2) {  // a caption of 10 pixels: no room for a border
         edit->setFrame(false);
         edit->setTextMargins(0, 0, 0, 0);
         edit->setContentsMargins(0, 0, 0, 0);
       }
-      connect(edit, &QLineEdit::textEdited, this, [this, id, edit](const QString& text) {
-        if (syncing_) return;
-        const auto converted = FromQString(text);
-        if (!converted) return;  // the validator lets nothing else through
-        Dispatch([&] { OnUserEdit(model_, id, *converted, edit->cursorPosition()); });
-      });
       if (id == Text1)
         connect(edit, &QLineEdit::returnPressed, this,
                 [this] { Dispatch([&] { OnKeyPress(model_, Text1, 13); }); });
@@ -188,12 +182,7 @@ QWidget* MainWindow::Create(const ControlSpec& spec, QWidget* parent) {
       auto* combo = new QComboBox(parent);
       combo->setEditable(true);
       combo->setInsertPolicy(QComboBox::NoInsert);
-      combo->lineEdit()->setValidator(new Windows1252Validator(combo));
-      connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, id, combo](const QString& text) {
-        if (syncing_) return;
-        if (const auto converted = FromQString(text))
-          Dispatch([&] { OnUserEdit(model_, id, *converted, combo->lineEdit()->cursorPosition()); });
-      });
+      ForwardEdits(combo->lineEdit(), id);
       connect(combo, &QComboBox::activated, this, [this, id, combo](int index) {
         if (syncing_) return;
         if (const auto converted = FromQString(combo->itemText(index)))
@@ -288,6 +277,16 @@ QWidget* MainWindow::Create(const ControlSpec& spec, QWidget* parent) {
       w->setAutoFillBackground(true);
   }
   return w;
+}
+
+void MainWindow::ForwardEdits(QLineEdit* edit, ControlId id) {
+  edit->setValidator(new Windows1252Validator(edit));
+  connect(edit, &QLineEdit::textEdited, this, [this, id, edit](const QString& text) {
+    if (syncing_) return;
+    const auto converted = FromQString(text);
+    if (!converted) return;  // the validator lets nothing else through
+    Dispatch([&] { OnUserEdit(model_, id, *converted, edit->cursorPosition()); });
+  });
 }
 
 ControlId MainWindow::IdOf(const QObject* object) const {

@@ -83,6 +83,8 @@ class MainWindow : public QWidget {
   void Dispatch(const std::function<void()>& event);
   void Build();
   QWidget* Create(const ControlSpec& spec, QWidget* parent);
+  // Accepts only Windows-1252 in a field and hands what the user types to the model.
+  void ForwardEdits(QLineEdit* edit, ControlId id);
   void SyncControl(ControlId id);
   ControlId IdOf(const QObject* object) const;
 
