@@ -203,9 +203,9 @@ class WindowTest : public test::QtWindowFixture {
     QCOMPARE(Model()[Text1].text, std::string("Buch"));
     QTest::mouseClick(Find<QPushButton>("Command1"), Qt::LeftButton);
     QCOMPARE(Rows(), 3);
-    QVERIFY(List()->model()->index(0, 0).data().toString().startsWith("Buchbach "));
+    QVERIFY(List()->model()->index(0, 0).data().toString().startsWith("Buchkirchen "));
     QVERIFY(std::filesystem::exists(*dir_ / "ergebdat.txt"));
-    QCOMPARE(test::ReadBytes(*dir_ / "ergeb.csv").substr(0, 10), std::string("\"Buchbach;"));
+    QCOMPARE(test::ReadBytes(*dir_ / "ergeb.csv").substr(0, 10), std::string("\"Buchkirch"));
     QVERIFY(Find<QPushButton>("Command11")->isVisible());
     QCOMPARE(Find<QPushButton>("Command2")->width(), window_->Px(1575));
     QVERIFY(messages_.isEmpty());
