@@ -68,11 +68,6 @@ void AppendPlace(Window& w) {
     return;
   }
 
-  const std::filesystem::path path = w.File(kDataFile);
-  const bool separate = EndsWithoutLineFeed(path);
-  OutputFile data(path, std::string(kDataFile), OutputFile::Mode::kAppend);
-  // A last line without its CR LF would take the new record into it.
-  if (separate) data.Write("\r\n");
   PlaceRecord record;
   record.Place = w[Text7].text;
   record.Municipality = w[Text8].text;
@@ -81,8 +76,23 @@ void AppendPlace(Window& w) {
   record.Postcode = w[Text5].text;
   record.Reserved = w.CurrentRecord.Reserved;
   record.MunicipalityKind = w.CurrentRecord.MunicipalityKind;
-  WritePlaceRecord(data, record);
-  data.Close();
+
+  const std::filesystem::path path = w.File(kDataFile);
+  std::error_code ec;
+  const auto sizeBefore = std::filesystem::file_size(path, ec);
+  const bool existed = !ec;
+  const bool separate = EndsWithoutLineFeed(path);
+  OutputFile data(path, std::string(kDataFile), OutputFile::Mode::kAppend);
+  try {
+    // A last line without its CR LF would take the new record into it.
+    if (separate) data.Write("\r\n");
+    WritePlaceRecord(data, record);
+    data.Close();
+  } catch (const SystemError&) {
+    // A write that failed half-way (a full disk) must not leave half a line behind.
+    if (existed) std::filesystem::resize_file(path, sizeBefore, ec);
+    throw;
+  }
 
   w[Command4].visible = false;
   w[Combo1].visible = false;

@@ -181,6 +181,20 @@ TEST_F(MaintenanceTest, ALastLineWithoutItsLineEndGetsOneFirst) {
   EXPECT_EQ(Text(Text16), "prüfung  OK");
 }
 
+TEST_F(MaintenanceTest, AnAppendThatCannotBeWrittenIsReported) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  std::filesystem::remove(dir / "orte-7sp.ort");
+  std::filesystem::create_symlink("/dev/full", dir / "orte-7sp.ort");
+  Click(Command7);
+  Edit(Combo1, "Wien");
+  Fill("A", "A", "A", "1");
+  Click(Command4);
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].text.rfind("Fehler " + std::to_string(ENOSPC) + ": ", 0), 0u)
+      << platform.messages[0].text;
+  EXPECT_EQ(platform.quits, 1);
+}
+
 TEST_F(MaintenanceTest, TheCheckCopiesEveryRecord) {
   test::WriteBytes(dir / "orte-7sp.ort", "");
   Click(Command6);
