@@ -133,11 +133,4 @@ bool EndsWithoutLineFeed(const std::filesystem::path& path) {
   return last != EOF && last != '\n';
 }
 
-std::string ReadWholeFile(const std::filesystem::path& path, std::string name) {
-  InputFile in(path, std::move(name));
-  std::string out;
-  for (int c = in.Get(); c != InputFile::kEof; c = in.Get()) out.push_back(static_cast<char>(c));
-  return out;
-}
-
 }  // namespace veldaris

@@ -115,7 +115,4 @@ bool TryDeleteFile(const std::filesystem::path& path);
 // unreadable file counts as empty: opening it for its real purpose reports the problem.
 bool EndsWithoutLineFeed(const std::filesystem::path& path);
 
-// Reads a whole small file (tests, the converter). Throws SystemError.
-std::string ReadWholeFile(const std::filesystem::path& path, std::string name);
-
 }  // namespace veldaris

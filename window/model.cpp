@@ -17,16 +17,19 @@ Window::Window(Platform& platform_, std::filesystem::path workDir_)
 
 std::filesystem::path Window::File(std::string_view name) const { return PathOf(workDir, name); }
 
-std::string FailureTitle() { return "Veldaris"; }
+namespace {
 
+// The message box of a failure: its number, the description, and the file concerned.
 std::string FailureText(const SystemError& error) {
   std::string text = "Fehler " + std::to_string(error.Number()) + ": " + error.Description();
   if (!error.File().empty()) text += "\r" + Cp1252("Datei: ") + error.File();
   return text;
 }
 
+}  // namespace
+
 void Window::ShowFailure(const SystemError& error) {
-  platform.ShowMessage(FailureTitle(), FailureText(error));
+  platform.ShowMessage("Veldaris", FailureText(error));
 }
 
 void Window::ReportFailure(const SystemError& error) {

@@ -69,8 +69,4 @@ class Window {
   std::array<Control, kControlCount> controls_;
 };
 
-// Title of the message box of an uncaught failure.
-std::string FailureTitle();
-std::string FailureText(const SystemError& error);
-
 }  // namespace veldaris
