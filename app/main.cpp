@@ -2,7 +2,7 @@
 #include <QApplication>
 #include <filesystem>
 
-#include "main_window.h"
+#include "platform/qt/main_window.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

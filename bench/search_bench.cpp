@@ -18,9 +18,9 @@
 #include <string>
 #include <vector>
 
-#include "model.h"
-#include "search.h"
-#include "text1252.h"
+#include "core/text1252.h"
+#include "model/window_model.h"
+#include "window/search.h"
 
 namespace {
 

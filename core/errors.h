@@ -7,8 +7,8 @@
 
 namespace veldaris {
 
-// Error numbers of the record reader; file and platform failures carry the platform's own
-// error number (errno) instead.
+// Error numbers of the record reader; file and platform failures carry the system's own
+// error number instead.
 enum RecordErrorNumber : int {
   kErrEndInsideRecord = 1001,
   kErrTextAfterQuote = 1002,
@@ -36,8 +36,5 @@ class SystemError : public std::runtime_error {
   std::string description_;
   std::string file_;
 };
-
-// A failure described by errno as it stands now.
-SystemError ErrnoError(int errnoValue, std::string file);
 
 }  // namespace veldaris

@@ -1,6 +1,6 @@
-#include "federal_states.h"
+#include "core/federal_states.h"
 
-#include "text1252.h"
+#include "core/text1252.h"
 
 namespace veldaris {
 namespace {

@@ -1,136 +1,109 @@
-#include "files.h"
+#include "core/files.h"
 
-#include <cerrno>
-#include <cstring>
-#include <system_error>
-
-#include "errors.h"
-#include "text1252.h"
+#include "core/errors.h"
 
 namespace veldaris {
 namespace {
 
 constexpr std::size_t kBufferSize = 64 * 1024;
 
-std::FILE* Open(const std::filesystem::path& path, const char* mode) {
-#ifdef _WIN32
-  std::wstring wmode(mode, mode + std::strlen(mode));
-  return _wfopen(path.c_str(), wmode.c_str());
-#else
-  return std::fopen(path.c_str(), mode);
-#endif
-}
-
 }  // namespace
 
-SystemError ErrnoError(int errnoValue, std::string file) {
-  // The platform's text comes in the locale's encoding; only what Windows-1252 holds is kept.
-  const std::string message = std::system_category().message(errnoValue);
-  auto text = Utf8ToWindows1252(message);
-  return SystemError(errnoValue, text ? *text : message, std::move(file));
-}
-
 std::filesystem::path PathOf(const std::filesystem::path& folder, std::string_view name1252) {
-#ifdef _WIN32
-  std::wstring wide;
-  for (char c : name1252) wide.push_back(static_cast<wchar_t>(Windows1252ToUnicode(static_cast<unsigned char>(c))));
-  return folder / wide;
-#else
-  const std::string utf8 = Windows1252ToUtf8(name1252);
-  return folder / std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-#endif
+  return folder / os::PathFrom1252(name1252);
 }
 
 InputFile::InputFile(const std::filesystem::path& path, std::string name)
     : name_(std::move(name)) {
   buffer_.assign(kBufferSize + kPadding, '\0');
-  errno = 0;
-  file_ = Open(path, "rb");
-  if (!file_) throw ErrnoError(errno ? errno : ENOENT, name_);
+  file_ = os::OpenForReading(path, name_);
   // A folder opens on some systems and fails only at the first read; find out now.
   try {
     Refill();
   } catch (...) {
-    std::fclose(file_);
-    file_ = nullptr;
+    Close();
     throw;
   }
 }
 
-InputFile::~InputFile() {
-  if (file_) std::fclose(file_);
-}
+InputFile::~InputFile() { Close(); }
 
 void InputFile::Close() {
-  if (file_) std::fclose(file_);
-  file_ = nullptr;
+  os::CloseQuietly(file_);
+  file_ = os::kNoHandle;
 }
 
 bool InputFile::Refill() {
   base_ += len_;
   pos_ = 0;
   // Once the end has been seen nothing is read, so the buffer keeps what it holds.
-  if (!file_ || std::feof(file_)) {
+  if (file_ == os::kNoHandle || atEnd_) {
     len_ = 0;
     return false;
   }
-  errno = 0;
-  len_ = std::fread(buffer_.data(), 1, kBufferSize, file_);
-  if (len_ == 0 && std::ferror(file_)) throw ErrnoError(errno ? errno : EIO, name_);
+  len_ = os::Read(file_, buffer_.data(), kBufferSize, name_);
+  atEnd_ = len_ == 0;
   return len_ > 0;
 }
 
 OutputFile::OutputFile(const std::filesystem::path& path, std::string name, Mode mode)
     : name_(std::move(name)) {
-  errno = 0;
-  file_ = Open(path, mode == Mode::kCreate ? "wb" : "ab");
-  if (!file_) throw ErrnoError(errno ? errno : EACCES, name_);
-  std::setvbuf(file_, nullptr, _IONBF, 0);  // this class buffers itself
+  file_ = mode == Mode::kCreate ? os::OpenForWriting(path, name_) : os::OpenForAppending(path, name_);
   pending_.reserve(kFlushAt);
 }
 
 OutputFile::~OutputFile() {
-  if (!file_) return;
+  if (file_ == os::kNoHandle) return;
   // Reached without Close() only when a failure is on its way: keep what can be kept.
   try {
     Flush();
   } catch (const SystemError&) {
   }
-  std::fclose(file_);
+  os::CloseQuietly(file_);
 }
 
 void OutputFile::Flush() {
   if (pending_.empty()) return;
-  errno = 0;
-  const std::size_t written = std::fwrite(pending_.data(), 1, pending_.size(), file_);
-  if (written != pending_.size()) {
-    pending_.erase(0, written);
-    throw ErrnoError(errno ? errno : EIO, name_);
-  }
+  os::Write(file_, pending_.data(), pending_.size(), name_);
   pending_.clear();
 }
 
 void OutputFile::Close() {
-  if (!file_) return;
+  if (file_ == os::kNoHandle) return;
   Flush();
-  std::FILE* f = file_;
-  file_ = nullptr;
-  errno = 0;
-  if (std::fclose(f) != 0) throw ErrnoError(errno ? errno : EIO, name_);
+  const os::Handle file = file_;
+  file_ = os::kNoHandle;
+  os::Close(file, name_);
 }
 
-bool TryDeleteFile(const std::filesystem::path& path) {
-  std::error_code ec;
-  return std::filesystem::remove(path, ec) && !ec;
-}
+bool TryDeleteFile(const std::filesystem::path& path) { return os::Delete(path); }
 
 bool EndsWithoutLineFeed(const std::filesystem::path& path) {
-  std::FILE* file = Open(path, "rb");
-  if (!file) return false;
-  int last = EOF;
-  if (std::fseek(file, -1, SEEK_END) == 0) last = std::fgetc(file);
-  std::fclose(file);
-  return last != EOF && last != '\n';
+  os::Handle file = os::kNoHandle;
+  try {
+    file = os::OpenForReading(path, {});
+    const std::uint64_t size = os::Size(file, {});
+    char last = '\n';
+    if (size > 0) os::ReadAt(file, size - 1, &last, 1, {});
+    os::CloseQuietly(file);
+    return last != '\n';
+  } catch (const SystemError&) {
+    os::CloseQuietly(file);
+    return false;
+  }
+}
+
+void CopyFile(const std::filesystem::path& source, const std::string& sourceName,
+              const std::filesystem::path& target, const std::string& targetName) {
+  InputFile in(source, sourceName);
+  OutputFile out(target, targetName);
+  // Bytes are taken a buffer at a time; the line count of the input is of no use here.
+  for (std::string_view chunk = in.Buffered(); !chunk.empty(); chunk = in.Buffered()) {
+    out.Write(chunk);
+    in.Skip(chunk.size());
+  }
+  in.Close();
+  out.Close();
 }
 
 }  // namespace veldaris

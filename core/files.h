@@ -1,13 +1,15 @@
 // Sequential file access by name, as the handlers need it: read from the start, write a new
-// file, append. Every failure throws SystemError with errno, its description and the name.
+// file, append. Every failure throws SystemError with the system's error number, its
+// description and the file's name.
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/os.h"
 
 namespace veldaris {
 
@@ -69,7 +71,8 @@ class InputFile {
     lineStart_ = Offset();
   }
 
-  std::FILE* file_ = nullptr;
+  os::Handle file_ = os::kNoHandle;
+  bool atEnd_ = false;
   std::string name_;
   std::vector<char> buffer_;
   std::size_t pos_ = 0;
@@ -103,13 +106,17 @@ class OutputFile {
   static constexpr std::size_t kFlushAt = 64 * 1024;
   void Flush();
 
-  std::FILE* file_ = nullptr;
+  os::Handle file_ = os::kNoHandle;
   std::string name_;
   std::string pending_;
 };
 
 // Deletes a file; false when it could not be deleted (missing or otherwise).
 bool TryDeleteFile(const std::filesystem::path& path);
+
+// Copies a file, replacing the target. Names are shown in failures.
+void CopyFile(const std::filesystem::path& source, const std::string& sourceName,
+              const std::filesystem::path& target, const std::string& targetName);
 
 // Whether a file that is not empty lacks a line feed as its last byte. A missing or
 // unreadable file counts as empty: opening it for its real purpose reports the problem.

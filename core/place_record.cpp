@@ -1,13 +1,13 @@
-#include "place_record.h"
+#include "core/place_record.h"
 
 #include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
 
-#include "errors.h"
-#include "files.h"
-#include "text1252.h"
+#include "core/errors.h"
+#include "core/files.h"
+#include "core/text1252.h"
 
 namespace veldaris {
 namespace {
@@ -276,10 +276,6 @@ std::string FormatResultCsvLine(const PlaceRecord& record) {
   StringSink sink;
   PutResultCsvLine(sink, ViewOf(record));
   return sink.text;
-}
-
-void WriteResultCsvLine(OutputFile& file, const PlaceRecord& record) {
-  PutResultCsvLine(file, ViewOf(record));
 }
 
 void WriteResultCsvLine(OutputFile& file, const PlaceRecordView& record) {

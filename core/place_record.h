@@ -69,7 +69,6 @@ void WritePlaceRecord(OutputFile& file, const PlaceRecordView& record);
 
 // "Place;Municipality;District" in double quotes, then CR LF; absent items add nothing.
 std::string FormatResultCsvLine(const PlaceRecord& record);
-void WriteResultCsvLine(OutputFile& file, const PlaceRecord& record);
 void WriteResultCsvLine(OutputFile& file, const PlaceRecordView& record);
 
 }  // namespace veldaris

@@ -1,4 +1,4 @@
-#include "result_row.h"
+#include "core/result_row.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "place_record.h"
+#include "core/place_record.h"
 
 namespace veldaris {
 

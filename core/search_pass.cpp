@@ -1,8 +1,8 @@
-#include "search_pass.h"
+#include "core/search_pass.h"
 
-#include "federal_states.h"
-#include "files.h"
-#include "text1252.h"
+#include "core/federal_states.h"
+#include "core/files.h"
+#include "core/text1252.h"
 
 namespace veldaris {
 

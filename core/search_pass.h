@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "place_record.h"
+#include "core/place_record.h"
 
 namespace veldaris {
 

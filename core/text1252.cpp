@@ -1,4 +1,4 @@
-#include "text1252.h"
+#include "core/text1252.h"
 
 #include <array>
 #include <cstdlib>

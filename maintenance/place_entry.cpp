@@ -1,14 +1,14 @@
-#include "place_entry.h"
+#include "maintenance/place_entry.h"
 
 #include <cerrno>
 #include <filesystem>
 
-#include "errors.h"
-#include "federal_states.h"
-#include "file_names.h"
-#include "files.h"
-#include "model.h"
-#include "text1252.h"
+#include "core/errors.h"
+#include "core/federal_states.h"
+#include "core/file_names.h"
+#include "core/files.h"
+#include "core/text1252.h"
+#include "model/window_model.h"
 
 namespace veldaris {
 namespace {

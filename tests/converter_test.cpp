@@ -1,25 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
+#include <sstream>
 
-#include "test_support.h"
+#include "tests/test_support.h"
 
 namespace veldaris {
 namespace {
 
-struct Outcome {
-  int exitCode;
-  std::string stderrText;
-};
+using Outcome = test::ProgramOutcome;
 
+// args: the arguments, separated by blanks.
 Outcome RunConverter(const test::TempDir& dir, const std::string& args) {
-  const std::string command = "cd '" + dir.path().string() + "' && '" VELDARIS_CONVERTER "' " +
-                              args + " 2>stderr.txt";
-  const int status = std::system(command.c_str());
-  std::string err;
-  if (std::filesystem::exists(dir / "stderr.txt")) err = test::ReadBytes(dir / "stderr.txt");
-  return {WEXITSTATUS(status), err};
+  std::vector<std::string> words;
+  std::istringstream split(args);
+  for (std::string word; split >> word;) words.push_back(word);
+  return test::RunProgram(VELDARIS_CONVERTER, words, dir.path());
 }
 
 TEST(Converter, DropsTheQuotesOfEveryLine) {

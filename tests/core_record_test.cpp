@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "errors.h"
-#include "files.h"
-#include "place_record.h"
-#include "result_row.h"
-#include "test_support.h"
+#include "core/errors.h"
+#include "core/files.h"
+#include "core/place_record.h"
+#include "core/result_row.h"
+#include "tests/test_support.h"
 
 namespace veldaris {
 namespace {

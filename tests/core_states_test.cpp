@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "federal_states.h"
-#include "text1252.h"
+#include "core/federal_states.h"
+#include "core/text1252.h"
 
 namespace veldaris {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "text1252.h"
+#include "core/text1252.h"
 
 namespace veldaris {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "desktop.h"
-#include "federal_states.h"
-#include "input.h"
-#include "window_fixture.h"
+#include "core/federal_states.h"
+#include "core/os.h"
+#include "tests/window_fixture.h"
+#include "window/input.h"
 
 namespace veldaris {
 namespace {
@@ -48,7 +48,7 @@ TEST_F(InputTest, StartUpBringsTheNormalStateWhateverTheControlsShowed) {
   EXPECT_EQ(other[Command2].width, 2055);
   EXPECT_EQ(other[Combo1].rows, GetStateListItems());
   EXPECT_EQ(other[Combo1].rows[5], "Voralrberg");
-  EXPECT_EQ(other.DesktopPath, "/home/anna/Desktop" + PathSeparator());
+  EXPECT_EQ(other.DesktopPath, "/home/anna/Desktop" + std::string(os::PathSeparator()));
   EXPECT_EQ(fake.specialFolderAsked, std::vector<int>{0});
   EXPECT_EQ(other.focus, Text1);
   EXPECT_TRUE(fake.messages.empty());
@@ -62,7 +62,7 @@ TEST_F(InputTest, StartUpHidesTheExportButtonEvenWhenTheSearchFieldIsEmptyAlread
   OnLoad(other);
   EXPECT_FALSE(other[Command11].visible);
   EXPECT_EQ(other[Command2].width, 2055);
-  EXPECT_EQ(other.DesktopPath, PathSeparator());  // no Desktop folder known
+  EXPECT_EQ(other.DesktopPath, os::PathSeparator());  // no Desktop folder known
 }
 
 TEST_F(InputTest, AccessWordsSwitchToMaintenanceMode) {
@@ -163,71 +163,6 @@ TEST_F(InputTest, ExitDeletesTheResultFileAndEnds) {
   OnClick(other, Command3);  // without a result file
   EXPECT_EQ(fake.quits, 1);
   EXPECT_TRUE(fake.messages.empty());
-}
-
-TEST_F(InputTest, ExportNamesTakeFourCharactersOfTheSearchText) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"Buchkirchen", "ort-Buch.csv"}, {"Salzburg", "ort-Salz.csv"}, {"Linz", "ort-Linz.csv"},
-      {"Ybb", "ort-Ybb .csv"},         {"", "ort-    .csv"},         {" Au", "ort- Au .csv"},
-      {"gößl", "ort-gößl.csv"}};
-  for (const auto& [text, name] : cases) EXPECT_EQ(ExportFileName(Cp1252(text)), Cp1252(name));
-}
-
-TEST_F(InputTest, TheExportCopiesTheConvertedListToTheDesktop) {
-  test::WriteBytes(dir / "OrtsList.csv", "Linz;Linz;Linz\r\n");
-  Edit(Text1, "Linz");
-  Click(Command1);
-  w.focus = Text16;
-  Click(Command11);
-  EXPECT_EQ(test::ReadBytes(dir / "Desktop" / "ort-Linz.csv"), "Linz;Linz;Linz\r\n");
-  EXPECT_EQ(Text(Text16), " Das Suchergebnis wurde am Desktop in der Datei ort-Linz.csv gespeichert");
-  EXPECT_EQ(w.focus, Text1);
-  // A second export replaces the first.
-  test::WriteBytes(dir / "OrtsList.csv", "neu\r\n");
-  Click(Command11);
-  EXPECT_EQ(test::ReadBytes(dir / "Desktop" / "ort-Linz.csv"), "neu\r\n");
-  EXPECT_TRUE(platform.messages.empty());
-}
-
-TEST_F(InputTest, AFailedExportIsReportedAndTheProgramGoesOn) {
-  Edit(Text1, "Linz");
-  Click(Command1);
-  w[Text16].text = "before";
-  Click(Command11);  // the converter has written no OrtsList.csv yet
-  ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_EQ(platform.messages[0].text.rfind("Fehler 2: ", 0), 0u) << platform.messages[0].text;
-  EXPECT_NE(platform.messages[0].text.find("OrtsList.csv"), std::string::npos);
-  EXPECT_EQ(Text(Text16), "before");
-  EXPECT_EQ(platform.quits, 0);
-  EXPECT_FALSE(w.ended);
-
-  // A Desktop folder that has gone.
-  test::WriteBytes(dir / "OrtsList.csv", "x");
-  std::filesystem::remove_all(dir / "Desktop");
-  Click(Command11);
-  ASSERT_EQ(platform.messages.size(), 2u);
-  EXPECT_EQ(platform.messages[1].text.rfind("Fehler 2: ", 0), 0u);
-  EXPECT_EQ(Text(Text16), "before");
-  Click(Command1);
-  EXPECT_EQ(w[List1].rows.size(), 1u);  // still searching
-}
-
-TEST_F(InputTest, AStemThatLeavesTheDesktopIsRefused) {
-  test::WriteBytes(dir / "OrtsList.csv", "x");
-  for (const char* text : {"a/..", "../b", "a\\b", "a\tbc"}) {
-    platform.messages.clear();
-    w[Text1].text = text;
-    w[Command11].visible = true;
-    Click(Command11);
-    ASSERT_EQ(platform.messages.size(), 1u) << text;
-    EXPECT_EQ(platform.messages[0].text.rfind("Fehler " + std::to_string(EINVAL) + ": ", 0), 0u);
-    EXPECT_NE(platform.messages[0].text.find(Cp1252("Ungültiger Dateiname")), std::string::npos);
-    EXPECT_FALSE(w.ended);
-  }
-  std::size_t files = 0;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path()))
-    files += entry.path().filename().string().rfind("ort-", 0) == 0;
-  EXPECT_EQ(files, 0u);
 }
 
 }  // namespace

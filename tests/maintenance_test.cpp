@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "place_entry.h"
-#include "window_fixture.h"
+#include "maintenance/place_entry.h"
+#include "tests/window_fixture.h"
 
 namespace veldaris {
 namespace {

@@ -2,7 +2,7 @@
 #include <QClipboard>
 #include <QLabel>
 
-#include "qt_fixture.h"
+#include "tests/qt_fixture.h"
 
 using namespace veldaris;
 
@@ -75,5 +75,5 @@ class DetailsWidgetTest : public test::QtWindowFixture {
   }
 };
 
-QObject* NewDetailsWidgetTest() { return new DetailsWidgetTest; }
+QTEST_MAIN(DetailsWidgetTest)
 #include "qt_details_test.moc"

@@ -9,9 +9,9 @@
 #include <QTest>
 #include <memory>
 
-#include "main_window.h"
-#include "qt_typing.h"
-#include "test_support.h"
+#include "platform/qt/main_window.h"
+#include "tests/qt_typing.h"
+#include "tests/test_support.h"
 
 namespace veldaris::test {
 

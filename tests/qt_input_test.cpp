@@ -2,11 +2,11 @@
 #include <QClipboard>
 #include <QComboBox>
 
-#include "files.h"
-#include "qt_fixture.h"
-#include "qt_platform.h"
-#include "qt_text.h"
-#include "text1252.h"
+#include "core/files.h"
+#include "core/text1252.h"
+#include "platform/qt/qt_platform.h"
+#include "platform/qt/qt_text.h"
+#include "tests/qt_fixture.h"
 
 using namespace veldaris;
 
@@ -116,31 +116,6 @@ class InputWidgetTest : public test::QtWindowFixture {
     }
   }
 
-  void theDesktopFolderComesFromTheUserDirectories() {
-    test::TempDir home;
-    std::filesystem::create_directories(home / "config");
-    const auto desktop = home / "Schreibtisch";
-    test::WriteBytes(home / "config" / "user-dirs.dirs",
-                     "XDG_DESKTOP_DIR=\"" + desktop.string() + "\"\n");
-    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((home / "config").string()));
-    QtPlatform platform;
-    QCOMPARE(platform.SpecialFolderPath(0), std::string());  // not there yet
-    std::filesystem::create_directory(desktop);
-    QCOMPARE(platform.SpecialFolderPath(0), desktop.string());
-    QCOMPARE(platform.SpecialFolderPath(5), std::string());
-    if (saved.isNull())
-      qunsetenv("XDG_CONFIG_HOME");
-    else
-      qputenv("XDG_CONFIG_HOME", saved);
-  }
-
-  void theConverterIsFoundBesideTheProgram() {
-    QVERIFY(!QtPlatform::FindProgram("wandlix-34").isEmpty());
-    QVERIFY(QtPlatform::FindProgram("wandlix-34").startsWith(QCoreApplication::applicationDirPath()));
-    QVERIFY(QtPlatform::FindProgram("no-such-program-here").isEmpty());
-  }
-
   void placeEntryThroughTheWidgets() {
     Type("Text1", "tobrek");
     QTest::mouseClick(Button("Command7"), Qt::LeftButton);
@@ -182,5 +157,5 @@ class InputWidgetTest : public test::QtWindowFixture {
   }
 };
 
-QObject* NewInputWidgetTest() { return new InputWidgetTest; }
+QTEST_MAIN(InputWidgetTest)
 #include "qt_input_test.moc"

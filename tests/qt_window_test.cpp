@@ -12,9 +12,9 @@
 #include <QTest>
 #include <memory>
 
-#include "files.h"
-#include "qt_fixture.h"
-#include "qt_text.h"
+#include "core/files.h"
+#include "platform/qt/qt_text.h"
+#include "tests/qt_fixture.h"
 
 using namespace veldaris;
 
@@ -272,5 +272,5 @@ class WindowTest : public test::QtWindowFixture {
   }
 };
 
-QObject* NewWindowTest() { return new WindowTest; }
+QTEST_MAIN(WindowTest)
 #include "qt_window_test.moc"

@@ -12,8 +12,8 @@
 #include <filesystem>
 #include <iostream>
 
-#include "main_window.h"
-#include "qt_typing.h"
+#include "platform/qt/main_window.h"
+#include "tests/qt_typing.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

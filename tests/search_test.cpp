@@ -1,24 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <map>
+#include <functional>
 
-#include "files.h"
-#include "model.h"
-#include "search.h"
-#include "test_support.h"
-#include "text1252.h"
+#include "core/text1252.h"
+#include "tests/window_fixture.h"
+#include "window/search.h"
 
 namespace veldaris {
 namespace {
 
+using test::Items;
+using test::Place;
 using test::RecordLine;
-using Items = std::vector<std::optional<std::string>>;
-
-Items Place(const char* place, const char* municipality, const char* district,
-            const char* state, const char* postcode, const char* kind = "") {
-  return {place, municipality, district, state, postcode, std::nullopt, kind};
-}
 
 // A small data file: the order matters for the carry-over of the state name.
 const std::vector<Items> kSample = {
@@ -34,7 +27,7 @@ const std::vector<Items> kSample = {
     Place("Klagenfurt", "Klagenfurt am Wörthersee", "Klagenfurt am Wörthersee", "K", "9020", "s"),
 };
 
-class SearchTest : public ::testing::Test {
+class SearchTest : public test::WindowFixture {
  protected:
   void SetUp() override {
     w[Option1].selected = true;
@@ -42,21 +35,10 @@ class SearchTest : public ::testing::Test {
     WriteData(kSample);
   }
 
-  void WriteData(const std::vector<Items>& records) {
-    std::string bytes;
-    for (const auto& r : records) bytes += RecordLine(r);
-    test::WriteBytes(dir / "orte-7sp.ort", bytes);
-  }
-
   void Search(const std::string& text, const std::string& state = "") {
     w[Text1].text = Cp1252(text);
     w[Text3].text = Cp1252(state);
     w.Run([&] { SearchPlaces(w); });
-  }
-
-  void Contains() {
-    w[Option1].selected = false;
-    w[Option2].selected = true;
   }
 
   // The place column of every row, blanks removed, as UTF-8.
@@ -66,13 +48,6 @@ class SearchTest : public ::testing::Test {
       places.push_back(Windows1252ToUtf8(TrimBlanks(row.substr(0, 22))));
     return places;
   }
-
-  std::string File(const char* name) const { return test::ReadBytes(dir / name); }
-  bool Exists(const char* name) const { return std::filesystem::exists(dir / name); }
-
-  test::TempDir dir;
-  test::FakePlatform platform;
-  Window w{platform, dir.path()};
 };
 
 TEST_F(SearchTest, AnEmptyFieldIsRefusedAfterThePreparation) {
@@ -351,7 +326,7 @@ TEST_F(SearchTest, TheFailureMessageNamesTheFile) {
 }
 
 // The real data file, where it is present.
-class RealDataSearch : public ::testing::Test {
+class RealDataSearch : public test::WindowFixture {
  protected:
   void SetUp() override {
     const auto real = test::RealDataFile();
@@ -382,9 +357,6 @@ class RealDataSearch : public ::testing::Test {
     return records;
   }
 
-  test::TempDir dir;
-  test::FakePlatform platform;
-  Window w{platform, dir.path()};
   std::string bytes;
 };
 

@@ -1,4 +1,13 @@
-#include "test_support.h"
+#include "tests/test_support.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+extern char** environ;
+#endif
 
 #include <atomic>
 #include <chrono>
@@ -46,6 +55,61 @@ std::optional<std::filesystem::path> RealDataFile() {
   const std::filesystem::path path = VELDARIS_REAL_DATA_FILE;
   if (std::filesystem::exists(path)) return path;
   return std::nullopt;
+}
+
+ProgramOutcome RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
+                          const std::filesystem::path& workDir) {
+  const std::filesystem::path errors = workDir / "stderr.txt";
+  ProgramOutcome outcome;
+#ifdef _WIN32
+  std::wstring commandLine = L"\"" + program.wstring() + L"\"";
+  for (const std::string& arg : args) commandLine += L" \"" + std::filesystem::path(arg).wstring() + L"\"";
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE err = CreateFileW(errors.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdError = err;
+  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                      workDir.c_str(), &startup, &process)) {
+    CloseHandle(err);
+    throw std::runtime_error("cannot start " + program.string());
+  }
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  CloseHandle(err);
+  outcome.exitCode = static_cast<int>(code);
+#else
+  std::vector<std::string> argv{program.string()};
+  argv.insert(argv.end(), args.begin(), args.end());
+  std::vector<char*> pointers;
+  for (std::string& arg : argv) pointers.push_back(arg.data());
+  pointers.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addchdir_np(&actions, workDir.c_str());
+  posix_spawn_file_actions_addopen(&actions, 2, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  pid_t pid = 0;
+  const int result = posix_spawn(&pid, program.c_str(), &actions, nullptr, pointers.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (result != 0) throw std::runtime_error("cannot start " + program.string());
+  int status = 0;
+  while (waitpid(pid, &status, 0) < 0) {
+  }
+  outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+#endif
+  if (std::filesystem::exists(errors)) {
+    outcome.stderrText = ReadBytes(errors);
+    std::filesystem::remove(errors);
+  }
+  return outcome;
 }
 
 }  // namespace veldaris::test

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "errors.h"
-#include "platform.h"
-#include "text1252.h"
+#include "core/errors.h"
+#include "core/text1252.h"
+#include "model/platform.h"
 
 namespace veldaris::test {
 
@@ -38,6 +38,14 @@ std::string RecordLine(const std::vector<std::optional<std::string>>& items);
 
 // The real Austrian data file beside the project, or nothing (the test then skips).
 std::optional<std::filesystem::path> RealDataFile();
+
+// Runs a program in a folder and waits for it: its exit code and what it wrote to stderr.
+struct ProgramOutcome {
+  int exitCode = -1;
+  std::string stderrText;
+};
+ProgramOutcome RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
+                          const std::filesystem::path& workDir);
 
 struct RecordedMessage {
   std::string title;

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "events.h"
-#include "model.h"
-#include "test_support.h"
+#include "model/window_model.h"
+#include "tests/test_support.h"
+#include "window/events.h"
 
 namespace veldaris::test {
 

@@ -1,14 +1,28 @@
-#include "events.h"
+#include "window/events.h"
 
-#include "desktop.h"
-#include "information.h"
-#include "input.h"
-#include "model.h"
-#include "place_details.h"
-#include "place_entry.h"
-#include "search.h"
+#include "maintenance/desktop.h"
+#include "maintenance/place_entry.h"
+#include "model/window_model.h"
+#include "window/information.h"
+#include "window/input.h"
+#include "window/place_details.h"
+#include "window/search.h"
 
 namespace veldaris {
+namespace {
+
+// The change handling of a field whose text has just changed.
+void TextChanged(Window& w, ControlId id) {
+  switch (id) {
+    case Text1: Text1Change(w); break;
+    case Text3: Text3Change(w); break;
+    case Combo1: Combo1Change(w); break;
+    case Combo2: Combo2Change(w); break;
+    default: break;  // the other fields have no change handling
+  }
+}
+
+}  // namespace
 
 void OnLoad(Window& w) {
   w.Run([&] { StartUp(w); });
@@ -71,6 +85,15 @@ void OnListPick(Window& w, int n) {
 
 void OnFocus(Window& w, ControlId id) {
   if (!w.ended) w.focus = id;
+}
+
+void SetText(Window& w, ControlId id, std::string text) {
+  Control& field = w[id];
+  if (field.text == text) return;
+  field.text = std::move(text);
+  field.selStart = 0;
+  field.selLength = 0;
+  TextChanged(w, id);
 }
 
 }  // namespace veldaris

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "controls.h"
+#include "model/controls.h"
 
 namespace veldaris {
 
@@ -20,5 +20,10 @@ void OnKeyPress(Window& w, ControlId id, int keyAscii);
 void OnListPick(Window& w, int n);
 // The user moved the keyboard focus.
 void OnFocus(Window& w, ControlId id);
+
+// Sets a field's text as a handler does: a change of Text1, Text3, Combo1 or Combo2 raises
+// that field's change handling at once, inside the handler. A program-made replacement
+// leaves the caret at the start.
+void SetText(Window& w, ControlId id, std::string text);
 
 }  // namespace veldaris

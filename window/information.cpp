@@ -1,7 +1,7 @@
-#include "information.h"
+#include "window/information.h"
 
-#include "model.h"
-#include "text1252.h"
+#include "core/text1252.h"
+#include "model/window_model.h"
 
 namespace veldaris {
 namespace {

@@ -1,12 +1,14 @@
-#include "input.h"
+#include "window/input.h"
 
-#include "desktop.h"
-#include "federal_states.h"
-#include "files.h"
-#include "model.h"
-#include "place_entry.h"
-#include "search.h"
-#include "text1252.h"
+#include "core/federal_states.h"
+#include "core/file_names.h"
+#include "core/files.h"
+#include "core/os.h"
+#include "core/text1252.h"
+#include "maintenance/desktop.h"
+#include "model/window_model.h"
+#include "window/events.h"
+#include "window/search.h"
 
 namespace veldaris {
 namespace {
@@ -34,26 +36,10 @@ void StartUp(Window& w) {
   EmptyText1(w);
   for (ControlId id : {Text3, Text7, Text8, Text9, Text10, Text5, Text16}) SetText(w, id, "");
   for (ControlId id : kMaintenanceButtons) w[id].visible = false;
-  w.DesktopPath = GetSpecialFolder(w, 0) + PathSeparator();
+  w.DesktopPath = GetSpecialFolder(w, 0) + std::string(os::PathSeparator());
   for (std::string& item : GetStateListItems()) w[Combo1].AddRow(std::move(item));
   w[Combo1].visible = false;
   w[Combo2].visible = false;
-}
-
-void SetText(Window& w, ControlId id, std::string text) {
-  Control& field = w[id];
-  if (field.text == text) return;
-  field.text = std::move(text);
-  field.selStart = 0;
-  field.selLength = 0;
-  TextChanged(w, id);
-}
-
-void TextChanged(Window& w, ControlId id) {
-  if (id == Text1) Text1Change(w);
-  if (id == Text3) Text3Change(w);
-  if (id == Combo1) Combo1Change(w);
-  if (id == Combo2) Combo2Change(w);
 }
 
 bool BeginsWithAccessWord(const std::string& text) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "controls.h"
+#include "model/controls.h"
 
 namespace veldaris {
 
@@ -16,13 +16,6 @@ inline constexpr std::string_view kAccessWords[] = {"tobrek", "dobrek"};
 
 // The window has been loaded: brings it into its normal state.
 void StartUp(Window& w);
-
-// Sets a field's text as a handler does: a change of Text1, Text3 or Combo1 raises that
-// field's change handling at once. A program-made replacement leaves the caret at the start.
-void SetText(Window& w, ControlId id, std::string text);
-
-// The change handling of a field whose text has just changed.
-void TextChanged(Window& w, ControlId id);
 
 void Text1Change(Window& w);
 void Text3Change(Window& w);

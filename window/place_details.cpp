@@ -1,51 +1,13 @@
-#include "place_details.h"
+#include "window/place_details.h"
 
-#include "errors.h"
-#include "federal_states.h"
-#include "files.h"
-#include "model.h"
-#include "search.h"
-#include "text1252.h"
+#include "core/errors.h"
+#include "core/federal_states.h"
+#include "core/file_names.h"
+#include "core/files.h"
+#include "core/rules.h"
+#include "model/window_model.h"
 
 namespace veldaris {
-namespace {
-
-void ReplaceAll(std::string& text, char umlaut, std::string_view replacement) {
-  for (auto at = text.find(umlaut); at != std::string::npos; at = text.find(umlaut, at))
-    text.replace(at, 1, replacement);
-}
-
-void ReplaceCapital(std::string& text, char umlaut, char capital) {
-  for (auto at = text.find(umlaut); at != std::string::npos; at = text.find(umlaut, at)) {
-    const bool small = at + 1 < text.size() && static_cast<unsigned char>(text[at + 1]) > 96;
-    text.replace(at, 1, {capital, small ? 'e' : 'E'});
-  }
-}
-
-}  // namespace
-
-std::string ReplaceUmlauts(std::string_view input) {
-  std::string text(input);
-  ReplaceAll(text, '\xE4', "ae");
-  ReplaceAll(text, '\xF6', "oe");
-  ReplaceAll(text, '\xFC', "ue");
-  ReplaceAll(text, '\xDF', "ss");
-  ReplaceCapital(text, '\xC4', 'A');
-  ReplaceCapital(text, '\xD6', 'O');
-  ReplaceCapital(text, '\xDC', 'U');
-  return text;
-}
-
-std::string BuildPlaceString(const PlaceRecord& record, const std::string& stateName) {
-  return ReplaceUmlauts(TextOf(record.Place) + ", " + TextOf(record.District) + ", " + stateName +
-                        ", AUSTRIA");
-}
-
-std::string MunicipalityLabel(const std::string& kind) {
-  if (kind == "m" || kind == "M") return "Markt";
-  if (kind == "s" || kind == "S") return "Stadt";
-  return "Gemeinde";
-}
 
 void ReadResultRecord(Window& w, int n) {
   InputFile results(w.File(kResultFile), std::string(kResultFile));

@@ -1,17 +1,15 @@
-#include "search.h"
+#include "window/search.h"
 
-#include "files.h"
-#include "model.h"
-#include "place_details.h"
-#include "result_row.h"
-#include "search_pass.h"
-#include "text1252.h"
+#include "core/file_names.h"
+#include "core/files.h"
+#include "core/result_row.h"
+#include "core/rules.h"
+#include "core/search_pass.h"
+#include "core/text1252.h"
+#include "model/window_model.h"
+#include "window/place_details.h"
 
 namespace veldaris {
-
-std::string NumberWithSignPlace(long n) {
-  return n < 0 ? std::to_string(n) : " " + std::to_string(n);
-}
 
 void SearchPlaces(Window& w) {
   // Preparation, on every click before the input is looked at.

@@ -1,4 +1,4 @@
-#include "main_window.h"
+#include "platform/qt/main_window.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -13,9 +13,9 @@
 #include <QScreen>
 #include <algorithm>
 
-#include "events.h"
-#include "qt_text.h"
-#include "text1252.h"
+#include "core/text1252.h"
+#include "platform/qt/qt_text.h"
+#include "window/events.h"
 
 // The pictures are compiled into this static library; register them before first use.
 static void InitResources() { Q_INIT_RESOURCE(resources); }

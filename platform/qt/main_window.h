@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <functional>
 
-#include "model.h"
-#include "qt_platform.h"
+#include "model/window_model.h"
+#include "platform/qt/qt_platform.h"
 
 namespace veldaris {
 
@@ -66,8 +66,7 @@ class MainWindow : public QWidget {
 
   Window& model() { return model_; }
   QWidget* widget(ControlId id) const { return widgets_[static_cast<std::size_t>(id)]; }
-  // Pixels per twip on this screen.
-  double scale() const { return scale_; }
+  // Pixels for twips on this screen.
   int Px(int twips) const;
 
   // The load event: start-up, then the widgets show the model.

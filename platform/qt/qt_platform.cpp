@@ -1,20 +1,11 @@
-#include "qt_platform.h"
+#include "platform/qt/qt_platform.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
-#include <QFileInfo>
 #include <QMessageBox>
-#include <QProcess>
-#include <QStandardPaths>
-#include <cerrno>
 
-#include "errors.h"
-#include "qt_text.h"
-
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
+#include "core/os.h"
+#include "platform/qt/qt_text.h"
 
 namespace veldaris {
 namespace {
@@ -50,38 +41,9 @@ void QtPlatform::ShowMessage(const std::string& title, const std::string& text) 
   box.exec();
 }
 
-QString QtPlatform::FindProgram(const QString& name) {
-#ifdef Q_OS_WIN
-  const QString file = name + ".exe";
-#else
-  const QString& file = name;
-#endif
-  const QFileInfo beside(QDir(QCoreApplication::applicationDirPath()).filePath(file));
-  if (beside.isFile() && beside.isExecutable()) return beside.absoluteFilePath();
-  return QStandardPaths::findExecutable(file);
-}
-
 void QtPlatform::StartProgram(const std::string& name, const std::vector<std::string>& args,
                               const std::filesystem::path& workDir) {
-  const QString program = FindProgram(ToQString(name));
-  if (program.isEmpty()) throw ErrnoError(ENOENT, name);
-  QStringList arguments;
-  for (const auto& arg : args) arguments << ToQString(arg);
-  QProcess process;
-  process.setProgram(program);
-  process.setArguments(arguments);
-  process.setWorkingDirectory(QString::fromStdU16String(workDir.u16string()));
-#ifdef Q_OS_WIN
-  process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments* a) {
-    a->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
-    a->startupInfo->wShowWindow = SW_SHOWMINIMIZED;
-  });
-#endif
-  errno = 0;
-  if (!process.startDetached()) {
-    const int err = errno ? errno : ENOEXEC;
-    throw SystemError(err, FromQString(process.errorString()).value_or("cannot start"), name);
-  }
+  os::StartProgram(name, args, workDir);
 }
 
 void QtPlatform::ClearClipboard() { QGuiApplication::clipboard()->clear(); }
@@ -90,16 +52,7 @@ void QtPlatform::SetClipboardText(const std::string& text) {
   QGuiApplication::clipboard()->setText(ToQString(text));
 }
 
-std::string QtPlatform::SpecialFolderPath(int csidl) {
-  if (csidl != 0) return {};
-  // The desktop folder of the user's directories; only a folder that exists counts.
-  const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-  if (desktop.isEmpty() || !QFileInfo(desktop).isDir()) return {};
-  QString path = QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(desktop).absoluteFilePath()));
-  while (path.size() > 1 && path.endsWith(QDir::separator())) path.chop(1);
-  // A path that Windows-1252 cannot hold cannot be named in the program's texts.
-  return FromQString(path).value_or("");
-}
+std::string QtPlatform::SpecialFolderPath(int csidl) { return os::SpecialFolderPath(csidl); }
 
 void QtPlatform::Quit() {
   QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);

@@ -1,11 +1,12 @@
-// The window system through Qt: message boxes, clipboard, program start, special folders.
+// The window system through Qt: message boxes, clipboard and quitting. The program start
+// and the Desktop folder come from the system seam of core.
 #pragma once
 
 #include <QString>
 #include <QWidget>
 #include <functional>
 
-#include "platform.h"
+#include "model/platform.h"
 
 namespace veldaris {
 
@@ -27,10 +28,6 @@ class QtPlatform : public Platform {
   void SetClipboardText(const std::string& text) override;
   std::string SpecialFolderPath(int csidl) override;
   void Quit() override;
-
-  // Where a program given by bare name is found: beside this program, then on the search
-  // path. Empty when it is nowhere.
-  static QString FindProgram(const QString& name);
 
  private:
   QWidget* owner_ = nullptr;

@@ -1,6 +1,6 @@
-#include "qt_text.h"
+#include "platform/qt/qt_text.h"
 
-#include "text1252.h"
+#include "core/text1252.h"
 
 namespace veldaris {
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "controls.h"
-#include "place_record.h"
-#include "platform.h"
+#include "core/place_record.h"
+#include "model/controls.h"
+#include "model/platform.h"
 
 namespace veldaris {
 
@@ -47,7 +47,6 @@ class Window {
   long ListRow = 0;
   std::string DesktopPath;
   std::string EntryStateShortForm;
-  std::string LastExportName;  // the Desktop file of the last export
   EntryState Entry = EntryState::kNotInEntryMode;
 
   // Set once a failure has ended the program: no further event is handled.

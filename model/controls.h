@@ -54,7 +54,6 @@ struct ControlSpec {
 const std::array<ControlSpec, kControlCount>& ControlTable();
 const ControlSpec& SpecOf(ControlId id);
 const char* NameOf(ControlId id);
-std::optional<ControlId> ControlByName(std::string_view name);
 
 // What a control shows now.
 struct Control {

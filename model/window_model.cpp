@@ -1,8 +1,8 @@
-#include "model.h"
+#include "model/window_model.h"
 
-#include "errors.h"
-#include "files.h"
-#include "text1252.h"
+#include "core/errors.h"
+#include "core/files.h"
+#include "core/text1252.h"
 
 namespace veldaris {
 

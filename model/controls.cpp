@@ -1,8 +1,8 @@
-#include "controls.h"
+#include "model/controls.h"
 
 #include <string_view>
 
-#include "text1252.h"
+#include "core/text1252.h"
 
 namespace veldaris {
 namespace {
@@ -116,11 +116,5 @@ const std::array<ControlSpec, kControlCount>& ControlTable() { return kTable; }
 const ControlSpec& SpecOf(ControlId id) { return kTable[static_cast<std::size_t>(id)]; }
 
 const char* NameOf(ControlId id) { return SpecOf(id).name; }
-
-std::optional<ControlId> ControlByName(std::string_view name) {
-  for (const auto& spec : kTable)
-    if (name == spec.name) return spec.id;
-  return std::nullopt;
-}
 
 }  // namespace veldaris

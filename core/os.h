@@ -1,0 +1,79 @@
+// Everything that differs between Linux and Windows, behind one small interface: file
+// names, file handles, the Desktop folder, the start of a program. The build chooses one
+// implementation file per system (os_posix.cpp, os_windows.cpp); nothing above core/ needs
+// to know which.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/errors.h"
+
+namespace veldaris::os {
+
+// The path of a Windows-1252 file name or path, as this system spells it.
+std::filesystem::path PathFrom1252(std::string_view text);
+
+// What the Desktop path ends with: "\" on Windows, "/" elsewhere.
+std::string_view PathSeparator();
+// Characters, besides the separators and control characters, that no file name may hold.
+std::string_view ReservedFileNameCharacters();
+
+// The failure of the system call that has just failed: the system's error number and its
+// description, and the file concerned.
+SystemError LastError(std::string file);
+// A failure of a kind the program finds itself, with the system's number and description
+// for it.
+enum class Condition { kNotFound, kInvalidName };
+SystemError ErrorOf(Condition condition, std::string file);
+
+// An open file of the system. Every operation names the file (Windows-1252) in its failure.
+using Handle = std::intptr_t;
+inline constexpr Handle kNoHandle = -1;
+
+Handle OpenForReading(const std::filesystem::path& path, const std::string& name);
+// Opened for reading and writing, created when missing; writes go to the end.
+Handle OpenForAppending(const std::filesystem::path& path, const std::string& name);
+// Creates and empties; an existing file of that name is emptied in place.
+Handle OpenForWriting(const std::filesystem::path& path, const std::string& name);
+// The number of bytes read, 0 at the end of the file.
+std::size_t Read(Handle file, char* buffer, std::size_t size, const std::string& name);
+// Writes all bytes or throws.
+void Write(Handle file, const char* bytes, std::size_t size, const std::string& name);
+// The size of the open file in bytes.
+std::uint64_t Size(Handle file, const std::string& name);
+// Reads up to size bytes at offset, without moving the position of further reads.
+std::size_t ReadAt(Handle file, std::uint64_t offset, char* buffer, std::size_t size,
+                   const std::string& name);
+// Cuts the file to size bytes.
+void Truncate(Handle file, std::uint64_t size, const std::string& name);
+// Waits until what was written is on the disk; a write the disk could not take fails here.
+void Sync(Handle file, const std::string& name);
+void Close(Handle file, const std::string& name);
+// Closes without reporting anything: for a file that is given up after a failure.
+void CloseQuietly(Handle file) noexcept;
+
+// Deletes a file; false when it could not be deleted (missing or otherwise).
+bool Delete(const std::filesystem::path& path) noexcept;
+
+// The folder that holds the running program.
+std::filesystem::path ProgramFolder();
+
+// Where a program given by its bare name is found: beside the running program, then on the
+// search path. Empty when it is nowhere.
+std::filesystem::path FindProgram(const std::string& name);
+
+// Starts a program by its bare name (looked for beside the running program, then on the
+// search path) in workDir, its window shown minimised and active, without waiting for it.
+void StartProgram(const std::string& name, const std::vector<std::string>& args,
+                  const std::filesystem::path& workDir);
+
+// The path of special folder csidl (0: the user's Desktop) without a trailing separator, or
+// empty text when the system does not know it.
+std::string SpecialFolderPath(int csidl);
+
+}  // namespace veldaris::os

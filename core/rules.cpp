@@ -1,0 +1,65 @@
+#include "core/rules.h"
+
+#include "core/os.h"
+
+namespace veldaris {
+namespace {
+
+void ReplaceAll(std::string& text, char umlaut, std::string_view replacement) {
+  for (auto at = text.find(umlaut); at != std::string::npos; at = text.find(umlaut, at))
+    text.replace(at, 1, replacement);
+}
+
+void ReplaceCapital(std::string& text, char umlaut, char capital) {
+  for (auto at = text.find(umlaut); at != std::string::npos; at = text.find(umlaut, at)) {
+    const bool small = at + 1 < text.size() && static_cast<unsigned char>(text[at + 1]) > 96;
+    text.replace(at, 1, {capital, small ? 'e' : 'E'});
+  }
+}
+
+}  // namespace
+
+std::string ReplaceUmlauts(std::string_view input) {
+  std::string text(input);
+  ReplaceAll(text, '\xE4', "ae");
+  ReplaceAll(text, '\xF6', "oe");
+  ReplaceAll(text, '\xFC', "ue");
+  ReplaceAll(text, '\xDF', "ss");
+  ReplaceCapital(text, '\xC4', 'A');
+  ReplaceCapital(text, '\xD6', 'O');
+  ReplaceCapital(text, '\xDC', 'U');
+  return text;
+}
+
+std::string BuildPlaceString(const PlaceRecord& record, const std::string& stateName) {
+  return ReplaceUmlauts(TextOf(record.Place) + ", " + TextOf(record.District) + ", " + stateName +
+                        ", AUSTRIA");
+}
+
+std::string MunicipalityLabel(const std::string& kind) {
+  if (kind == "m" || kind == "M") return "Markt";
+  if (kind == "s" || kind == "S") return "Stadt";
+  return "Gemeinde";
+}
+
+std::string ExportFileName(const std::string& searchText) {
+  std::string stem = searchText.substr(0, 4);
+  stem.resize(4, ' ');
+  return "ort-" + stem + ".csv";
+}
+
+bool IsSafeFileName(const std::string& name) {
+  const std::string_view reserved = os::ReservedFileNameCharacters();
+  for (char ch : name) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c < 32 || c == 127 || c == '/' || c == '\\') return false;
+    if (reserved.find(ch) != std::string_view::npos) return false;
+  }
+  return true;
+}
+
+std::string NumberWithSignPlace(long n) {
+  return n < 0 ? std::to_string(n) : " " + std::to_string(n);
+}
+
+}  // namespace veldaris
