@@ -8,6 +8,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   veldaris::MainWindow window(std::filesystem::current_path());
   window.Load();
+  if (window.model().ended) return 1;  // another program works in this folder
   window.show();
   return app.exec();
 }

@@ -35,6 +35,7 @@ class NullPlatform : public Platform {
   void ClearClipboard() override {}
   void SetClipboardText(const std::string&) override {}
   std::string SpecialFolderPath(int) override { return {}; }
+  std::string SpecialFolderSought(int) override { return {}; }
   void Quit() override {}
 };
 

@@ -16,6 +16,7 @@ enum RecordErrorNumber : int {
   kErrLoneLineBreak = 1004,
   kErrUnclosedQuote = 1005,
   kErrRecordMissing = 1006,
+  kErrNotRegularFile = 1007,
 };
 
 class SystemError : public std::runtime_error {
@@ -36,5 +37,12 @@ class SystemError : public std::runtime_error {
   std::string description_;
   std::string file_;
 };
+
+// What opening a folder, a device or a named pipe as a file gives.
+inline SystemError NotRegularFileError(std::string file) {
+  return SystemError(kErrNotRegularFile,
+                     "Keine gew\xF6hnliche Datei (ein Ordner, ein Ger\xE4t oder eine Pipe)",
+                     std::move(file));
+}
 
 }  // namespace veldaris

@@ -11,5 +11,7 @@ inline constexpr std::string_view kResultCsvFile = "ergeb.csv";
 inline constexpr std::string_view kConvertedFile = "OrtsList.csv";
 inline constexpr std::string_view kCheckFile = "orte-pr\xFC" "f.ort";
 inline constexpr std::string_view kConverterProgram = "wandlix-34";
+// Held while a program works in the folder.
+inline constexpr std::string_view kLockFile = "veldaris.lck";
 
 }  // namespace veldaris

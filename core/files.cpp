@@ -1,13 +1,70 @@
 #include "core/files.h"
 
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstring>
+#include <random>
+
 #include "core/errors.h"
+#include "core/file_names.h"
 
 namespace veldaris {
 namespace {
 
-constexpr std::size_t kBufferSize = 64 * 1024;
+DiskFaults faults;
+
+// Every write of the program goes through here, so that tests can make the disk fail.
+void WriteToDisk(os::Handle file, const char* bytes, std::size_t size, const std::string& name) {
+  if (faults.writableBytes < size) {
+    const auto fits = static_cast<std::size_t>(faults.writableBytes);
+    os::Write(file, bytes, fits, name);
+    faults.writableBytes = 0;
+    throw os::ErrorOf(os::Condition::kDiskFull, name);
+  }
+  if (faults.writableBytes != std::numeric_limits<std::uint64_t>::max()) faults.writableBytes -= size;
+  os::Write(file, bytes, size, name);
+}
+
+void SyncToDisk(os::Handle file, const std::string& name) {
+  if (faults.failSync) throw os::ErrorOf(os::Condition::kDiskFull, name);
+  os::Sync(file, name);
+}
+
+void CloseOnDisk(os::Handle file, const std::string& name) {
+  if (faults.failClose) {
+    os::CloseQuietly(file);
+    throw os::ErrorOf(os::Condition::kDiskFull, name);
+  }
+  os::Close(file, name);
+}
+
+// A name beside the target that no other writer uses: created exclusively, with a new
+// suffix until one is free.
+os::Handle CreateBeside(const std::filesystem::path& target, const std::string& name,
+                        std::filesystem::path& temp) {
+  static std::atomic<std::uint64_t> counter{std::random_device{}()};
+  for (int attempt = 0;; ++attempt) {
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, ".%08llx.tmp",
+                  static_cast<unsigned long long>(counter.fetch_add(0x9E3779B9u) & 0xFFFFFFFFu));
+    temp = target;
+    temp += suffix;
+    try {
+      return os::CreateNew(temp, name);
+    } catch (const SystemError&) {
+      // Another writer's file of that name, or a planted one: try another name. A folder
+      // that cannot be written reports its own failure the same way every time.
+      std::error_code ec;
+      if (attempt >= 16 || !std::filesystem::exists(std::filesystem::symlink_status(temp, ec)))
+        throw;
+    }
+  }
+}
 
 }  // namespace
+
+void SetDiskFaults(const DiskFaults& newFaults) { faults = newFaults; }
 
 std::filesystem::path PathOf(const std::filesystem::path& folder, std::string_view name1252) {
   return folder / os::PathFrom1252(name1252);
@@ -15,15 +72,24 @@ std::filesystem::path PathOf(const std::filesystem::path& folder, std::string_vi
 
 InputFile::InputFile(const std::filesystem::path& path, std::string name)
     : name_(std::move(name)) {
-  buffer_.assign(kBufferSize + kPadding, '\0');
+  buffer_.assign(chunk_ + kPadding, '\0');
   file_ = os::OpenForReading(path, name_);
-  // A folder opens on some systems and fails only at the first read; find out now.
   try {
     Refill();
   } catch (...) {
     Close();
     throw;
   }
+}
+
+InputFile::InputFile(Memory memory, std::string name)
+    : memory_(memory), name_(std::move(name)), chunk_(std::max<std::size_t>(memory.chunk, 1)) {
+  buffer_.assign(chunk_ + kPadding, '\0');
+  Refill();
+}
+
+InputFile InputFile::InMemory(std::string_view bytes, std::string name, std::size_t bufferSize) {
+  return InputFile(Memory{bytes, bufferSize}, std::move(name));
 }
 
 InputFile::~InputFile() { Close(); }
@@ -36,62 +102,120 @@ void InputFile::Close() {
 bool InputFile::Refill() {
   base_ += len_;
   pos_ = 0;
+  lineFeedFrom_ = std::numeric_limits<std::size_t>::max();
   // Once the end has been seen nothing is read, so the buffer keeps what it holds.
-  if (file_ == os::kNoHandle || atEnd_) {
+  if ((file_ == os::kNoHandle && !memory_) || atEnd_) {
     len_ = 0;
     return false;
   }
-  len_ = os::Read(file_, buffer_.data(), kBufferSize, name_);
+  if (memory_) {
+    len_ = std::min(chunk_, memory_->bytes.size());
+    std::memcpy(buffer_.data(), memory_->bytes.data(), len_);
+    memory_->bytes.remove_prefix(len_);
+  } else {
+    len_ = os::Read(file_, buffer_.data(), chunk_, name_);
+  }
   atEnd_ = len_ == 0;
   return len_ > 0;
 }
 
-OutputFile::OutputFile(const std::filesystem::path& path, std::string name, Mode mode)
-    : name_(std::move(name)) {
-  file_ = mode == Mode::kCreate ? os::OpenForWriting(path, name_) : os::OpenForAppending(path, name_);
+std::size_t InputFile::NextLineFeed() {
+  if (pos_ == len_) Refill();
+  // The search before covered [lineFeedFrom_, lineFeedAt_]; it still holds while the
+  // position has not passed the line feed it found.
+  if (lineFeedFrom_ > pos_ || (lineFeedAt_ < len_ && lineFeedAt_ < pos_)) {
+    const void* lf = std::memchr(buffer_.data() + pos_, '\n', len_ - pos_);
+    lineFeedAt_ = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - buffer_.data()) : len_;
+    lineFeedFrom_ = pos_;
+  }
+  return lineFeedAt_ == len_ ? std::string_view::npos : lineFeedAt_ - pos_;
+}
+
+OutputFile::OutputFile(const std::filesystem::path& path, std::string name)
+    : target_(path), name_(std::move(name)) {
+  file_ = CreateBeside(target_, name_, temp_);
   pending_.reserve(kFlushAt);
 }
 
-OutputFile::~OutputFile() {
+OutputFile::~OutputFile() { GiveUp(); }
+
+void OutputFile::GiveUp() noexcept {
   if (file_ == os::kNoHandle) return;
-  // Reached without Close() only when a failure is on its way: keep what can be kept.
-  try {
-    Flush();
-  } catch (const SystemError&) {
-  }
   os::CloseQuietly(file_);
+  file_ = os::kNoHandle;
+  os::Delete(temp_);
 }
 
 void OutputFile::Flush() {
   if (pending_.empty()) return;
-  os::Write(file_, pending_.data(), pending_.size(), name_);
+  WriteToDisk(file_, pending_.data(), pending_.size(), name_);
   pending_.clear();
 }
 
 void OutputFile::Close() {
   if (file_ == os::kNoHandle) return;
-  Flush();
+  try {
+    Flush();
+  } catch (...) {
+    GiveUp();
+    throw;
+  }
   const os::Handle file = file_;
   file_ = os::kNoHandle;
-  os::Close(file, name_);
+  try {
+    CloseOnDisk(file, name_);
+    os::Replace(temp_, target_, name_);
+  } catch (...) {
+    os::Delete(temp_);
+    throw;
+  }
+}
+
+void AppendLine(const std::filesystem::path& path, const std::string& name, std::string_view line) {
+  std::error_code ec;
+  const bool existed = std::filesystem::exists(std::filesystem::symlink_status(path, ec));
+  const os::Handle file = os::OpenForAppending(path, name);
+  std::uint64_t sizeBefore = 0;
+  try {
+    sizeBefore = os::Size(file, name);
+    std::string bytes;
+    bytes.reserve(line.size() + 2);
+    char last = '\n';
+    if (sizeBefore > 0) os::ReadAt(file, sizeBefore - 1, &last, 1, name);
+    if (last != '\n') bytes = "\r\n";
+    bytes.append(line);
+    // One write of the whole line, then the wait until the disk has it: a full disk is
+    // reported now, while the file can still be cut back.
+    WriteToDisk(file, bytes.data(), bytes.size(), name);
+    SyncToDisk(file, name);
+  } catch (...) {
+    try {
+      os::Truncate(file, sizeBefore, name);
+    } catch (const SystemError&) {
+    }
+    os::CloseQuietly(file);
+    if (!existed) os::Delete(path);
+    throw;
+  }
+  try {
+    CloseOnDisk(file, name);
+  } catch (...) {
+    // The close failed after the line went out: take it back by name.
+    if (!existed) {
+      os::Delete(path);
+    } else {
+      try {
+        const os::Handle again = os::OpenForAppending(path, name);
+        os::Truncate(again, sizeBefore, name);
+        os::Close(again, name);
+      } catch (const SystemError&) {
+      }
+    }
+    throw;
+  }
 }
 
 bool TryDeleteFile(const std::filesystem::path& path) { return os::Delete(path); }
-
-bool EndsWithoutLineFeed(const std::filesystem::path& path) {
-  os::Handle file = os::kNoHandle;
-  try {
-    file = os::OpenForReading(path, {});
-    const std::uint64_t size = os::Size(file, {});
-    char last = '\n';
-    if (size > 0) os::ReadAt(file, size - 1, &last, 1, {});
-    os::CloseQuietly(file);
-    return last != '\n';
-  } catch (const SystemError&) {
-    os::CloseQuietly(file);
-    return false;
-  }
-}
 
 void CopyFile(const std::filesystem::path& source, const std::string& sourceName,
               const std::filesystem::path& target, const std::string& targetName) {
@@ -104,6 +228,12 @@ void CopyFile(const std::filesystem::path& source, const std::string& sourceName
   }
   in.Close();
   out.Close();
+}
+
+std::optional<FolderLock> FolderLock::Claim(const std::filesystem::path& folder) {
+  const std::optional<os::Handle> file = os::TryLock(PathOf(folder, kLockFile));
+  if (!file) return std::nullopt;
+  return FolderLock(*file);
 }
 
 }  // namespace veldaris

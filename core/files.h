@@ -1,12 +1,20 @@
 // Sequential file access by name, as the handlers need it: read from the start, write a new
 // file, append. Every failure throws SystemError with the system's error number, its
 // description and the file's name.
+//
+// A file the program creates or empties is written under a new name beside its target and
+// renamed into place when it is complete: a link planted under the target's name is
+// replaced, never followed, and a failure leaves whatever stood there before. The one file
+// that is written in place is the data file, and only by appending one line (AppendLine).
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
+#include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/os.h"
@@ -16,13 +24,18 @@ namespace veldaris {
 // The file-system path of a Windows-1252 file name in a folder.
 std::filesystem::path PathOf(const std::filesystem::path& folder, std::string_view name1252);
 
-// Reads a file byte by byte through a buffer; tracks line and column for messages.
+// Reads a file byte by byte through a buffer; tracks line and column for messages, and
+// whether the records read from it keep to their lines.
 class InputFile {
  public:
   static constexpr int kEof = -1;
+  static constexpr std::size_t kBufferSize = 64 * 1024;
 
   // name: shown in messages (Windows-1252).
   InputFile(const std::filesystem::path& path, std::string name);
+  // Bytes in memory read as a file, bufferSize bytes at a time (tests and the fuzz target).
+  static InputFile InMemory(std::string_view bytes, std::string name,
+                            std::size_t bufferSize = kBufferSize);
   ~InputFile();
   InputFile(const InputFile&) = delete;
   InputFile& operator=(const InputFile&) = delete;
@@ -46,7 +59,7 @@ class InputFile {
   // no line feed. The bytes stay valid until the buffer is refilled with further bytes: the
   // test for the end of the file leaves them in place. At least kPadding readable bytes
   // follow them, so a scanner may read a word at a time.
-  static constexpr std::size_t kPadding = 8;
+  static constexpr std::size_t kPadding = 32;
   std::string_view Buffered() {
     if (pos_ == len_) Refill();
     return {buffer_.data() + pos_, len_ - pos_};
@@ -57,6 +70,22 @@ class InputFile {
     pos_ += n;
     NewLine();
   }
+  // The position of the next line feed in Buffered(), or npos when the buffer holds none.
+  // Each buffered byte is searched once, however many records ask.
+  std::size_t NextLineFeed();
+
+  // The reader marks where each record begins and whether it ended at a line end. The
+  // program writes one record per line, so the first record that does not end its line is
+  // where the file stops keeping to its lines: messages about a record that cannot be read
+  // name it.
+  void BeginRecord() { recordLine_ = line_; }
+  void EndRecord(bool atLineEnd) {
+    lastRecordKeptItsLine_ = atLineEnd;
+    if (!atLineEnd && !firstStrayLine_) firstStrayLine_ = recordLine_;
+  }
+  bool LastRecordKeptItsLine() const { return lastRecordKeptItsLine_; }
+  // The line on which the first record began that did not end at a line end; 0 for none.
+  std::uint64_t FirstStrayLine() const { return firstStrayLine_; }
 
   std::uint64_t Offset() const { return base_ + pos_; }
   std::uint64_t Line() const { return line_; }
@@ -65,6 +94,11 @@ class InputFile {
   void Close();
 
  private:
+  struct Memory {
+    std::string_view bytes;
+    std::size_t chunk;
+  };
+  InputFile(Memory memory, std::string name);
   bool Refill();
   void NewLine() {
     ++line_;
@@ -72,20 +106,28 @@ class InputFile {
   }
 
   os::Handle file_ = os::kNoHandle;
+  std::optional<Memory> memory_;
   bool atEnd_ = false;
   std::string name_;
   std::vector<char> buffer_;
+  std::size_t chunk_ = kBufferSize;
   std::size_t pos_ = 0;
   std::size_t len_ = 0;
+  std::size_t lineFeedAt_ = 0;  // the next line feed at or after lineFeedFrom_, or len_
+  std::size_t lineFeedFrom_ = std::numeric_limits<std::size_t>::max();
   std::uint64_t base_ = 0;
   std::uint64_t line_ = 1;
   std::uint64_t lineStart_ = 0;
+  std::uint64_t recordLine_ = 1;
+  std::uint64_t firstStrayLine_ = 0;
+  bool lastRecordKeptItsLine_ = true;
 };
 
+// A new file, written beside its target and put in its place by Close(). Destroyed without
+// Close() (a failure on its way), it leaves the target as it was.
 class OutputFile {
  public:
-  enum class Mode { kCreate, kAppend };
-  OutputFile(const std::filesystem::path& path, std::string name, Mode mode = Mode::kCreate);
+  OutputFile(const std::filesystem::path& path, std::string name);
   ~OutputFile();
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
@@ -98,18 +140,27 @@ class OutputFile {
     if (pending_.size() >= kFlushAt) Flush();
     pending_.push_back(c);
   }
-  // Writes and closes; a failure to write the last bytes is reported here.
+  // Writes the rest, closes, and renames the file into place; a failure of any of these is
+  // reported here, and the target then stays as it was.
   void Close();
   const std::string& Name() const { return name_; }
 
  private:
   static constexpr std::size_t kFlushAt = 64 * 1024;
   void Flush();
+  void GiveUp() noexcept;
 
+  std::filesystem::path target_;
+  std::filesystem::path temp_;
   os::Handle file_ = os::kNoHandle;
   std::string name_;
   std::string pending_;
 };
+
+// Appends one line to the end of a file (created when missing). A last line without its
+// line feed gets CR LF first, so the new line never runs into it. Whatever fails (a full
+// disk, a partial write, the close), the file is left byte for byte as it was.
+void AppendLine(const std::filesystem::path& path, const std::string& name, std::string_view line);
 
 // Deletes a file; false when it could not be deleted (missing or otherwise).
 bool TryDeleteFile(const std::filesystem::path& path);
@@ -118,8 +169,34 @@ bool TryDeleteFile(const std::filesystem::path& path);
 void CopyFile(const std::filesystem::path& source, const std::string& sourceName,
               const std::filesystem::path& target, const std::string& targetName);
 
-// Whether a file that is not empty lacks a line feed as its last byte. A missing or
-// unreadable file counts as empty: opening it for its real purpose reports the problem.
-bool EndsWithoutLineFeed(const std::filesystem::path& path);
+// Keeps other programs out of a working folder while it is held: a second program in the
+// same folder would share its result file. The system lets go of it when the program ends,
+// however it ends.
+class FolderLock {
+ public:
+  // Nothing when another program holds the folder. A folder in which no lock file can be
+  // made (one the user may not write to) is not locked, and the program goes on there.
+  static std::optional<FolderLock> Claim(const std::filesystem::path& folder);
+  FolderLock(FolderLock&& other) noexcept : file_(other.file_) { other.file_ = os::kNoHandle; }
+  FolderLock& operator=(FolderLock&& other) noexcept {
+    std::swap(file_, other.file_);
+    return *this;
+  }
+  ~FolderLock() { os::CloseQuietly(file_); }
+
+ private:
+  explicit FolderLock(os::Handle file) : file_(file) {}
+  os::Handle file_;
+};
+
+// Failures the disk can cause, for tests: once writableBytes more bytes have been written,
+// every write stops with a full disk (after writing what still fits), and the wait for the
+// disk or the close can be made to fail. Off unless a test sets it.
+struct DiskFaults {
+  std::uint64_t writableBytes = std::numeric_limits<std::uint64_t>::max();
+  bool failSync = false;
+  bool failClose = false;
+};
+void SetDiskFaults(const DiskFaults& faults);
 
 }  // namespace veldaris

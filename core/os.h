@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,8 @@ namespace veldaris::os {
 
 // The path of a Windows-1252 file name or path, as this system spells it.
 std::filesystem::path PathFrom1252(std::string_view text);
+// The Windows-1252 text of a path, for messages: a character it cannot hold becomes "?".
+std::string PathTo1252(const std::filesystem::path& path);
 
 // What the Desktop path ends with: "\" on Windows, "/" elsewhere.
 std::string_view PathSeparator();
@@ -28,18 +31,21 @@ std::string_view ReservedFileNameCharacters();
 SystemError LastError(std::string file);
 // A failure of a kind the program finds itself, with the system's number and description
 // for it.
-enum class Condition { kNotFound, kInvalidName };
+enum class Condition { kNotFound, kInvalidName, kDiskFull };
 SystemError ErrorOf(Condition condition, std::string file);
 
 // An open file of the system. Every operation names the file (Windows-1252) in its failure.
 using Handle = std::intptr_t;
 inline constexpr Handle kNoHandle = -1;
 
+// Both refuse at once, with kErrNotRegularFile, what is no regular file: a folder, a device,
+// a named pipe (which would otherwise block until something writes into it).
 Handle OpenForReading(const std::filesystem::path& path, const std::string& name);
 // Opened for reading and writing, created when missing; writes go to the end.
 Handle OpenForAppending(const std::filesystem::path& path, const std::string& name);
-// Creates and empties; an existing file of that name is emptied in place.
-Handle OpenForWriting(const std::filesystem::path& path, const std::string& name);
+// Creates a new file; fails when anything of that name exists, a link included, so nothing
+// is ever written through a link planted there.
+Handle CreateNew(const std::filesystem::path& path, const std::string& name);
 // The number of bytes read, 0 at the end of the file.
 std::size_t Read(Handle file, char* buffer, std::size_t size, const std::string& name);
 // Writes all bytes or throws.
@@ -57,8 +63,18 @@ void Close(Handle file, const std::string& name);
 // Closes without reporting anything: for a file that is given up after a failure.
 void CloseQuietly(Handle file) noexcept;
 
+// Gives file `from` the name `to` in the same folder, in one step: whatever stood under
+// that name before (a file, a link) is replaced, never written to.
+void Replace(const std::filesystem::path& from, const std::filesystem::path& to,
+             const std::string& name);
+
 // Deletes a file; false when it could not be deleted (missing or otherwise).
 bool Delete(const std::filesystem::path& path) noexcept;
+
+// Claims a lock file for as long as the program runs (the system lets it go when the program
+// ends, a crash included). Nothing when another program holds it; kNoHandle when the lock
+// file cannot be made at all (a folder the user may not write to).
+std::optional<Handle> TryLock(const std::filesystem::path& path);
 
 // The folder that holds the running program.
 std::filesystem::path ProgramFolder();
@@ -75,5 +91,7 @@ void StartProgram(const std::string& name, const std::vector<std::string>& args,
 // The path of special folder csidl (0: the user's Desktop) without a trailing separator, or
 // empty text when the system does not know it.
 std::string SpecialFolderPath(int csidl);
+// Where that folder is looked for, for a message that says it is missing.
+std::string SpecialFolderSought(int csidl);
 
 }  // namespace veldaris::os

@@ -2,6 +2,7 @@
 #include <fcntl.h>
 #include <pwd.h>
 #include <spawn.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -38,11 +39,34 @@ Handle Open(const std::filesystem::path& path, int flags, const std::string& nam
   return fd;
 }
 
+// Opens without waiting for a writer (a named pipe), then keeps only a regular file.
+Handle OpenRegular(const std::filesystem::path& path, int flags, const std::string& name) {
+  const Handle file = Open(path, flags | O_NONBLOCK, name);
+  struct stat info {};
+  if (::fstat(Fd(file), &info) != 0) {
+    const SystemError error = LastError(name);
+    CloseQuietly(file);
+    throw error;
+  }
+  if (!S_ISREG(info.st_mode)) {
+    CloseQuietly(file);
+    throw NotRegularFileError(name);
+  }
+  // Reads and writes of a regular file never wait anyway; the flag goes for good order.
+  ::fcntl(Fd(file), F_SETFL, ::fcntl(Fd(file), F_GETFL) & ~O_NONBLOCK);
+  return file;
+}
+
 }  // namespace
 
 std::filesystem::path PathFrom1252(std::string_view text) {
   const std::string utf8 = Windows1252ToUtf8(text);
   return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string PathTo1252(const std::filesystem::path& path) {
+  // A name that is no UTF-8 is shown byte by byte.
+  return Utf8ToWindows1252(path.native()).value_or(path.native());
 }
 
 std::string_view PathSeparator() { return "/"; }
@@ -55,20 +79,22 @@ SystemError LastError(std::string file) {
 }
 
 SystemError ErrorOf(Condition condition, std::string file) {
-  const int number = condition == Condition::kNotFound ? ENOENT : EINVAL;
+  const int number = condition == Condition::kNotFound      ? ENOENT
+                     : condition == Condition::kInvalidName ? EINVAL
+                                                            : ENOSPC;
   return SystemError(number, Describe(number), std::move(file));
 }
 
 Handle OpenForReading(const std::filesystem::path& path, const std::string& name) {
-  return Open(path, O_RDONLY, name);
+  return OpenRegular(path, O_RDONLY, name);
 }
 
 Handle OpenForAppending(const std::filesystem::path& path, const std::string& name) {
-  return Open(path, O_RDWR | O_CREAT | O_APPEND, name);
+  return OpenRegular(path, O_RDWR | O_CREAT | O_APPEND, name);
 }
 
-Handle OpenForWriting(const std::filesystem::path& path, const std::string& name) {
-  return Open(path, O_WRONLY | O_CREAT | O_TRUNC, name);
+Handle CreateNew(const std::filesystem::path& path, const std::string& name) {
+  return Open(path, O_WRONLY | O_CREAT | O_EXCL, name);
 }
 
 std::size_t Read(Handle file, char* buffer, std::size_t size, const std::string& name) {
@@ -127,7 +153,27 @@ void CloseQuietly(Handle file) noexcept {
   if (file != kNoHandle) ::close(Fd(file));
 }
 
+void Replace(const std::filesystem::path& from, const std::filesystem::path& to,
+             const std::string& name) {
+  if (::rename(from.c_str(), to.c_str()) != 0) throw LastError(name);
+}
+
 bool Delete(const std::filesystem::path& path) noexcept { return ::unlink(path.c_str()) == 0; }
+
+std::optional<Handle> TryLock(const std::filesystem::path& path) {
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
+  if (fd < 0) return kNoHandle;
+  // flock() locks belong to the open file, so even a second window of the same process sees
+  // the first one's lock.
+  while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (errno == EINTR) continue;
+    const bool held = errno == EWOULDBLOCK;
+    ::close(fd);
+    if (held) return std::nullopt;
+    return kNoHandle;
+  }
+  return fd;
+}
 
 std::filesystem::path ProgramFolder() {
   std::error_code ec;
@@ -223,6 +269,11 @@ std::string XdgDesktopFolder() {
 }
 
 }  // namespace
+
+std::string SpecialFolderSought(int csidl) {
+  if (csidl != 0) return "CSIDL " + std::to_string(csidl);
+  return PathTo1252(std::filesystem::path(XdgDesktopFolder()).lexically_normal());
+}
 
 std::string SpecialFolderPath(int csidl) {
   if (csidl != 0) return {};

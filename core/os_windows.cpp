@@ -53,9 +53,25 @@ Handle Open(const std::filesystem::path& path, DWORD access, DWORD disposition,
   return reinterpret_cast<Handle>(file);
 }
 
+// Keeps only a file on a disk: no folder, no device, no pipe.
+Handle OpenRegular(const std::filesystem::path& path, DWORD access, DWORD disposition,
+                   const std::string& name) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    throw NotRegularFileError(name);
+  const Handle file = Open(path, access, disposition, name);
+  if (GetFileType(Native(file)) != FILE_TYPE_DISK) {
+    CloseQuietly(file);
+    throw NotRegularFileError(name);
+  }
+  return file;
+}
+
 }  // namespace
 
 std::filesystem::path PathFrom1252(std::string_view text) { return std::filesystem::path(Wide(text)); }
+
+std::string PathTo1252(const std::filesystem::path& path) { return Narrow(path.native()); }
 
 std::string_view PathSeparator() { return "\\"; }
 
@@ -68,20 +84,22 @@ SystemError LastError(std::string file) {
 }
 
 SystemError ErrorOf(Condition condition, std::string file) {
-  const DWORD number = condition == Condition::kNotFound ? ERROR_FILE_NOT_FOUND : ERROR_INVALID_NAME;
+  const DWORD number = condition == Condition::kNotFound      ? ERROR_FILE_NOT_FOUND
+                       : condition == Condition::kInvalidName ? ERROR_INVALID_NAME
+                                                              : ERROR_DISK_FULL;
   return SystemError(static_cast<int>(number), Describe(number), std::move(file));
 }
 
 Handle OpenForReading(const std::filesystem::path& path, const std::string& name) {
-  return Open(path, GENERIC_READ, OPEN_EXISTING, name);
+  return OpenRegular(path, GENERIC_READ, OPEN_EXISTING, name);
 }
 
 Handle OpenForAppending(const std::filesystem::path& path, const std::string& name) {
-  return Open(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS, name);
+  return OpenRegular(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS, name);
 }
 
-Handle OpenForWriting(const std::filesystem::path& path, const std::string& name) {
-  return Open(path, GENERIC_WRITE, CREATE_ALWAYS, name);
+Handle CreateNew(const std::filesystem::path& path, const std::string& name) {
+  return Open(path, GENERIC_WRITE, CREATE_NEW, name);
 }
 
 std::size_t Read(Handle file, char* buffer, std::size_t size, const std::string& name) {
@@ -151,7 +169,29 @@ void CloseQuietly(Handle file) noexcept {
   if (file != kNoHandle) CloseHandle(Native(file));
 }
 
+void Replace(const std::filesystem::path& from, const std::filesystem::path& to,
+             const std::string& name) {
+  // A reader that has the old file open (a copy in progress, a virus scanner) may hold up
+  // the replacement for a moment.
+  for (int attempt = 0;; ++attempt) {
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
+    const DWORD error = GetLastError();
+    if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || attempt == 50)
+      throw LastError(name);
+    Sleep(20);
+  }
+}
+
 bool Delete(const std::filesystem::path& path) noexcept { return DeleteFileW(path.c_str()) != 0; }
+
+std::optional<Handle> TryLock(const std::filesystem::path& path) {
+  // A file opened without sharing cannot be opened again until its handle is closed.
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
+  if (file != INVALID_HANDLE_VALUE) return reinterpret_cast<Handle>(file);
+  if (GetLastError() == ERROR_SHARING_VIOLATION) return std::nullopt;
+  return kNoHandle;
+}
 
 std::filesystem::path ProgramFolder() {
   std::wstring buffer(MAX_PATH, L'\0');
@@ -216,6 +256,10 @@ void StartProgram(const std::string& name, const std::vector<std::string>& args,
     throw LastError(name + ".exe");
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
+}
+
+std::string SpecialFolderSought(int csidl) {
+  return csidl == 0 ? "Desktop (CSIDL 0)" : "CSIDL " + std::to_string(csidl);
 }
 
 std::string SpecialFolderPath(int csidl) {

@@ -20,12 +20,20 @@ constexpr std::array<Item, 7> kItems = {
 
 enum class Ending { kComma, kLineEnd, kEndOfFile };
 
+// The message names where the file first stopped keeping one record per line: a record
+// with too few items takes the next line's first item, and every later record is out of
+// step, so the problem shows only far below the line that caused it.
 [[noreturn]] void Refuse(InputFile& file, int number, const char* what, std::uint64_t line,
                          std::uint64_t column) {
-  throw SystemError(number,
-                    Cp1252(what) + " (Zeile " + std::to_string(line) + ", Spalte " +
-                        std::to_string(column) + ")",
-                    file.Name());
+  std::string text;
+  if (const std::uint64_t stray = file.FirstStrayLine()) {
+    text = Cp1252("Der Datensatz in Zeile ") + std::to_string(stray) +
+           Cp1252(" endet nicht am Zeilenende (zu wenige oder zu viele Einträge); ab dort "
+                  "beginnen die Datensätze nicht mehr am Zeilenanfang. Gefunden wurde: ");
+  }
+  text += Cp1252(what) + " (Zeile " + std::to_string(line) + ", Spalte " +
+          std::to_string(column) + ")";
+  throw SystemError(number, std::move(text), file.Name());
 }
 
 [[noreturn]] void RefuseHere(InputFile& file, int number, const char* what) {
@@ -116,10 +124,13 @@ const char* FindQuoteOrCr(const char* p) {
 // writes, perhaps with blanks around the items. Returns the length of the line including its
 // CR LF, or 0 when the line needs the general reader (a record over several lines, a line
 // that crosses the end of the buffer, anything unusual or wrong).
-std::size_t ReadRecordLine(std::string_view buffered, PlaceRecordView& view) {
+std::size_t ReadRecordLine(InputFile& file, PlaceRecordView& view) {
+  const std::string_view buffered = file.Buffered();
+  const std::size_t lineFeed = file.NextLineFeed();
+  if (lineFeed == std::string_view::npos) return 0;
   const char* const begin = buffered.data();
-  const auto* lf = static_cast<const char*>(std::memchr(begin, '\n', buffered.size()));
-  if (!lf || lf == begin || lf[-1] != '\r') return 0;
+  const char* const lf = begin + lineFeed;
+  if (lf == begin || lf[-1] != '\r') return 0;
   const char* const end = lf - 1;  // the CR; every scan below stops there at the latest
   const char* p = begin;
   for (std::size_t k = 0; k < view.items.size(); ++k) {
@@ -161,6 +172,7 @@ namespace {
 void ReadPlaceRecordSlowly(InputFile& file, PlaceRecord& record) {
   const auto startLine = file.Line();
   const auto startColumn = file.Column();
+  file.BeginRecord();
   Ending previous = Ending::kLineEnd;
   for (std::size_t k = 0; k < kItems.size(); ++k) {
     std::optional<std::string>& item = record.*kItems[k];
@@ -181,6 +193,7 @@ void ReadPlaceRecordSlowly(InputFile& file, PlaceRecord& record) {
     }
     previous = ReadItemEnd(file);
   }
+  file.EndRecord(previous != Ending::kComma);
 }
 
 }  // namespace
@@ -205,8 +218,10 @@ void CopyRecord(const PlaceRecordView& view, PlaceRecord& record) {
 }
 
 void ReadPlaceRecordView(InputFile& file, PlaceRecordView& view, PlaceRecord& storage) {
-  if (const std::size_t length = ReadRecordLine(file.Buffered(), view)) {
+  if (const std::size_t length = ReadRecordLine(file, view)) {
+    file.BeginRecord();
     file.SkipLine(length);
+    file.EndRecord(true);
     return;
   }
   ReadPlaceRecordSlowly(file, storage);
@@ -215,9 +230,11 @@ void ReadPlaceRecordView(InputFile& file, PlaceRecordView& view, PlaceRecord& st
 
 void ReadPlaceRecord(InputFile& file, PlaceRecord& record) {
   PlaceRecordView view;
-  if (const std::size_t length = ReadRecordLine(file.Buffered(), view)) {
+  if (const std::size_t length = ReadRecordLine(file, view)) {
     CopyRecord(view, record);
+    file.BeginRecord();
     file.SkipLine(length);
+    file.EndRecord(true);
     return;
   }
   ReadPlaceRecordSlowly(file, record);

@@ -53,6 +53,8 @@ bool IsSafeFileName(const std::string& name) {
   for (char ch : name) {
     const auto c = static_cast<unsigned char>(ch);
     if (c < 32 || c == 127 || c == '/' || c == '\\') return false;
+    // The five bytes that stand for no character in Windows-1252.
+    if (c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D) return false;
     if (reserved.find(ch) != std::string_view::npos) return false;
   }
   return true;

@@ -26,7 +26,8 @@ std::string MunicipalityLabel(const std::string& kind);
 std::string ExportFileName(const std::string& searchText);
 
 // Whether a name can stand for a file in the Desktop folder: no separator, no control
-// character, none of the characters the system forbids in file names.
+// character, no byte that Windows-1252 leaves without a character, none of the characters
+// the system forbids in file names.
 bool IsSafeFileName(const std::string& name);
 
 // " 12": a number with the place of its sign, as the count text shows it.

@@ -1,5 +1,7 @@
 #include "maintenance/desktop.h"
 
+#include <filesystem>
+
 #include "core/errors.h"
 #include "core/file_names.h"
 #include "core/files.h"
@@ -20,9 +22,22 @@ void ExportToDesktop(Window& w) {
                               Cp1252("Ungültiger Dateiname"), name));
     return;
   }
+  // No Desktop at start-up leaves the separator alone in DesktopPath, which would put the
+  // file into the root folder; a Desktop may also have gone since.
+  const std::filesystem::path desktop = os::PathFrom1252(w.DesktopPath);
+  std::error_code ec;
+  if (w.DesktopPath == os::PathSeparator() || !std::filesystem::is_directory(desktop, ec)) {
+    const std::string sought = w.DesktopPath == os::PathSeparator()
+                                   ? w.platform.SpecialFolderSought(0)
+                                   : w.DesktopPath.substr(0, w.DesktopPath.size() - 1);
+    w.platform.ShowMessage(
+        "Veldaris", Cp1252("Es wurde kein Desktop-Ordner gefunden. Gesucht wurde:\r") + sought +
+                        Cp1252("\rDas Suchergebnis wurde nicht gespeichert."));
+    return;
+  }
   try {
-    CopyFile(w.File(kConvertedFile), std::string(kConvertedFile),
-             PathOf(os::PathFrom1252(w.DesktopPath), name), w.DesktopPath + name);
+    CopyFile(w.File(kConvertedFile), std::string(kConvertedFile), PathOf(desktop, name),
+             w.DesktopPath + name);
   } catch (const SystemError& error) {
     w.ShowFailure(error);
     return;

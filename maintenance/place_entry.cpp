@@ -1,8 +1,5 @@
 #include "maintenance/place_entry.h"
 
-#include <cerrno>
-#include <filesystem>
-
 #include "core/errors.h"
 #include "core/federal_states.h"
 #include "core/file_names.h"
@@ -77,22 +74,8 @@ void AppendPlace(Window& w) {
   record.Reserved = w.CurrentRecord.Reserved;
   record.MunicipalityKind = w.CurrentRecord.MunicipalityKind;
 
-  const std::filesystem::path path = w.File(kDataFile);
-  std::error_code ec;
-  const auto sizeBefore = std::filesystem::file_size(path, ec);
-  const bool existed = !ec;
-  const bool separate = EndsWithoutLineFeed(path);
-  OutputFile data(path, std::string(kDataFile), OutputFile::Mode::kAppend);
-  try {
-    // A last line without its CR LF would take the new record into it.
-    if (separate) data.Write("\r\n");
-    WritePlaceRecord(data, record);
-    data.Close();
-  } catch (const SystemError&) {
-    // A write that failed half-way (a full disk) must not leave half a line behind.
-    if (existed) std::filesystem::resize_file(path, sizeBefore, ec);
-    throw;
-  }
+  // The one write in place of the whole program: a failure leaves the file as it was.
+  AppendLine(w.File(kDataFile), std::string(kDataFile), FormatPlaceRecordLine(record));
 
   w[Command4].visible = false;
   w[Combo1].visible = false;
@@ -116,6 +99,12 @@ void CheckDataFile(Window& w) {
   try {
     while (!data.AtEnd()) {
       ReadPlaceRecord(data, w.CurrentRecord);
+      // The program writes one record per line; a record that does not end its line has
+      // taken items of the next one, and the copy stops before it.
+      if (!data.LastRecordKeptItsLine()) {
+        ok = false;
+        break;
+      }
       WritePlaceRecord(check, w.CurrentRecord);
     }
   } catch (const SystemError&) {

@@ -27,6 +27,9 @@ class Platform {
   // The file-system path of the special folder csidl (0: the user's Desktop) without a
   // trailing separator, or empty text when the folder is unknown.
   virtual std::string SpecialFolderPath(int csidl) = 0;
+  // Where that folder is looked for: the path where the system has one, for a message that
+  // says the folder is missing.
+  virtual std::string SpecialFolderSought(int csidl) = 0;
 
   // Ends the program once the current handler has returned.
   virtual void Quit() = 0;

@@ -6,9 +6,11 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "core/files.h"
 #include "core/place_record.h"
 #include "model/controls.h"
 #include "model/platform.h"
@@ -51,6 +53,9 @@ class Window {
 
   // Set once a failure has ended the program: no further event is handled.
   bool ended = false;
+
+  // Held from start-up on, so that no second program uses the same working folder.
+  std::optional<FolderLock> folderLock;
 
   // The path of a file of the working folder, by its bare (Windows-1252) name.
   std::filesystem::path File(std::string_view name) const;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <thread>
 
 #include "tests/test_support.h"
 
@@ -51,6 +52,33 @@ TEST(Converter, RefusesBadCallsWithoutWritingAnything) {
     EXPECT_FALSE(std::filesystem::exists(dir / "OrtsList.csv")) << args;
     EXPECT_FALSE(std::filesystem::exists(dir / "OrtsList.csv.part")) << args;
   }
+}
+
+TEST(Converter, OverlappingRunsEachWriteAWholeFile) {
+  test::TempDir dir;
+  std::string csv;
+  while (csv.size() < 4'000'000) csv += "\"Buchkirchen;Buchkirchen;Wels-Land\"\r\n";
+  test::WriteBytes(dir / "ergeb.csv", csv);
+  test::WriteBytes(dir / "victim.txt", "keep me");
+#ifndef _WIN32
+  // The name of the old fixed temporary file, planted as a link.
+  std::filesystem::create_symlink(dir / "victim.txt", dir / "OrtsList.csv.part");
+#endif
+  std::vector<std::thread> runs;
+  std::vector<test::ProgramOutcome> outcomes(4);
+  for (auto& outcome : outcomes) {
+    runs.emplace_back([&] {
+      const auto n = &outcome - outcomes.data();
+      outcome = test::RunProgram(VELDARIS_CONVERTER, {"34", "ergeb.csv", "OrtsList.csv"}, dir.path(),
+                                 "stderr-" + std::to_string(n) + ".txt");
+    });
+  }
+  for (auto& run : runs) run.join();
+  for (const auto& outcome : outcomes) EXPECT_EQ(outcome.exitCode, 0) << outcome.stderrText;
+  const std::string written = test::ReadBytes(dir / "OrtsList.csv");
+  EXPECT_EQ(written.size(), csv.size() - 2 * (csv.size() / 37));
+  EXPECT_EQ(written.find('\0'), std::string::npos);
+  EXPECT_EQ(test::ReadBytes(dir / "victim.txt"), "keep me");
 }
 
 }  // namespace

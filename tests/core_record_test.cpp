@@ -114,6 +114,37 @@ TEST(PlaceRecordFormat, RefusesWhatTheProgramNeverWritesAndNamesThePlace) {
   }
 }
 
+TEST(PlaceRecordFormat, AProblemNamesTheFirstRecordThatLeftItsLine) {
+  const std::string good = "\"a\",\"b\",\"c\",\"W\",\"1\",,\"m\"\r\n";
+  // Line 3 lacks its seventh item: its record takes the first item of line 4, and from
+  // there on every record is out of step until the file ends inside one.
+  std::string bytes = good + good + "\"a\",\"b\",\"c\",\"W\",\"1\",\r\n" + good + good;
+  std::string line = "Der Datensatz in Zeile 3 endet nicht am Zeilenende";
+  try {
+    ReadAll(bytes);
+    ADD_FAILURE() << "no error";
+  } catch (const SystemError& e) {
+    EXPECT_EQ(e.Number(), kErrEndInsideRecord);
+    EXPECT_EQ(e.Description().rfind(line, 0), 0u) << e.Description();
+  }
+  // The same in the real data file, with line 15000 cut short.
+  const auto real = test::RealDataFile();
+  if (!real) GTEST_SKIP() << "the real data file is not present beside the project";
+  bytes = test::ReadBytes(*real);
+  std::size_t at = 0;
+  for (int n = 1; n < 15000; ++n) at = bytes.find('\n', at) + 1;
+  const std::size_t end = bytes.find("\r\n", at);
+  const std::size_t lastComma = bytes.rfind(',', end);
+  bytes.erase(lastComma, end - lastComma);
+  try {
+    ReadAll(bytes);
+    ADD_FAILURE() << "no error";
+  } catch (const SystemError& e) {
+    EXPECT_EQ(e.Description().rfind("Der Datensatz in Zeile 15000 endet nicht am Zeilenende", 0), 0u)
+        << e.Description();
+  }
+}
+
 TEST(PlaceRecordFormat, ReadsAcrossBufferBoundaries) {
   // Enough records that items straddle the reader's 64 KiB buffer many times.
   std::string bytes;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/os.h"
 #include "tests/window_fixture.h"
 
@@ -46,20 +48,66 @@ TEST_F(ExportTest, AFailedExportIsReportedAndTheProgramGoesOn) {
   EXPECT_EQ(platform.quits, 0);
   EXPECT_FALSE(w.ended);
 
-  // A Desktop folder that has gone.
-  test::WriteBytes(dir / "OrtsList.csv", "x");
-  std::filesystem::remove_all(dir / "Desktop");
-  Click(Command11);
-  ASSERT_EQ(platform.messages.size(), 2u);
-  EXPECT_EQ(platform.messages[1].text.rfind("Fehler 2: ", 0), 0u);
-  EXPECT_EQ(Text(Text16), "before");
   Click(Command1);
   EXPECT_EQ(w[List1].rows.size(), 1u);  // still searching
 }
 
+TEST_F(ExportTest, WithoutADesktopNothingIsWrittenAndTheProgramGoesOn) {
+  test::WriteBytes(dir / "OrtsList.csv", "x");
+  const std::string gone = (dir / "Desktop").string();
+  struct Case {
+    const char* what;
+    std::function<void(Window&)> arrange;
+    std::string sought;
+  };
+  const Case cases[] = {
+      {"gone since", [&](Window&) { std::filesystem::remove_all(dir / "Desktop"); }, gone},
+      // Start-up found none: DesktopPath is the separator alone, which meant the root folder.
+      {"none at start-up", [](Window& window) { window.DesktopPath = os::PathSeparator(); },
+       "/home/anna/Desktop"},
+  };
+  for (const auto& c : cases) {
+    platform.messages.clear();
+    c.arrange(w);
+    Edit(Text1, "Linz");
+    Click(Command1);
+    w[Text16].text = "before";
+    Click(Command11);
+    ASSERT_EQ(platform.messages.size(), 1u) << c.what;
+    EXPECT_EQ(platform.messages[0].text,
+              Cp1252("Es wurde kein Desktop-Ordner gefunden. Gesucht wurde:\r") + c.sought +
+                  Cp1252("\rDas Suchergebnis wurde nicht gespeichert."))
+        << c.what;
+    EXPECT_EQ(Text(Text16), "before");
+    EXPECT_FALSE(w.ended);
+  }
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path()))
+    EXPECT_NE(entry.path().filename().string().rfind("ort-", 0), 0u) << entry.path();
+}
+
+#ifndef _WIN32
+TEST_F(ExportTest, ALinkUnderTheExportNameIsReplacedNotFollowed) {
+  test::WriteBytes(dir / "OrtsList.csv", "Linz;Linz;Linz\r\n");
+  test::WriteBytes(dir / "elsewhere.txt", "keep me");
+  std::filesystem::create_symlink(dir / "elsewhere.txt", dir / "Desktop" / "ort-Linz.csv");
+  std::filesystem::create_symlink(dir / "nowhere" / "x.csv", dir / "Desktop" / "ort-Wien.csv");
+  for (const char* text : {"Linz", "Wien"}) {
+    Edit(Text1, text);
+    Click(Command1);
+    Click(Command11);
+    const auto target = dir / "Desktop" / (std::string("ort-") + text + ".csv");
+    EXPECT_FALSE(std::filesystem::is_symlink(target)) << text;
+    EXPECT_EQ(test::ReadBytes(target), "Linz;Linz;Linz\r\n");
+  }
+  EXPECT_EQ(test::ReadBytes(dir / "elsewhere.txt"), "keep me");
+  EXPECT_FALSE(std::filesystem::exists(dir / "nowhere"));
+}
+#endif
+
 TEST_F(ExportTest, AStemThatLeavesTheDesktopIsRefused) {
   test::WriteBytes(dir / "OrtsList.csv", "x");
-  for (const char* text : {"a/..", "../b", "a\\b", "a\tbc"}) {
+  // The last five: bytes that Windows-1252 leaves without a character.
+  for (const char* text : {"a/..", "../b", "a\\b", "a\tbc", "\x81", "a\x8D", "\x8F", "\x90", "\x9D"}) {
     platform.messages.clear();
     w[Text1].text = text;
     w[Command11].visible = true;

@@ -24,7 +24,8 @@ class InputTest : public test::WindowFixture {
 TEST_F(InputTest, StartUpBringsTheNormalStateWhateverTheControlsShowed) {
   test::FakePlatform fake;
   fake.desktop = "/home/anna/Desktop";
-  Window other(fake, dir.path());
+  test::TempDir elsewhere;  // this folder is the fixture's window's
+  Window other(fake, elsewhere.path());
   // Controls as a designer might have left them.
   other[Text1].text = "tobrek";
   other[Text3].text = "Wien";
@@ -54,9 +55,28 @@ TEST_F(InputTest, StartUpBringsTheNormalStateWhateverTheControlsShowed) {
   EXPECT_TRUE(fake.messages.empty());
 }
 
+TEST_F(InputTest, ASecondProgramInTheSameFolderEndsAndLeavesTheFirstAlone) {
+  Edit(Text1, "Buch");
+  Click(Command1);
+  test::FakePlatform fake;
+  {
+    Window second(fake, dir.path());
+    OnLoad(second);
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].text.rfind(Cp1252("Veldaris läuft bereits in diesem Ordner:\r"), 0), 0u);
+    EXPECT_EQ(fake.quits, 1);
+    EXPECT_TRUE(second.ended);
+    EXPECT_TRUE(fake.specialFolderAsked.empty());  // it did not even start up
+  }
+  OnListPick(w, 0);  // the first one's result file is its own
+  EXPECT_EQ(Text(Text7), "Buchkirchen");
+  EXPECT_TRUE(platform.messages.empty());
+}
+
 TEST_F(InputTest, StartUpHidesTheExportButtonEvenWhenTheSearchFieldIsEmptyAlready) {
   test::FakePlatform fake;
-  Window other(fake, dir.path());
+  test::TempDir elsewhere;
+  Window other(fake, elsewhere.path());
   other[Command11].visible = true;
   other[Command2].width = 1575;
   OnLoad(other);
@@ -158,7 +178,8 @@ TEST_F(InputTest, ExitDeletesTheResultFileAndEnds) {
   EXPECT_TRUE(platform.messages.empty());
 
   test::FakePlatform fake;
-  Window other(fake, dir.path());
+  test::TempDir elsewhere;
+  Window other(fake, elsewhere.path());
   OnLoad(other);
   OnClick(other, Command3);  // without a result file
   EXPECT_EQ(fake.quits, 1);

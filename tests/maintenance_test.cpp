@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "core/files.h"
+#include "core/os.h"
 #include "maintenance/place_entry.h"
 #include "tests/window_fixture.h"
 
@@ -181,18 +183,20 @@ TEST_F(MaintenanceTest, ALastLineWithoutItsLineEndGetsOneFirst) {
   EXPECT_EQ(Text(Text16), "prüfung  OK");
 }
 
-TEST_F(MaintenanceTest, AnAppendThatCannotBeWrittenIsReported) {
-  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
-  std::filesystem::remove(dir / "orte-7sp.ort");
-  std::filesystem::create_symlink("/dev/full", dir / "orte-7sp.ort");
+TEST_F(MaintenanceTest, AnAppendThatCannotBeWrittenIsReportedAndChangesNothing) {
   Click(Command7);
   Edit(Combo1, "Wien");
-  Fill("A", "A", "A", "1");
+  Fill("P", "Gemeinde", "Bezirk", "1234");
+  SetDiskFaults({30, false, false});  // the disk fills after 30 bytes of the line
   Click(Command4);
+  SetDiskFaults({});
   ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_EQ(platform.messages[0].text.rfind("Fehler " + std::to_string(ENOSPC) + ": ", 0), 0u)
+  const int diskFull = os::ErrorOf(os::Condition::kDiskFull, "").Number();
+  EXPECT_EQ(platform.messages[0].text.rfind("Fehler " + std::to_string(diskFull) + ": ", 0), 0u)
       << platform.messages[0].text;
+  EXPECT_NE(platform.messages[0].text.find("orte-7sp.ort"), std::string::npos);
   EXPECT_EQ(platform.quits, 1);
+  EXPECT_EQ(Data(), original);
 }
 
 TEST_F(MaintenanceTest, TheCheckCopiesEveryRecord) {
@@ -220,6 +224,32 @@ TEST_F(MaintenanceTest, TheCheckCopiesEveryRecord) {
   Click(Command1);
   EXPECT_EQ(w[List1].rows.size(), 1u);
 }
+
+TEST_F(MaintenanceTest, TheCheckFailsWhereRecordsLeaveTheirLines) {
+  const std::string good = RecordLine(Place("Au", "Au", "Bregenz", "Vbg", "6883"));
+  // Six items, then eight: read as two records of seven, neither ending its own line.
+  const std::string six = "\"Sechs\",\"S\",\"S\",\"W\",\"1\",\r\n";
+  const std::string eight = "\"Acht\",\"A\",\"A\",\"W\",\"1\",,,\"x\"\r\n";
+  test::WriteBytes(dir / "orte-7sp.ort", good + six + eight + good);
+  Click(Command6);
+  EXPECT_EQ(Text(Text16), "Datei fehlerhaft! Bitte Datei >orte-prüf.ort< mit >orte-7sp.ort< vergleichen!");
+  EXPECT_EQ(test::ReadBytes(CheckFile()), good);
+  // A record spread over two lines that ends at a line end keeps to the lines.
+  test::WriteBytes(dir / "orte-7sp.ort", good + "\"Zwei\",\"Zeilen\",\"B\"\r\n\"K\",\"9020\",,\"s\"\r\n" + good);
+  Click(Command6);
+  EXPECT_EQ(Text(Text16), "prüfung  OK");
+}
+
+#ifndef _WIN32
+TEST_F(MaintenanceTest, ALinkPlantedUnderTheCheckFileLeavesTheDataFileAlone) {
+  std::filesystem::create_hard_link(dir / "orte-7sp.ort", CheckFile());
+  test::WriteBytes(dir / "orte-7sp.ort", original + "\"Kaputt\"\r\n");  // the check fails early
+  const std::string data = Data();
+  Click(Command6);
+  EXPECT_EQ(Data(), data);
+  EXPECT_EQ(test::ReadBytes(CheckFile()), original);
+}
+#endif
 
 TEST_F(MaintenanceTest, ACheckThatCannotOpenTheDataFileEndsTheProgram) {
   std::filesystem::remove(dir / "orte-7sp.ort");

@@ -298,8 +298,16 @@ TEST_F(SearchTest, FailuresAreReportedOnceAndEndTheProgram) {
        "Fehler 1001: "},
       {"converter cannot start", [](test::FakePlatform& fake) { fake.startFails = true; },
        "Fehler 2: "},
+      // A folder (or a named pipe, which would block the search for good) is refused at once.
+      {"data file is a folder",
+       [&](test::FakePlatform&) {
+         std::filesystem::remove(dir / "orte-7sp.ort");
+         std::filesystem::create_directory(dir / "orte-7sp.ort");
+       },
+       "Fehler 1007: "},
   };
   for (const auto& c : cases) {
+    std::filesystem::remove_all(dir / "orte-7sp.ort");
     WriteData(kSample);
     test::FakePlatform fake;
     Window window(fake, dir.path());

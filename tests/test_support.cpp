@@ -58,8 +58,8 @@ std::optional<std::filesystem::path> RealDataFile() {
 }
 
 ProgramOutcome RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
-                          const std::filesystem::path& workDir) {
-  const std::filesystem::path errors = workDir / "stderr.txt";
+                          const std::filesystem::path& workDir, const std::string& stderrFile) {
+  const std::filesystem::path errors = workDir / stderrFile;
   ProgramOutcome outcome;
 #ifdef _WIN32
   std::wstring commandLine = L"\"" + program.wstring() + L"\"";

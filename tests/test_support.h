@@ -45,7 +45,8 @@ struct ProgramOutcome {
   std::string stderrText;
 };
 ProgramOutcome RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
-                          const std::filesystem::path& workDir);
+                          const std::filesystem::path& workDir,
+                          const std::string& stderrFile = "stderr.txt");
 
 struct RecordedMessage {
   std::string title;
@@ -77,6 +78,7 @@ class FakePlatform : public Platform {
     specialFolderAsked.push_back(csidl);
     return desktop;
   }
+  std::string SpecialFolderSought(int) override { return desktopSought; }
   void Quit() override { ++quits; }
 
   std::vector<RecordedMessage> messages;
@@ -84,6 +86,7 @@ class FakePlatform : public Platform {
   std::optional<std::string> clipboard;
   int clipboardClears = 0;
   std::string desktop;
+  std::string desktopSought = "/home/anna/Desktop";
   std::vector<int> specialFolderAsked;
   int quits = 0;
   bool startFails = false;

@@ -3,16 +3,17 @@
 //   wandlix-34 CODE INPUT OUTPUT
 //
 // CODE is a decimal byte value (0 to 255); "wandlix-34 34 ergeb.csv OrtsList.csv" drops the
-// double quotes around every line of the search result. The output is written to a
-// temporary file beside it and renamed at the end, so a failure leaves no partial file.
-#include <cerrno>
+// double quotes around every line of the search result. The output is written to a new file
+// of its own beside the target and renamed into place at the end: a failure leaves no
+// partial file, and runs that overlap (a search started while the last one still converts)
+// each write their own file, the last rename winning.
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <string>
-#include <system_error>
-#include <vector>
+
+#include "core/errors.h"
+#include "core/files.h"
+#include "core/text1252.h"
 
 namespace {
 
@@ -20,8 +21,6 @@ int Fail(const std::string& message) {
   std::fprintf(stderr, "wandlix-34: %s\n", message.c_str());
   return 2;
 }
-
-std::string ErrnoText(int err) { return std::system_category().message(err); }
 
 bool ParseCode(const char* text, unsigned char& code) {
   if (*text == '\0') return false;
@@ -38,63 +37,26 @@ bool ParseCode(const char* text, unsigned char& code) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  using namespace veldaris;
   if (argc != 4)
     return Fail("usage: wandlix-34 CODE INPUT OUTPUT (CODE: the byte value to leave out, 0-255)");
   unsigned char code = 0;
   if (!ParseCode(argv[1], code)) return Fail(std::string("not a byte value (0-255): ") + argv[1]);
-  const std::filesystem::path input = argv[2];
-  const std::filesystem::path output = argv[3];
-
-  std::FILE* in = std::fopen(argv[2], "rb");
-  if (!in) return Fail("cannot read " + input.string() + ": " + ErrnoText(errno));
-
-  std::filesystem::path temp = output;
-  temp += ".part";
-  std::FILE* out = std::fopen(temp.string().c_str(), "wb");
-  if (!out) {
-    const int err = errno;
-    std::fclose(in);
-    return Fail("cannot write " + temp.string() + ": " + ErrnoText(err));
-  }
-
-  std::vector<unsigned char> buffer(64 * 1024);
-  std::vector<unsigned char> kept(buffer.size());
-  bool ok = true;
-  std::string problem;
-  for (;;) {
-    const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), in);
-    if (n == 0) {
-      if (std::ferror(in)) {
-        ok = false;
-        problem = "cannot read " + input.string() + ": " + ErrnoText(errno);
-      }
-      break;
+  try {
+    InputFile in(std::filesystem::path(argv[2]), argv[2]);
+    OutputFile out(std::filesystem::path(argv[3]), argv[3]);
+    std::string kept;
+    for (std::string_view chunk = in.Buffered(); !chunk.empty(); chunk = in.Buffered()) {
+      kept.clear();
+      for (char c : chunk)
+        if (static_cast<unsigned char>(c) != code) kept.push_back(c);
+      out.Write(kept);
+      in.Skip(chunk.size());
     }
-    std::size_t k = 0;
-    for (std::size_t i = 0; i < n; ++i)
-      if (buffer[i] != code) kept[k++] = buffer[i];
-    if (std::fwrite(kept.data(), 1, k, out) != k) {
-      ok = false;
-      problem = "cannot write " + temp.string() + ": " + ErrnoText(errno);
-      break;
-    }
-  }
-  std::fclose(in);
-  if (std::fclose(out) != 0 && ok) {
-    ok = false;
-    problem = "cannot write " + temp.string() + ": " + ErrnoText(errno);
-  }
-  std::error_code ec;
-  if (ok) {
-    std::filesystem::rename(temp, output, ec);
-    if (ec) {
-      ok = false;
-      problem = "cannot replace " + output.string() + ": " + ec.message();
-    }
-  }
-  if (!ok) {
-    std::filesystem::remove(temp, ec);
-    return Fail(problem);
+    in.Close();
+    out.Close();
+  } catch (const SystemError& error) {
+    return Fail(error.File() + ": " + Windows1252ToUtf8(error.Description()));
   }
   return 0;
 }

@@ -25,7 +25,9 @@ void TextChanged(Window& w, ControlId id) {
 }  // namespace
 
 void OnLoad(Window& w) {
-  w.Run([&] { StartUp(w); });
+  w.Run([&] {
+    if (ClaimWorkingFolder(w)) StartUp(w);
+  });
 }
 
 void OnClick(Window& w, ControlId id) {

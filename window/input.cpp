@@ -26,6 +26,19 @@ void EmptyText1(Window& w) {
 
 }  // namespace
 
+bool ClaimWorkingFolder(Window& w) {
+  w.folderLock = FolderLock::Claim(w.workDir);
+  if (w.folderLock) return true;
+  // The other program keeps its result file; this one leaves before it touches anything.
+  w.ended = true;
+  w.platform.ShowMessage("Veldaris", Cp1252("Veldaris läuft bereits in diesem Ordner:\r") +
+                                         os::PathTo1252(w.workDir) +
+                                         Cp1252("\rBitte verwenden Sie das Fenster, das schon "
+                                                "offen ist."));
+  w.platform.Quit();
+  return false;
+}
+
 void StartUp(Window& w) {
   w.height = kNormalHeight;
   w[Option1].selected = true;

@@ -14,6 +14,10 @@ class Window;
 // The first characters of a search text that switch to maintenance mode, lower-cased.
 inline constexpr std::string_view kAccessWords[] = {"tobrek", "dobrek"};
 
+// Claims the working folder for this program; when another program works there already,
+// says so and ends. Returns whether the program goes on.
+bool ClaimWorkingFolder(Window& w);
+
 // The window has been loaded: brings it into its normal state.
 void StartUp(Window& w);
 

@@ -122,13 +122,19 @@ MainWindow::MainWindow(std::filesystem::path workDir, QWidget* parent)
   setPalette(palette);
   setAutoFillBackground(true);
   Build();
-  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+  focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
     if (syncing_ || !now) return;
     const ControlId id = IdOf(now);
     if (id == kControlCount) return;
     OnFocus(model_, id);
     shownFocus_ = id;
   });
+}
+
+MainWindow::~MainWindow() {
+  // The widgets go after this object, and the focus moves while they go: the model must no
+  // longer hear of it.
+  disconnect(focusWatch_);
 }
 
 int MainWindow::Px(int twips) const { return static_cast<int>(twips * scale_ + 0.5); }

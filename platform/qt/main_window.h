@@ -63,6 +63,7 @@ class MainWindow : public QWidget {
   Q_OBJECT
  public:
   explicit MainWindow(std::filesystem::path workDir, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   Window& model() { return model_; }
   QWidget* widget(ControlId id) const { return widgets_[static_cast<std::size_t>(id)]; }
@@ -103,6 +104,7 @@ class MainWindow : public QWidget {
   ControlId shownFocus_ = kControlCount;
   int shownHeight_ = -1;
   bool syncing_ = false;
+  QMetaObject::Connection focusWatch_;
 };
 
 }  // namespace veldaris

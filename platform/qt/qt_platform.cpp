@@ -54,6 +54,8 @@ void QtPlatform::SetClipboardText(const std::string& text) {
 
 std::string QtPlatform::SpecialFolderPath(int csidl) { return os::SpecialFolderPath(csidl); }
 
+std::string QtPlatform::SpecialFolderSought(int csidl) { return os::SpecialFolderSought(csidl); }
+
 void QtPlatform::Quit() {
   QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }

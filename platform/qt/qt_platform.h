@@ -27,6 +27,7 @@ class QtPlatform : public Platform {
   void ClearClipboard() override;
   void SetClipboardText(const std::string& text) override;
   std::string SpecialFolderPath(int csidl) override;
+  std::string SpecialFolderSought(int csidl) override;
   void Quit() override;
 
  private:
