@@ -12,6 +12,9 @@
 namespace veldaris {
 namespace {
 
+// What a scanner finds at the end of the file: the CR that stops it, and padding.
+constexpr char kEndOfData[InputFile::kPadding] = {'\r'};
+
 DiskFaults faults;
 
 // Every write of the program goes through here, so that tests can make the disk fail.
@@ -102,10 +105,10 @@ void InputFile::Close() {
 bool InputFile::Refill() {
   base_ += len_;
   pos_ = 0;
-  lineFeedFrom_ = std::numeric_limits<std::size_t>::max();
   // Once the end has been seen nothing is read, so the buffer keeps what it holds.
   if ((file_ == os::kNoHandle && !memory_) || atEnd_) {
     len_ = 0;
+    data_ = kEndOfData;
     return false;
   }
   if (memory_) {
@@ -116,19 +119,13 @@ bool InputFile::Refill() {
     len_ = os::Read(file_, buffer_.data(), chunk_, name_);
   }
   atEnd_ = len_ == 0;
-  return len_ > 0;
-}
-
-std::size_t InputFile::NextLineFeed() {
-  if (pos_ == len_) Refill();
-  // The search before covered [lineFeedFrom_, lineFeedAt_]; it still holds while the
-  // position has not passed the line feed it found.
-  if (lineFeedFrom_ > pos_ || (lineFeedAt_ < len_ && lineFeedAt_ < pos_)) {
-    const void* lf = std::memchr(buffer_.data() + pos_, '\n', len_ - pos_);
-    lineFeedAt_ = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - buffer_.data()) : len_;
-    lineFeedFrom_ = pos_;
+  if (atEnd_) {
+    data_ = kEndOfData;
+    return false;
   }
-  return lineFeedAt_ == len_ ? std::string_view::npos : lineFeedAt_ - pos_;
+  data_ = buffer_.data();
+  buffer_[len_] = '\r';  // the scanners' stop
+  return true;
 }
 
 OutputFile::OutputFile(const std::filesystem::path& path, std::string name)

@@ -42,7 +42,7 @@ class InputFile {
 
   int Peek() {
     if (pos_ == len_ && !Refill()) return kEof;
-    return static_cast<unsigned char>(buffer_[pos_]);
+    return static_cast<unsigned char>(data_[pos_]);
   }
   int Get() {
     const int c = Peek();
@@ -57,12 +57,13 @@ class InputFile {
   // Bulk access for scanners: the bytes buffered from the current position on (refilled
   // when none are left; empty at the end), and consuming n of them. Consumed bytes must hold
   // no line feed. The bytes stay valid until the buffer is refilled with further bytes: the
-  // test for the end of the file leaves them in place. At least kPadding readable bytes
-  // follow them, so a scanner may read a word at a time.
+  // test for the end of the file leaves them in place. A CR follows them (a scan for the
+  // line end stops there at the latest), and at least kPadding readable bytes, so a scanner
+  // may read a word at a time.
   static constexpr std::size_t kPadding = 32;
   std::string_view Buffered() {
     if (pos_ == len_) Refill();
-    return {buffer_.data() + pos_, len_ - pos_};
+    return {data_ + pos_, len_ - pos_};
   }
   void Skip(std::size_t n) { pos_ += n; }
   // Consumes n buffered bytes that end with the line feed of a line.
@@ -70,9 +71,6 @@ class InputFile {
     pos_ += n;
     NewLine();
   }
-  // The position of the next line feed in Buffered(), or npos when the buffer holds none.
-  // Each buffered byte is searched once, however many records ask.
-  std::size_t NextLineFeed();
 
   // The reader marks where each record begins and whether it ended at a line end. The
   // program writes one record per line, so the first record that does not end its line is
@@ -110,11 +108,12 @@ class InputFile {
   bool atEnd_ = false;
   std::string name_;
   std::vector<char> buffer_;
+  // The buffered bytes: the buffer, or at the end of the file a CR of its own, so that the
+  // bytes of the last record stay as they were.
+  const char* data_ = nullptr;
   std::size_t chunk_ = kBufferSize;
   std::size_t pos_ = 0;
   std::size_t len_ = 0;
-  std::size_t lineFeedAt_ = 0;  // the next line feed at or after lineFeedFrom_, or len_
-  std::size_t lineFeedFrom_ = std::numeric_limits<std::size_t>::max();
   std::uint64_t base_ = 0;
   std::uint64_t line_ = 1;
   std::uint64_t lineStart_ = 0;

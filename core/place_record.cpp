@@ -98,9 +98,9 @@ bool ReadUnquoted(InputFile& file, std::string& text) {
   return !text.empty();
 }
 
-// The first double quote or CR at or after p; the caller knows that a CR lies ahead and that
-// the buffer is padded, so eight bytes may be read at a time.
-const char* FindQuoteOrCr(const char* p) {
+// The first double quote, CR or LF at or after p. The buffer ends with a CR of its own and
+// is padded, so the search stops in time and may read eight bytes at a time.
+const char* FindQuoteOrLineBreak(const char* p) {
   if constexpr (std::endian::native == std::endian::little) {
     constexpr std::uint64_t kOnes = 0x0101010101010101u;
     constexpr std::uint64_t kHigh = 0x8080808080808080u;
@@ -109,44 +109,42 @@ const char* FindQuoteOrCr(const char* p) {
       std::memcpy(&word, p, sizeof word);
       const std::uint64_t quote = word ^ (kOnes * '"');
       const std::uint64_t cr = word ^ (kOnes * '\r');
+      const std::uint64_t lf = word ^ (kOnes * '\n');
       // The lowest flagged byte is always a real match.
-      const std::uint64_t found =
-          ((quote - kOnes) & ~quote & kHigh) | ((cr - kOnes) & ~cr & kHigh);
+      const std::uint64_t found = ((quote - kOnes) & ~quote & kHigh) |
+                                  ((cr - kOnes) & ~cr & kHigh) | ((lf - kOnes) & ~lf & kHigh);
       if (found) return p + (std::countr_zero(found) >> 3);
     }
   } else {
-    while (*p != '"' && *p != '\r') ++p;
+    while (*p != '"' && *p != '\r' && *p != '\n') ++p;
     return p;
   }
 }
 
-// The usual case: the whole record stands on one buffered line in the form the program
-// writes, perhaps with blanks around the items. Returns the length of the line including its
-// CR LF, or 0 when the line needs the general reader (a record over several lines, a line
-// that crosses the end of the buffer, anything unusual or wrong).
-std::size_t ReadRecordLine(InputFile& file, PlaceRecordView& view) {
+// The usual case: the whole record stands in the buffer on one line, in the form the program
+// writes (perhaps with blanks around the items), and ends with the CR LF of its line or with
+// a comma inside it. Returns the number of bytes it takes, its CR LF or comma included, or 0
+// when it needs the general reader (a record over several lines, one that crosses the end of
+// the buffer, anything unusual or wrong).
+std::size_t ReadRecordInBuffer(InputFile& file, PlaceRecordView& view, bool& keptLine) {
   const std::string_view buffered = file.Buffered();
-  const std::size_t lineFeed = file.NextLineFeed();
-  if (lineFeed == std::string_view::npos) return 0;
   const char* const begin = buffered.data();
-  const char* const lf = begin + lineFeed;
-  if (lf == begin || lf[-1] != '\r') return 0;
-  const char* const end = lf - 1;  // the CR; every scan below stops there at the latest
+  const char* const end = begin + buffered.size();  // holds the buffer's own CR
   const char* p = begin;
   for (std::size_t k = 0; k < view.items.size(); ++k) {
     auto& item = view.items[k];
     while (*p == ' ') ++p;
     if (*p == '"') {
       const char* const text = ++p;
-      p = FindQuoteOrCr(p);
+      p = FindQuoteOrLineBreak(p);
       if (*p != '"') return 0;
       item.emplace(text, static_cast<std::size_t>(p - text));
       ++p;
       while (*p == ' ') ++p;
     } else {
       const char* const text = p;
-      while (*p != ',' && *p != '"' && *p != '\r') ++p;
-      if (*p == '"' || (*p == '\r' && p != end)) return 0;
+      while (*p != ',' && *p != '"' && *p != '\r' && *p != '\n') ++p;
+      if (*p == '"' || *p == '\n') return 0;
       const char* last = p;
       while (last > text && last[-1] == ' ') --last;
       if (last == text)
@@ -157,19 +155,33 @@ std::size_t ReadRecordLine(InputFile& file, PlaceRecordView& view) {
     if (k + 1 < view.items.size()) {
       if (*p != ',') return 0;
       ++p;
-    } else if (p != end) {
+    } else if (*p == ',') {
+      keptLine = false;
+      return static_cast<std::size_t>(p + 1 - begin);
+    } else if (*p == '\r' && p + 1 < end && p[1] == '\n') {
+      keptLine = true;
+      return static_cast<std::size_t>(p + 2 - begin);
+    } else {
       return 0;
     }
   }
-  return static_cast<std::size_t>(lf - begin) + 1;
+  return 0;
+}
+
+// Takes a record the fast path has read.
+void TakeRecord(InputFile& file, std::size_t length, bool keptLine) {
+  file.BeginRecord();
+  if (keptLine)
+    file.SkipLine(length);
+  else
+    file.Skip(length);
+  file.EndRecord(keptLine);
 }
 
 }  // namespace
 
-namespace {
-
 // The general reader, for every form the rules allow and for the problems it reports.
-void ReadPlaceRecordSlowly(InputFile& file, PlaceRecord& record) {
+void ReadPlaceRecordGeneral(InputFile& file, PlaceRecord& record) {
   const auto startLine = file.Line();
   const auto startColumn = file.Column();
   file.BeginRecord();
@@ -177,14 +189,20 @@ void ReadPlaceRecordSlowly(InputFile& file, PlaceRecord& record) {
   for (std::size_t k = 0; k < kItems.size(); ++k) {
     std::optional<std::string>& item = record.*kItems[k];
     while (file.Peek() == ' ') file.Skip(1);
+    const int next = file.Peek();
     // An item may start at the end of the file only when a comma ended the one before and
     // it is the last item: the last line of a file that lacks its CR LF.
-    if (file.Peek() == InputFile::kEof &&
-        !(previous == Ending::kComma && k + 1 == kItems.size())) {
+    if (next == InputFile::kEof && !(previous == Ending::kComma && k + 1 == kItems.size())) {
       Refuse(file, kErrEndInsideRecord,
              "Datei endet innerhalb des Datensatzes, der hier beginnt", startLine, startColumn);
     }
-    if (file.Peek() == '"') {
+    if (next == ',') {  // absent; the common case of a file of nothing but commas, too
+      item.reset();
+      file.Skip(1);
+      previous = Ending::kComma;
+      continue;
+    }
+    if (next == '"') {
       if (!item) item.emplace();
       ReadQuoted(file, *item);
     } else {
@@ -195,8 +213,6 @@ void ReadPlaceRecordSlowly(InputFile& file, PlaceRecord& record) {
   }
   file.EndRecord(previous != Ending::kComma);
 }
-
-}  // namespace
 
 PlaceRecordView ViewOf(const PlaceRecord& record) {
   PlaceRecordView view;
@@ -218,26 +234,24 @@ void CopyRecord(const PlaceRecordView& view, PlaceRecord& record) {
 }
 
 void ReadPlaceRecordView(InputFile& file, PlaceRecordView& view, PlaceRecord& storage) {
-  if (const std::size_t length = ReadRecordLine(file, view)) {
-    file.BeginRecord();
-    file.SkipLine(length);
-    file.EndRecord(true);
+  bool keptLine = true;
+  if (const std::size_t length = ReadRecordInBuffer(file, view, keptLine)) {
+    TakeRecord(file, length, keptLine);
     return;
   }
-  ReadPlaceRecordSlowly(file, storage);
+  ReadPlaceRecordGeneral(file, storage);
   view = ViewOf(storage);
 }
 
 void ReadPlaceRecord(InputFile& file, PlaceRecord& record) {
   PlaceRecordView view;
-  if (const std::size_t length = ReadRecordLine(file, view)) {
+  bool keptLine = true;
+  if (const std::size_t length = ReadRecordInBuffer(file, view, keptLine)) {
     CopyRecord(view, record);
-    file.BeginRecord();
-    file.SkipLine(length);
-    file.EndRecord(true);
+    TakeRecord(file, length, keptLine);
     return;
   }
-  ReadPlaceRecordSlowly(file, record);
+  ReadPlaceRecordGeneral(file, record);
 }
 
 namespace {

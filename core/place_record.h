@@ -62,6 +62,10 @@ void ReadPlaceRecord(InputFile& file, PlaceRecord& record);
 // read past the next record.
 void ReadPlaceRecordView(InputFile& file, PlaceRecordView& view, PlaceRecord& storage);
 
+// The general reader alone, without the fast path for well-formed lines: what both of the
+// above fall back on. The fuzz target holds the two paths against each other.
+void ReadPlaceRecordGeneral(InputFile& file, PlaceRecord& record);
+
 // One record line: present items quoted, absent items as nothing, commas between, CR LF.
 std::string FormatPlaceRecordLine(const PlaceRecord& record);
 void WritePlaceRecord(OutputFile& file, const PlaceRecord& record);

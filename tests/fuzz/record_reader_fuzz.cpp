@@ -1,0 +1,161 @@
+// libFuzzer target for the record reader and the search pass. For any bytes:
+//   - every way of reading them (the fast path for well-formed lines through a record or a
+//     view, the general reader alone, tiny buffers that cut lines anywhere) gives the same
+//     records, the same error and the same word on which records kept to their lines;
+//   - every record read writes out as a line that reads back as the same record;
+//   - the search pass over them writes exactly the records that a plain re-statement of the
+//     search rules picks from those records, or fails with the reader's error.
+// Nothing may crash or hang.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+#include <vector>
+
+#include "core/errors.h"
+#include "core/federal_states.h"
+#include "core/files.h"
+#include "core/place_record.h"
+#include "core/search_pass.h"
+#include "core/text1252.h"
+
+namespace {
+
+using namespace veldaris;
+
+enum class Path { kRecord, kView, kGeneral };
+
+struct Outcome {
+  std::vector<PlaceRecord> records;
+  std::vector<bool> keptLines;
+  std::optional<std::pair<int, std::string>> error;
+  bool operator==(const Outcome&) const = default;
+};
+
+Outcome Read(std::string_view bytes, Path path, std::size_t bufferSize) {
+  InputFile file = InputFile::InMemory(bytes, "fuzz.ort", bufferSize);
+  Outcome outcome;
+  try {
+    PlaceRecord record;
+    PlaceRecordView view;
+    PlaceRecord storage;
+    while (!file.AtEnd()) {
+      switch (path) {
+        case Path::kRecord: ReadPlaceRecord(file, record); break;
+        case Path::kGeneral: ReadPlaceRecordGeneral(file, record); break;
+        case Path::kView:
+          ReadPlaceRecordView(file, view, storage);
+          CopyRecord(view, record);
+          break;
+      }
+      outcome.records.push_back(record);
+      outcome.keptLines.push_back(file.LastRecordKeptItsLine());
+    }
+  } catch (const SystemError& e) {
+    outcome.error.emplace(e.Number(), e.Description());
+  }
+  return outcome;
+}
+
+// Stops the run with the line of the broken promise.
+#define Require(condition)                                                  \
+  do {                                                                      \
+    if (!(condition)) {                                                     \
+      std::fprintf(stderr, "broken at line %d: %s\n", __LINE__, #condition); \
+      std::abort();                                                         \
+    }                                                                       \
+  } while (false)
+
+std::string Slurp(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+const std::filesystem::path& ScratchFolder() {
+  static const std::filesystem::path folder = [] {
+    const std::filesystem::path shm = "/dev/shm";
+    const auto base = std::filesystem::is_directory(shm) ? shm : std::filesystem::temp_directory_path();
+    auto dir = base / ("veldaris-fuzz-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    return dir;
+  }();
+  return folder;
+}
+
+// The search rules restated plainly, for records that were read without error.
+std::string ExpectedMatches(const std::vector<PlaceRecord>& records, const SearchQuery& query) {
+  std::string expected;
+  std::string state;
+  for (const PlaceRecord& r : records) {
+    if (auto full = GetStateFullName(TextOf(r.StateShortForm))) state = *full;
+    if (!query.stateFilter.empty() && query.stateFilter != state) continue;
+    const std::optional<std::string>& item = query.item == SearchedItem::kMunicipality ? r.Municipality
+                                             : query.item == SearchedItem::kDistrict   ? r.District
+                                                                                       : r.Place;
+    const std::string lower = ToLower1252(TextOf(item));
+    const bool match = query.mode == MatchMode::kBeginsWith
+                           ? lower.compare(0, query.searchText.size(), query.searchText) == 0 &&
+                                 lower.size() >= query.searchText.size()
+                           : !query.searchText.empty() &&
+                                 lower.find(query.searchText) != std::string::npos &&
+                                 lower.find(query.searchText) > 0;
+    if (match) expected += FormatPlaceRecordLine(r);
+  }
+  return expected;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+
+  const Outcome reference = Read(bytes, Path::kRecord, InputFile::kBufferSize);
+  Require(Read(bytes, Path::kView, InputFile::kBufferSize) == reference);
+  Require(Read(bytes, Path::kGeneral, InputFile::kBufferSize) == reference);
+  Require(Read(bytes, Path::kRecord, 1 + size % 17) == reference);
+  Require(Read(bytes, Path::kView, 1 + size % 5) == reference);
+
+  for (const PlaceRecord& record : reference.records) {
+    const Outcome again = Read(FormatPlaceRecordLine(record), Path::kRecord, InputFile::kBufferSize);
+    Require(!again.error && again.records.size() == 1 && again.records[0] == record);
+  }
+
+  // The search: its text and options from the first bytes.
+  SearchQuery query;
+  const unsigned char options = size > 0 ? static_cast<unsigned char>(bytes[0]) : 0;
+  query.mode = options & 1 ? MatchMode::kContains : MatchMode::kBeginsWith;
+  query.item = options & 2 ? SearchedItem::kMunicipality : options & 4 ? SearchedItem::kDistrict
+                                                                       : SearchedItem::kPlace;
+  query.stateFilter = options & 8 ? "Wien" : "";
+  query.searchText = TrimBlanks(ToLower1252(bytes.substr(std::min<std::size_t>(size, 1), 2)));
+
+  const auto& dir = ScratchFolder();
+  PlaceRecord current;
+  std::string stateName;
+  long records = 0;
+  long matches = 0;
+  std::optional<std::pair<int, std::string>> error;
+  try {
+    InputFile input = InputFile::InMemory(bytes, "fuzz.ort");
+    OutputFile results(dir / "ergebdat.txt", "ergebdat.txt");
+    OutputFile csv(dir / "ergeb.csv", "ergeb.csv");
+    RunSearchPass(input, results, csv, query, {current, stateName, records, matches});
+    results.Close();
+    csv.Close();
+  } catch (const SystemError& e) {
+    error.emplace(e.Number(), e.Description());
+  }
+  Require(error == reference.error);
+  if (!error) {
+    Require(records == static_cast<long>(reference.records.size()));
+    Require(Slurp(dir / "ergebdat.txt") == ExpectedMatches(reference.records, query));
+    if (!reference.records.empty()) Require(current == reference.records.back());
+  }
+  return 0;
+}
