@@ -133,6 +133,11 @@ std::size_t ReadRecordInBuffer(InputFile& file, PlaceRecordView& view, bool& kep
   const char* p = begin;
   for (std::size_t k = 0; k < view.items.size(); ++k) {
     auto& item = view.items[k];
+    if (*p == ',' && k + 1 < view.items.size()) {  // absent, as the reserved item always is
+      item.reset();
+      ++p;
+      continue;
+    }
     while (*p == ' ') ++p;
     if (*p == '"') {
       const char* const text = ++p;
