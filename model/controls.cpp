@@ -21,10 +21,11 @@ ControlSpec Spec(ControlId id, const char* name, K kind, bool inFrame, int left,
   return ControlSpec{id,         name,   kind,          inFrame,         left,
                      top,        width,  height,        Cp1252(caption), font,
                      points,     bold,   background,    tabIndex,        tabStop,
-                     readOnly,   alignment, Cp1252(tooltip), picture};
+                     readOnly,   alignment, Cp1252(tooltip), picture, std::nullopt, {}};
 }
 
-const std::array<ControlSpec, kControlCount> kTable = {
+std::array<ControlSpec, kControlCount> Designed() {
+  return {
     Spec(Text2, "Text2", K::kTextBox, false, 120, 5880, 1335, 150, " Im Zwischenspeicher",
          "Small Fonts", 6.75, false, kFormBackground, 35, false),
     Spec(Combo2, "Combo2", K::kComboBox, false, 1680, 4800, 4095, 420, "", kSans, 12, false,
@@ -107,7 +108,40 @@ const std::array<ControlSpec, kControlCount> kTable = {
     Spec(Text1, "Text1", K::kTextBox, false, 120, 360, 3135, 375, "", kSans, 12, false,
          kInputBackground, 0, true, false, A::kLeft,
          "Geben Sie den Ort, nachdem Sie suchen ein. Es genügen meist die ersten fünf Buchstaben."),
+  };
+}
+
+// What a screen reader says for a control that a sighted user knows by what stands beside
+// it. Buttons, options with a caption and the captions themselves are named by their text.
+struct Naming {
+  ControlId id;
+  std::optional<ControlId> label;
+  const char* name;
 };
+const Naming kNames[] = {
+    {Text1, Text4, ""},   {Text3, Text6, ""},   {Text7, Text11, ""},  {Text8, Text12, ""},
+    {Text9, Text13, ""},  {Text10, Text14, ""}, {List1, Text15, ""},
+    {Text5, std::nullopt, "Postleitzahl"},
+    {Text16, std::nullopt, "Ortsbezeichnung im Zwischenspeicher"},
+    {Frame1, std::nullopt, "Suche in"},
+    {Option3, std::nullopt, "Suche im Ort"},
+    {Option4, std::nullopt, "Suche in der Gemeinde"},
+    {Option5, std::nullopt, "Suche im Bezirk"},
+    {Picture1, std::nullopt, "Zitat"},
+    {Picture2, std::nullopt, "Information"},
+    {Combo1, std::nullopt, "Bundesland des neuen Orts"},
+    {Combo2, std::nullopt, "Bezirk des neuen Orts"},
+};
+
+const std::array<ControlSpec, kControlCount> kTable = [] {
+  auto table = Designed();
+  for (const Naming& naming : kNames) {
+    ControlSpec& spec = table[static_cast<std::size_t>(naming.id)];
+    spec.label = naming.label;
+    spec.accessibleName = Cp1252(naming.name);
+  }
+  return table;
+}();
 
 }  // namespace
 

@@ -49,6 +49,10 @@ struct ControlSpec {
   Alignment alignment;
   std::string tooltip;
   std::string picture;      // resource name of a picture box's image
+  // What a screen reader calls the control: the text of its caption control where it has
+  // one beside it (label), otherwise its own name; empty for a control named by its text.
+  std::optional<ControlId> label;
+  std::string accessibleName;
 };
 
 const std::array<ControlSpec, kControlCount>& ControlTable();
@@ -63,9 +67,18 @@ struct Control {
   int width = 0;     // twips; the handlers change only Command2's
   std::vector<std::string> rows;  // rows of List1, list items of Combo1
   int listIndex = -1;             // picked row of List1, -1 for none
+  // The caret and the selected text of a field. A handler that writes a text without
+  // selecting in it leaves it unselected, the caret at the start.
   int selStart = 0;
   int selLength = 0;
+  std::uint64_t selRevision = 0;   // raised whenever caret or selection is set
   std::uint64_t rowsRevision = 0;  // raised on every change of rows
+
+  void Select(int start, int length) {
+    selStart = start;
+    selLength = length;
+    ++selRevision;
+  }
 
   void ClearRows() {
     rows.clear();

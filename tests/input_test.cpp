@@ -125,13 +125,14 @@ TEST_F(InputTest, EnterInTheSearchFieldSearchesAndNowhereElse) {
   EXPECT_EQ(w[List1].rows.size(), 1u);
 }
 
-TEST_F(InputTest, TheStateFieldCompletesAndTheCaretStandsAtTheStart) {
+TEST_F(InputTest, TheStateFieldCompletesAndTheCaretStandsAtTheEnd) {
   Edit(Text3, "w");
   EXPECT_EQ(Text(Text3), "Wien");
-  EXPECT_EQ(w[Text3].selStart, 0);
+  EXPECT_EQ(w[Text3].selStart, 4);
+  EXPECT_EQ(w[Text3].selLength, 0);
   OnUserEdit(w, Text3, "nWien", 1);
   EXPECT_EQ(Text(Text3), "Niederösterreich");
-  EXPECT_EQ(w[Text3].selStart, 0);
+  EXPECT_EQ(w[Text3].selStart, 16);
   Edit(Text3, "iederösterreich");
   EXPECT_EQ(Text(Text3), "");
   Edit(Text3, "Sbg");

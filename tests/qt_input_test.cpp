@@ -92,11 +92,19 @@ class InputWidgetTest : public test::QtWindowFixture {
     QTest::newRow("s") << "s" << "s";
     QTest::newRow("sa") << "sa" << "Salzburg";
     QTest::newRow("Sbg") << "Sbg" << "Sbg";
-    // "St" completes at once; the caret then stands in front of the name.
-    QTest::newRow("Stmk") << "Stmk" << "mkSteiermark";
+    // A completed name leaves the caret at its end: what follows lands behind it.
+    QTest::newRow("Stmk") << "Stmk" << "Steiermark";
+    QTest::newRow("NÖ") << "NÖ" << "Niederösterreich";
+    QTest::newRow("st") << "st" << "Steiermark";
+    QTest::newRow("Tirol letter by letter") << "Tirol" << "Tirol";
+    QTest::newRow("tirol in small letters") << "tirol" << "Tirol";
+    QTest::newRow("Kärnten letter by letter") << "Kärnten" << "Kärnten";
+    QTest::newRow("kä") << "kä" << "Kärnten";
+    QTest::newRow("Salzburg letter by letter") << "Salzburg" << "Salzburg";
+    QTest::newRow("Oberösterreich letter by letter") << "Oberösterreich" << "Oberösterreich";
     QTest::newRow("leading blank") << " w" << " w";
-    QTest::newRow("n in front of Wien") << "wn" << "Niederösterreich";
-    QTest::newRow("b behind a name") << "b" << "Burgenland";
+    QTest::newRow("a letter behind Wien") << "wn" << "Wien";
+    QTest::newRow("b") << "b" << "Burgenland";
   }
   void stateCompletionKeystrokeByKeystroke() {
     QFETCH(QString, keys);
@@ -110,10 +118,32 @@ class InputWidgetTest : public test::QtWindowFixture {
     for (const QString keys : {"n", "o", "sa", "st", "b", "v", "w", "t", "k"}) {
       Type("Text3", keys);
       QVERIFY2(Edit("Text3")->text().size() > 2, qPrintable(keys));
-      QCOMPARE(Edit("Text3")->cursorPosition(), 0);
+      QCOMPARE(Edit("Text3")->cursorPosition(), Edit("Text3")->text().size());
+      Key("Text3", Qt::Key_Home);
       Key("Text3", Qt::Key_Delete);
       QCOMPARE(Edit("Text3")->text(), QString());
     }
+  }
+
+  void homeAndAKeyLetterSwitchesTheStateAndSelectAllDeleteEmpties() {
+    Type("Text3", "Tirol");
+    Key("Text3", Qt::Key_Home);
+    Type("Text3", "w");
+    QCOMPARE(Edit("Text3")->text(), QString("Wien"));
+    QCOMPARE(ToQString(Model()[Text3].text), QString("Wien"));
+    Key("Text3", Qt::Key_Home);
+    Type("Text3", "st");
+    QCOMPARE(Edit("Text3")->text(), QString("Steiermark"));
+    QTest::keyClick(Edit("Text3"), Qt::Key_A, Qt::ControlModifier);
+    Key("Text3", Qt::Key_Delete);
+    QCOMPARE(Edit("Text3")->text(), QString());
+    QCOMPARE(Model()[Text3].text, std::string());
+    // And the completed name is what the search filters by.
+    Type("Text3", "Kärnten");
+    Type("Text1", "Sankt");
+    Key("Text1", Qt::Key_Return);
+    QCOMPARE(Rows(), 1);
+    QVERIFY(List()->model()->index(0, 0).data().toString().startsWith("Sankt Veit an der Gl  "));
   }
 
   void placeEntryThroughTheWidgets() {
@@ -146,6 +176,47 @@ class InputWidgetTest : public test::QtWindowFixture {
     QTest::mouseClick(Button("Command5"), Qt::LeftButton);
     QTest::mouseClick(Button("Command7"), Qt::LeftButton);
     QCOMPARE(Edit("Text16")->text(), QString(" Wählen Sie im Feld >Bezirk< einen aus."));
+  }
+
+  void theStateListShowsExactlyWhatIsAppended() {
+    Type("Text1", "tobrek");
+    QTest::mouseClick(Button("Command7"), Qt::LeftButton);
+    auto* combo1 = Find<QComboBox>("Combo1");
+    test::TypeText(combo1->lineEdit(), "Wi");
+    QCOMPARE(combo1->currentText(), QString("Wi"));  // no completion of the widget's own
+    QCOMPARE(ToQString(Model()[Combo1].text), QString("Wi"));
+    Type("Text7", "Neudorf");
+    const std::string before = test::ReadBytes(*dir_ / "orte-7sp.ort");
+    QTest::mouseClick(Button("Command4"), Qt::LeftButton);
+    QCOMPARE(test::ReadBytes(*dir_ / "orte-7sp.ort"), before);
+    QCOMPARE(Edit("Text16")->text(), QString(" Wählen Sie im Feld >Bundesland< eines aus."));
+    test::TypeText(combo1->lineEdit(), "en");
+    QCOMPARE(combo1->currentText(), QString("Wien"));
+    QTest::mouseClick(Button("Command4"), Qt::LeftButton);
+    QCOMPARE(test::ReadBytes(*dir_ / "orte-7sp.ort"), before + "\"Neudorf\",\"\",\"\",\"W\",\"\",,\r\n");
+  }
+
+  void theDistrictListAndTheDistrictFieldHoldTheSameText() {
+    Type("Text1", "Linz");
+    Key("Text1", Qt::Key_Return);
+    QCOMPARE(Rows(), 1);
+    Edit("Text1")->selectAll();
+    Type("Text1", "tobrek");  // the list keeps its row
+    QTest::mouseClick(Button("Command7"), Qt::LeftButton);
+    auto* combo1 = Find<QComboBox>("Combo1");
+    auto* combo2 = Find<QComboBox>("Combo2");
+    test::TypeText(combo1->lineEdit(), "Wien");
+    QVERIFY(combo2->isVisible());
+    test::TypeText(combo2->lineEdit(), "Favoriten");
+    QCOMPARE(Edit("Text9")->text(), QString("Favoriten"));
+    // A pick rewrites the district field under the list of districts: the list shows it.
+    const QRect row = List()->visualRect(List()->model()->index(0, 0));
+    QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, row.center());
+    QCOMPARE(Edit("Text9")->text(), QString("Linz"));
+    QCOMPARE(combo2->currentText(), QString("Linz"));
+    QTest::mouseClick(Button("Command4"), Qt::LeftButton);
+    QVERIFY(test::ReadBytes(*dir_ / "orte-7sp.ort")
+                .ends_with("\"Linz\",\"Linz\",\"Linz\",\"W\",\"PLZ: 4020\",,\"s\"\r\n"));
   }
 
   void aSearchRunsTheConverter() {

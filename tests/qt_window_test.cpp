@@ -1,5 +1,6 @@
 // The real window, offscreen: every control against the design table, typing, clicking,
 // keyboard order, and the model shown by the widgets.
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -164,25 +165,81 @@ class WindowTest : public test::QtWindowFixture {
     QCOMPARE(image.pixelColor(5, 30), QColor(Qt::white));
   }
 
-  void keyboardOrderFollowsTheTabIndex() {
-    std::vector<const Expected*> stops;
-    for (const Expected& e : kControls)
-      if (e.tabStop && std::string(e.kind) != "QFrame") stops.push_back(&e);
-    std::sort(stops.begin(), stops.end(),
-              [](const Expected* a, const Expected* b) { return a->tabIndex < b->tabIndex; });
-    QStringList expected;
-    for (const Expected* e : stops) expected << e->name;
-    QStringList chain;
-    QWidget* w = Edit("Text1");
-    for (int i = 0; i < 200 && chain.size() < expected.size(); ++i) {
-      if (expected.contains(w->objectName()) && !chain.contains(w->objectName()))
-        chain << w->objectName();
-      w = w->nextInFocusChain();
+  // The names the focus passes through with the real Tab key (or Shift+Tab), from Text1 on,
+  // until it comes back to Text1.
+  QStringList TabRound(Qt::Key key) {
+    Edit("Text1")->setFocus();
+    QStringList names;
+    for (int i = 0; i < 60; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), key);
+      QWidget* focus = QApplication::focusWidget();
+      while (focus && focus->objectName().isEmpty()) focus = focus->parentWidget();
+      if (focus == Edit("Text1")) break;
+      names << (focus ? focus->objectName() : "?");
     }
-    QCOMPARE(chain, expected);
+    return names;
+  }
+
+  void theTabKeyFollowsTheKeyboardOrder() {
+    // The visible tab stops by tab index; of each option group the selected option only.
+    // Command10 lies below the window, but it is visible, so Tab reaches it, as designed.
+    QStringList expected = {"Text3",   "Text4",    "Text6",  "Command1", "Command2", "Text7",
+                            "Text8",   "Text9",    "Text10", "Option1",  "Command3", "Picture1",
+                            "List1",   "Text15",   "Text16", "Picture2", "Text5",    "Command10",
+                            "Option3"};
+    QCOMPARE(TabRound(Qt::Key_Tab), expected);
+    QStringList backwards(expected.rbegin(), expected.rend());
+    QCOMPARE(TabRound(Qt::Key_Backtab), backwards);
+    // Other options selected, the entry's controls shown.
+    auto* option2 = Find<QRadioButton>("Option2");
+    auto* option5 = Find<QRadioButton>("Option5");
+    QTest::mouseClick(option2, Qt::LeftButton, {}, QPoint(6, option2->height() / 2));
+    QTest::mouseClick(option5, Qt::LeftButton, {}, QPoint(6, option5->height() / 2));
+    test::TypeText(Edit("Text1"), "tobrek");
+    QTest::mouseClick(Find<QPushButton>("Command7"), Qt::LeftButton);
+    test::TypeText(Find<QComboBox>("Combo1")->lineEdit(), "Tirol");
+    expected = {"Text3", "Text4", "Text6", "Command1", "Command2", "Text7", "Text8", "Text9",
+                "Text10", "Option2", "Command3", "Picture1", "List1", "Text15", "Text16",
+                "Picture2", "Text5", "Command4", "Command5", "Command6", "Command7", "Command9",
+                "Command10", "Combo1", "Combo2", "Option5"};
+    QCOMPARE(TabRound(Qt::Key_Tab), expected);
     // Captions without a tab stop are never reached by Tab.
     for (const char* name : {"Text2", "Text11", "Text12", "Text13", "Text14"})
       QVERIFY(!(Edit(name)->focusPolicy() & Qt::TabFocus));
+  }
+
+  void everyControlHasANameForScreenReaders() {
+    const std::pair<const char*, const char*> named[] = {
+        {"Text1", "Sucheingabe"},     {"Text3", "Bundesland"},
+        {"Text7", "Ort"},             {"Text8", "Gemeinde"},
+        {"Text9", "Bezirk"},          {"Text10", "Bundesland"},
+        {"Text5", "Postleitzahl"},    {"Text16", "Ortsbezeichnung im Zwischenspeicher"},
+        {"List1", "Suchergebnisse"},  {"Option3", "Suche im Ort"},
+        {"Option4", "Suche in der Gemeinde"}, {"Option5", "Suche im Bezirk"},
+        {"Picture1", "Zitat"},        {"Picture2", "Information"},
+        {"Command1", "Suchen"},       {"Option1", "beginnt"},
+    };
+    const auto nameOf = [](QWidget* w) {
+      QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+      return a ? a->text(QAccessible::Name) : QString();
+    };
+    for (const auto& [control, name] : named)
+      QCOMPARE(nameOf(Find<QWidget>(control)), QString(name));
+    for (const Expected& e : kControls) {
+      QWidget* w = Find<QWidget>(e.name);
+      if (!w->isVisible()) continue;
+      QVERIFY2(!nameOf(w).isEmpty(), e.name);
+      QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+      if (e.tooltip[0]) QCOMPARE(a->text(QAccessible::Description), QString(e.tooltip));
+    }
+    // The municipality field is named by its caption as it stands.
+    test::TypeText(Edit("Text1"), "Hallst");
+    QTest::keyClick(Edit("Text1"), Qt::Key_Return);
+    QCOMPARE(Edit("Text12")->text(), QString("Markt"));
+    QCOMPARE(nameOf(Edit("Text8")), QString("Markt"));
+    test::TypeText(Edit("Text1"), "tobrek");
+    QTest::mouseClick(Find<QPushButton>("Command7"), Qt::LeftButton);
+    QCOMPARE(nameOf(Find<QWidget>("Combo1")), QString("Bundesland des neuen Orts"));
   }
 
   void optionGroupsAreIndependent() {

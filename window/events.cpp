@@ -1,5 +1,8 @@
 #include "window/events.h"
 
+#include <array>
+#include <cstdint>
+
 #include "maintenance/desktop.h"
 #include "maintenance/place_entry.h"
 #include "model/window_model.h"
@@ -22,16 +25,40 @@ void TextChanged(Window& w, ControlId id) {
   }
 }
 
+// Runs one event under the failure dispatcher, then keeps what the handlers leave to the
+// window as a whole: a text written without a selection shows unselected, and while Combo2
+// covers the district field it shows that field's text, so that the district the record
+// gets is the one the user sees.
+template <typename Handler>
+void Route(Window& w, Handler handler) {
+  std::array<std::string, kControlCount> texts;
+  std::array<std::uint64_t, kControlCount> selections{};
+  for (int i = 0; i < kControlCount; ++i) {
+    texts[static_cast<std::size_t>(i)] = w[static_cast<ControlId>(i)].text;
+    selections[static_cast<std::size_t>(i)] = w[static_cast<ControlId>(i)].selRevision;
+  }
+  w.Run([&] {
+    handler();
+    if (w[Combo2].visible) w[Combo2].text = w[Text9].text;
+    for (int i = 0; i < kControlCount; ++i) {
+      Control& control = w[static_cast<ControlId>(i)];
+      if (control.text != texts[static_cast<std::size_t>(i)] &&
+          control.selRevision == selections[static_cast<std::size_t>(i)])
+        control.Select(0, 0);
+    }
+  });
+}
+
 }  // namespace
 
 void OnLoad(Window& w) {
-  w.Run([&] {
+  Route(w, [&] {
     if (ClaimWorkingFolder(w)) StartUp(w);
   });
 }
 
 void OnClick(Window& w, ControlId id) {
-  w.Run([&] {
+  Route(w, [&] {
     switch (id) {
       case Command1: SearchPlaces(w); break;
       case Command2: ClearInput(w); break;
@@ -62,26 +89,28 @@ void OnClick(Window& w, ControlId id) {
 }
 
 void OnUserEdit(Window& w, ControlId id, std::string text, int caret) {
-  w.Run([&] {
+  Route(w, [&] {
     Control& field = w[id];
     if (field.text == text) return;
     field.text = std::move(text);
-    field.selStart = caret;
-    field.selLength = 0;
+    field.Select(caret, 0);
     TextChanged(w, id);
   });
 }
 
 void OnKeyPress(Window& w, ControlId id, int keyAscii) {
-  w.Run([&] {
+  Route(w, [&] {
     if (id == Text1) Text1KeyPress(w, keyAscii);
   });
 }
 
-void OnListPick(Window& w, int n) {
-  w.Run([&] {
+void OnListPick(Window& w, int n, PickedBy by) {
+  Route(w, [&] {
     w[List1].listIndex = n;
     ShowPlaceDetails(w, n);
+    // Browsing with the arrow keys goes on in the list; the details, the place string and
+    // the clipboard are those of a click.
+    if (by == PickedBy::kKeyboard) w.focus = List1;
   });
 }
 
@@ -93,8 +122,8 @@ void SetText(Window& w, ControlId id, std::string text) {
   Control& field = w[id];
   if (field.text == text) return;
   field.text = std::move(text);
-  field.selStart = 0;
-  field.selLength = 0;
+  // As a toolkit leaves a field whose whole text the program replaced: the caret at the end.
+  field.Select(static_cast<int>(field.text.size()), 0);
   TextChanged(w, id);
 }
 

@@ -16,14 +16,17 @@ void OnClick(Window& w, ControlId id);
 // position of the text cursor afterwards.
 void OnUserEdit(Window& w, ControlId id, std::string text, int caret);
 void OnKeyPress(Window& w, ControlId id, int keyAscii);
-// The user picked row n of List1, with the mouse or the arrow keys.
-void OnListPick(Window& w, int n);
+// The user picked row n of List1: a mouse click on the row, or a move of the list's current
+// row by the keyboard while the list has the focus.
+enum class PickedBy { kMouse, kKeyboard };
+void OnListPick(Window& w, int n, PickedBy by = PickedBy::kMouse);
 // The user moved the keyboard focus.
 void OnFocus(Window& w, ControlId id);
 
 // Sets a field's text as a handler does: a change of Text1, Text3, Combo1 or Combo2 raises
 // that field's change handling at once, inside the handler. A program-made replacement
-// leaves the caret at the start.
+// leaves the caret at the end, so that typing on after a completed state name goes behind
+// it.
 void SetText(Window& w, ControlId id, std::string text);
 
 }  // namespace veldaris

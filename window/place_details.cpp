@@ -42,8 +42,7 @@ void CopyPlaceString(Window& w) {
   w.platform.ClearClipboard();
   w.platform.SetClipboardText(w[Text16].text);
   w.focus = Text16;
-  w[Text16].selStart = 0;
-  w[Text16].selLength = static_cast<int>(w[Text16].text.size());
+  w[Text16].Select(0, static_cast<int>(w[Text16].text.size()));
 }
 
 }  // namespace veldaris

@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -99,10 +100,40 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
 }
 
 void ResultListView::mousePressEvent(QMouseEvent* event) {
-  const QModelIndex before = currentIndex();
   QListView::mousePressEvent(event);
   const QModelIndex at = indexAt(event->position().toPoint());
-  if (at.isValid() && at == before && event->button() == Qt::LeftButton) emit picked(at.row());
+  if (at.isValid() && event->button() == Qt::LeftButton) emit picked(at.row(), false);
+}
+
+void ResultListView::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End: break;
+    default:
+      QListView::keyPressEvent(event);
+      return;
+  }
+  const int rows = model() ? model()->rowCount() : 0;
+  const QModelIndex before = currentIndex();
+  if (!before.isValid() && event->key() == Qt::Key_End && rows > 0) {
+    // Without a current row the view would start at the first one.
+    setCurrentIndex(model()->index(rows - 1, 0));
+    event->accept();
+  } else {
+    QListView::keyPressEvent(event);
+  }
+  const QModelIndex now = currentIndex();
+  if (now.isValid() && now != before) emit picked(now.row(), true);
+}
+
+void ResultListView::focusInEvent(QFocusEvent* event) {
+  QListView::focusInEvent(event);
+  // Qt makes the first row current when the focus comes in; that is no pick.
+  if (!selectionModel()->hasSelection()) selectionModel()->clearCurrentIndex();
 }
 
 MainWindow::MainWindow(std::filesystem::path workDir, QWidget* parent)
@@ -188,6 +219,9 @@ QWidget* MainWindow::Create(const ControlSpec& spec, QWidget* parent) {
       auto* combo = new QComboBox(parent);
       combo->setEditable(true);
       combo->setInsertPolicy(QComboBox::NoInsert);
+      // No completion of its own: what the field shows is exactly what the model holds, and
+      // what the place entry reads.
+      combo->setCompleter(nullptr);
       ForwardEdits(combo->lineEdit(), id);
       connect(combo, &QComboBox::activated, this, [this, id, combo](int index) {
         if (syncing_) return;
@@ -229,6 +263,7 @@ QWidget* MainWindow::Create(const ControlSpec& spec, QWidget* parent) {
       picture->setScaledContents(false);
       picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
       picture->setFocusPolicy(Qt::StrongFocus);
+      picture->setStyleSheet("QLabel:focus { border: 1px dotted black; }");
       picture->installEventFilter(this);
       w = picture;
       break;
@@ -242,13 +277,11 @@ QWidget* MainWindow::Create(const ControlSpec& spec, QWidget* parent) {
       list->setEditTriggers(QAbstractItemView::NoEditTriggers);
       list->setTextElideMode(Qt::ElideNone);
       list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-      connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this,
-              [this](const QModelIndex& now) {
-                if (syncing_ || !now.isValid()) return;
-                Dispatch([&] { OnListPick(model_, now.row()); });
-              });
-      connect(list, &ResultListView::picked, this,
-              [this](int row) { Dispatch([&] { OnListPick(model_, row); }); });
+      connect(list, &ResultListView::picked, this, [this](int row, bool byKeyboard) {
+        Dispatch([&] {
+          OnListPick(model_, row, byKeyboard ? PickedBy::kKeyboard : PickedBy::kMouse);
+        });
+      });
       w = list;
       break;
     }
@@ -271,7 +304,15 @@ QWidget* MainWindow::Create(const ControlSpec& spec, QWidget* parent) {
       font.setPointSizeF(font.pointSizeF() - 0.25);
   }
   w->setFont(font);
-  if (!spec.tooltip.empty()) w->setToolTip(ToQString(spec.tooltip));
+  if (!spec.tooltip.empty()) {
+    w->setToolTip(ToQString(spec.tooltip));
+    w->setAccessibleDescription(ToQString(spec.tooltip));
+  }
+  // Named by its caption (kept in step by Sync), by its own name, or else by its text.
+  if (!spec.label) {
+    QString name = ToQString(spec.accessibleName.empty() ? spec.caption : spec.accessibleName);
+    w->setAccessibleName(name.remove('&'));
+  }
   if (!spec.tabStop) w->setFocusPolicy(Qt::ClickFocus);
   if (spec.background) {
     QPalette palette = w->palette();
@@ -305,12 +346,51 @@ ControlId MainWindow::IdOf(const QObject* object) const {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonRelease &&
-      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-    const ControlId id = IdOf(watched);
-    if (id == Picture1 || id == Picture2) Dispatch([&] { OnClick(model_, id); });
+  const ControlId id = IdOf(watched);
+  if (id != Picture1 && id != Picture2) return QWidget::eventFilter(watched, event);
+  // A picture is clicked with the mouse, or with Enter or Space while it has the focus.
+  bool click = false;
+  if (event->type() == QEvent::MouseButtonRelease)
+    click = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    click = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
   }
-  return QWidget::eventFilter(watched, event);
+  if (!click) return QWidget::eventFilter(watched, event);
+  Dispatch([&] { OnClick(model_, id); });
+  return true;
+}
+
+bool MainWindow::focusNextPrevChild(bool next) {
+  std::vector<const ControlSpec*> stops;
+  for (const ControlSpec& spec : ControlTable()) {
+    const QWidget* w = widget(spec.id);
+    if (!spec.tabStop || spec.kind == ControlKind::kFrame || !w->isVisibleTo(this) || !w->isEnabled())
+      continue;
+    if (spec.kind == ControlKind::kOptionButton && !model_[spec.id].selected) continue;
+    stops.push_back(&spec);
+  }
+  if (stops.empty()) return false;
+  std::sort(stops.begin(), stops.end(),
+            [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
+  const ControlId current = IdOf(QApplication::focusWidget());
+  // From a control that is no stop (an option not selected, a caption clicked into), go on
+  // from its place in the order.
+  const int currentIndex = current == kControlCount ? -1 : SpecOf(current).tabIndex;
+  const ControlSpec* target = nullptr;
+  if (next) {
+    const auto after = std::find_if(stops.begin(), stops.end(), [&](const ControlSpec* s) {
+      return s->tabIndex > currentIndex;
+    });
+    target = after == stops.end() ? stops.front() : *after;
+  } else {
+    const auto before = std::find_if(stops.rbegin(), stops.rend(), [&](const ControlSpec* s) {
+      return s->tabIndex < currentIndex;
+    });
+    target = before == stops.rend() ? stops.back() : *before;
+  }
+  widget(target->id)->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+  return true;
 }
 
 void MainWindow::Load() {
@@ -340,6 +420,14 @@ void MainWindow::SyncControl(ControlId id) {
   const Control& control = model_[id];
   Shown& shown = shown_[static_cast<std::size_t>(id)];
   QWidget* w = widget(id);
+  if (const auto& label = SpecOf(id).label) {
+    // A field is named by the caption beside it, which a handler may change ("Markt").
+    const std::string& name = model_[*label].text;
+    if (shown.name != name) {
+      w->setAccessibleName(ToQString(name));
+      shown.name = name;
+    }
+  }
   if (w->isVisibleTo(this) != control.visible) w->setVisible(control.visible);
   if (w->width() != Px(control.width)) w->resize(Px(control.width), w->height());
 
@@ -347,13 +435,13 @@ void MainWindow::SyncControl(ControlId id) {
     const QString text = ToQString(control.text);
     const bool textChanged = edit->text() != text;
     if (textChanged) edit->setText(text);
-    if (textChanged || shown.selStart != control.selStart || shown.selLength != control.selLength) {
+    // Caret and selection as the model last set them, however often it sets the same.
+    if (textChanged || shown.selRevision != control.selRevision) {
       if (control.selLength > 0)
         edit->setSelection(control.selStart, control.selLength);
       else
         edit->setCursorPosition(control.selStart);
-      shown.selStart = control.selStart;
-      shown.selLength = control.selLength;
+      shown.selRevision = control.selRevision;
     }
   } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
     if (shown.rowsRevision != control.rowsRevision) {

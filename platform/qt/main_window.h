@@ -44,19 +44,23 @@ class ResultListModel : public QAbstractListModel {
   const std::vector<std::string>* rows_ = nullptr;
 };
 
-// List1: a pick is a change of the current row by mouse or arrow keys, or a click on the
-// row that is current already.
+// List1. A pick is a mouse click on a row, or a move of the current row by the keyboard
+// (arrow keys, Home, End, Page Up, Page Down) while the list has the focus. Moving the focus
+// into the list picks nothing, and leaves no row current until one is picked.
 class ResultListView : public QListView {
   Q_OBJECT
  public:
   using QListView::QListView;
   // Keeps the first row clear of a caption that overlaps the top of the list.
   void SetTopMargin(int pixels) { setViewportMargins(0, pixels, 0, 0); }
+  void keyboardSearch(const QString&) override {}  // a typed letter is no pick
  signals:
-  void picked(int row);
+  void picked(int row, bool byKeyboard);
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
 };
 
 class MainWindow : public QWidget {
@@ -77,6 +81,9 @@ class MainWindow : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Tab and Shift+Tab follow the keyboard order of the design: the visible tab stops by tab
+  // index, and of each group of options the selected one only.
+  bool focusNextPrevChild(bool next) override;
 
  private:
   // Runs one event on the model and shows the outcome.
@@ -96,9 +103,9 @@ class MainWindow : public QWidget {
   // What the widgets were last made to show, so that only the model's changes are pushed
   // and the user's own cursor and focus stay as they are.
   struct Shown {
-    int selStart = -1;
-    int selLength = -1;
+    std::uint64_t selRevision = ~0ull;
     std::uint64_t rowsRevision = ~0ull;
+    std::string name;  // the accessible name, for controls named by their caption
   };
   std::array<Shown, kControlCount> shown_{};
   ControlId shownFocus_ = kControlCount;
