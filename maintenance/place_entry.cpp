@@ -56,6 +56,7 @@ void AppendPlace(Window& w) {
   // A text that is no list item would file the place under an earlier state, or none.
   if (!GetStateShortForm(state)) {
     w[Text16].text = PromptState();
+    w.Entry = EntryState::kWaitingForState;  // the next change of Combo1 answers the prompt
     return;
   }
   if (const char* field = FieldWithForbiddenCharacter(w)) {
