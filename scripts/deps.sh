@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need, when they are missing.
 set -euo pipefail
+# Building: compiler, CMake, Qt, GoogleTest. Testing besides: fonts, and for the test of the
+# installed program Xvfb with a window manager, xdotool and the validators of its metadata.
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev
-          fonts-liberation fonts-dejavu-core "$@")
+          fonts-liberation fonts-dejavu-core
+          xvfb xauth openbox xdotool desktop-file-utils appstream "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,0 +1,168 @@
+// The importer of the open data: the real lists, the rules of the build, bad input.
+#include <gtest/gtest.h>
+
+#include "core/text1252.h"
+#include "tests/test_support.h"
+#include "tools/import/gazetteer.h"
+
+namespace veldaris {
+namespace {
+
+using import::BuildGazetteer;
+using import::InputError;
+using import::ReadMunicipalities;
+using import::ReadPostalCodes;
+using import::Report;
+
+const char* const kHeader =
+    "country_code,zipcode,place,state,state_code,province,province_code,community,community_code,"
+    "latitude,longitude\n";
+const char* const kMunicipalities =
+    "Gemeindekennziffer;Gemeindename;Gemeindecode;Status;PLZ des Gem.Amtes;weitere Postleitzahlen\n"
+    "60101;Graz;60101;SR;8010;\n"
+    "61001;St. Georgen an der Stiefing;61001;M;8413;\n"
+    "61002;Gnas;61002;M;8342;\n"
+    "61003;Feldbach;61003;ST;8330;\n"
+    "90001;Wien;90101;SR;1010;\n";
+
+std::vector<PlaceRecord> Build(const std::string& postcodes, Report& report,
+                               const std::string& municipalities = kMunicipalities) {
+  return BuildGazetteer(ReadPostalCodes(postcodes, "plz.csv"),
+                        ReadMunicipalities(municipalities, "gem.csv"), report);
+}
+
+std::vector<std::string> Lines(const std::vector<PlaceRecord>& records) {
+  std::vector<std::string> lines;
+  for (const PlaceRecord& r : records) lines.push_back(Windows1252ToUtf8(FormatPlaceRecordLine(r)));
+  return lines;
+}
+
+TEST(Importer, FollowsTheRulesOfTheBuild) {
+  Report report;
+  const auto records = Build(std::string(kHeader) +
+      // Vienna's districts are one municipality in one district; a status comes by code.
+      "AT,1010,\"Wien, Innere Stadt\",Wien,09,Politischer Bezirk Wien (Stadt),900,Gemeindebezirk Innere Stadt,901,0,0\n"
+      // The district's leading words go; blanks are trimmed and collapsed; Ö sorts as O.
+      "AT,8330,  Oedt   bei  Feldbach ,Steiermark,06,Politischer Bezirk Südoststeiermark,623,Feldbach,61003,0,0\n"
+      "AT,8330,Öd,Steiermark,06,Politischer Bezirk Südoststeiermark,623,Feldbach,61003,0,0\n"
+      "AT,8330,Ode,Steiermark,06,Politischer Bezirk Südoststeiermark,623,Feldbach,61003,0,0\n"
+      // A code missing from the list: the status by the same name in the same state.
+      "AT,8413,Sankt Georgen an der Stiefing,Steiermark,06,Politischer Bezirk Leibnitz,610,Sankt Georgen an der Stiefing,61099,0,0\n"
+      // Missing, and no such name: no status. A quote cannot stand in a record.
+      "AT,8342,\"Der \"\"Ort\"\"\",Steiermark,06,Politischer Bezirk Südoststeiermark,623,Nirgendwo,62398,0,0\n"
+      // A character Windows-1252 lacks, written plainer; an exact duplicate left out.
+      "AT,8010,Győr,Steiermark,06,Graz Stadt,601,Graz,60101,0,0\n"
+      "AT,8010,Győr,Steiermark,06,Graz Stadt,601,Graz,60101,0,0\n", report);
+  EXPECT_EQ(Lines(records), (std::vector<std::string>{
+      "\"Gyor\",\"Graz\",\"Graz Stadt\",\"Stmk\",\"8010\",,\"s\"\r\n",
+      "\"Sankt Georgen an der Stiefing\",\"Sankt Georgen an der Stiefing\",\"Leibnitz\",\"Stmk\",\"8413\",,\"m\"\r\n",
+      "\"Öd\",\"Feldbach\",\"Südoststeiermark\",\"Stmk\",\"8330\",,\"s\"\r\n",
+      "\"Ode\",\"Feldbach\",\"Südoststeiermark\",\"Stmk\",\"8330\",,\"s\"\r\n",
+      "\"Oedt bei Feldbach\",\"Feldbach\",\"Südoststeiermark\",\"Stmk\",\"8330\",,\"s\"\r\n",
+      "\"Der 'Ort'\",\"Nirgendwo\",\"Südoststeiermark\",\"Stmk\",\"8342\",,\r\n",
+      "\"Wien, Innere Stadt\",\"Wien\",\"Wien\",\"W\",\"1010\",,\"s\"\r\n",
+  }));
+  EXPECT_EQ(report.duplicates, 1u);
+  EXPECT_EQ(report.transliterated, 2u);
+  EXPECT_EQ(report.quotesOrBreaksReplaced, 2u);
+  ASSERT_EQ(report.statusByName.size(), 1u);
+  EXPECT_EQ(report.statusByName[0].records, 1u);
+  ASSERT_EQ(report.withoutStatus.size(), 1u);
+  EXPECT_EQ(report.withoutStatus[0].name, "Nirgendwo");
+  EXPECT_EQ(report.perState[3], 6u);  // Stmk
+  EXPECT_EQ(report.perState[6], 1u);  // W
+}
+
+TEST(Importer, ReadsGeoNamesOwnTabSeparatedDumpAlike) {
+  const std::string csv = std::string(kHeader) +
+      "AT,8010,\"Graz,01.Bez.:Innere Stadt\",Steiermark,06,Graz Stadt,601,Graz,60101,47.0,15.4\n";
+  const std::string tabs =
+      "AT\t8010\tGraz,01.Bez.:Innere Stadt\tSteiermark\t06\tGraz Stadt\t601\tGraz\t60101\t47.0\t15.4\t6\n";
+  Report a, b;
+  EXPECT_EQ(Build(csv, a), Build(tabs, b));
+  EXPECT_EQ(Lines(Build("\xEF\xBB\xBF" + csv, a)), Lines(Build(tabs, b)));  // a byte order mark
+}
+
+TEST(Importer, BadInputNamesFileAndLine) {
+  const std::string good = "AT,8010,Graz,Steiermark,06,Graz Stadt,601,Graz,60101,0,0\n";
+  const struct {
+    std::string postcodes;
+    std::string municipalities;
+    const char* where;
+  } cases[] = {
+      {"8010;Graz\n", kMunicipalities, "plz.csv:1: weder die CSV-Liste"},
+      {std::string(kHeader) + good + "AT,8010,Graz\n", kMunicipalities, "plz.csv:3: erwartet wurden 9 Spalten"},
+      {std::string(kHeader) + good + "AT,8010,\"Graz,Steiermark,06\n", kMunicipalities, "plz.csv:3: Anführungszeichen"},
+      {std::string(kHeader) + "AT,8010,Graz,Steiermark,10,Graz Stadt,601,Graz,60101,0,0\n", kMunicipalities,
+       "plz.csv:2: unbekannter Bundesland-Code \"10\""},
+      {std::string(kHeader) + "DE,8010,Graz,Steiermark,06,Graz Stadt,601,Graz,60101,0,0\n", kMunicipalities,
+       "plz.csv:2: kein Ort in Österreich"},
+      {"country_code,zipcode,place\n" + good, kMunicipalities, "plz.csv:1: der Kopfzeile fehlt die Spalte \"state_code\""},
+      {std::string(kHeader) + good, "60101;Graz;60101;SR;8010;\n", "gem.csv: keine Kopfzeile"},
+      {std::string(kHeader) + good, std::string(kMunicipalities) + "Quelle: Statistik Austria\n60102;X;1;;1;\n",
+       "gem.csv:7: keine Gemeinde"},
+  };
+  for (const auto& c : cases) {
+    try {
+      Report report;
+      Build(c.postcodes, report, c.municipalities);
+      ADD_FAILURE() << "no error for " << c.where;
+    } catch (const InputError& e) {
+      EXPECT_EQ(std::string(e.what()).rfind(c.where, 0), 0u) << e.what();
+    }
+  }
+  // Title and notes around Statistik Austria's own file are no error.
+  Report report;
+  EXPECT_EQ(Build(std::string(kHeader) + good, report,
+                  "Gemeindeliste sortiert nach Gemeindekennziffer\n" + std::string(kMunicipalities) +
+                      "Quelle: Statistik Austria\n").size(), 1u);
+}
+
+TEST(Importer, TheRealListsGiveTheWholeGazetteer) {
+  const auto sources = std::filesystem::path(VELDARIS_SOURCE_DIR) / "data" / "sources";
+  Report report;
+  const auto records = BuildGazetteer(
+      ReadPostalCodes(test::ReadBytes(sources / "geonames_AT_zipcodes.at.csv"), "geonames"),
+      ReadMunicipalities(test::ReadBytes(sources / "statistik_austria_gemliste_knz.csv"), "gemliste"),
+      report);
+  EXPECT_EQ(records.size(), 18957u);
+  EXPECT_EQ(report.transliterated, 0u);
+  std::size_t byName = 0, without = 0;
+  for (const auto& c : report.statusByName) byName += c.records;
+  for (const auto& c : report.withoutStatus) without += c.records;
+  EXPECT_EQ(byName, 41u);
+  EXPECT_EQ(without, 35u);
+
+  // The shared file is a sample of the full one, in its order.
+  const auto real = test::RealDataFile();
+  if (!real) GTEST_SKIP() << "the real data file is not present beside the project";
+  const std::string sample = test::ReadBytes(*real);
+  std::size_t at = 0;
+  std::size_t next = 0;
+  std::size_t found = 0;
+  while (at < sample.size()) {
+    const std::size_t end = sample.find("\r\n", at) + 2;
+    const std::string line = sample.substr(at, end - at);
+    at = end;
+    while (next < records.size() && FormatPlaceRecordLine(records[next]) != line) ++next;
+    ASSERT_LT(next, records.size()) << "not in the import, or out of order: " << Windows1252ToUtf8(line);
+    ++next;
+    ++found;
+  }
+  EXPECT_EQ(found, 15102u);
+}
+
+TEST(Importer, AFailureLeavesTheOutputAsItWas) {
+  test::TempDir dir;
+  test::WriteBytes(dir / "plz.csv", std::string(kHeader) + "AT,8010,Graz,Steiermark,06\n");
+  test::WriteBytes(dir / "gem.csv", kMunicipalities);
+  test::WriteBytes(dir / "orte-7sp.ort", "old");
+  const auto out = test::RunProgram(VELDARIS_IMPORTER, {"plz.csv", "gem.csv"}, dir.path());
+  EXPECT_EQ(out.exitCode, 2);
+  EXPECT_NE(out.stderrText.find("plz.csv:2:"), std::string::npos) << out.stderrText;
+  EXPECT_EQ(test::ReadBytes(dir / "orte-7sp.ort"), "old");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3);
+}
+
+}  // namespace
+}  // namespace veldaris

@@ -1,0 +1,131 @@
+// veldaris-import: makes the data file orte-7sp.ort from GeoNames' postal codes of Austria
+// and Statistik Austria's list of municipalities. See --help.
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "core/errors.h"
+#include "core/files.h"
+#include "core/text1252.h"
+#include "tools/import/gazetteer.h"
+
+namespace {
+
+using namespace veldaris;
+
+constexpr const char* kHelp = R"(Aufruf: veldaris-import [--ausgabe DATEI] POSTLEITZAHLEN GEMEINDELISTE
+
+Macht aus zwei offenen Datenlisten die Ortsdatei von Veldaris (orte-7sp.ort):
+
+  POSTLEITZAHLEN  GeoNames' Postleitzahlen für Österreich: die CSV-Liste mit Kopfzeile
+                  (country_code,zipcode,place,state,state_code,province,...) oder GeoNames'
+                  eigene Liste AT.txt (mit Tabulatoren, ohne Kopfzeile, dieselben Spalten),
+                  aus https://download.geonames.org/export/zip/AT.zip
+  GEMEINDELISTE   Statistik Austrias "Gemeindeliste sortiert nach Gemeindekennziffer"
+                  (gemliste_knz.csv, durch Strichpunkte getrennt)
+
+  --ausgabe DATEI die Ortsdatei, die geschrieben wird (sonst orte-7sp.ort im aktuellen
+                  Ordner); eine vorhandene Datei wird erst ersetzt, wenn die neue fertig ist
+  --help          diese Hilfe
+
+Jeder Eintrag der Postleitzahlen wird ein Ort: Ort, Gemeinde, Bezirk (ohne "Politischer
+Bezirk "), Bundesland und Postleitzahl. Wien ist eine Gemeinde im Bezirk Wien. Stadt- und
+Marktgemeinden ("s", "m") kommen aus der Gemeindeliste, über die Gemeindekennziffer oder,
+wo sie dort fehlt, über den gleichen Namen im gleichen Bundesland. Die Datei ist
+Windows-1252 mit CR LF, nach Bundesland, Bezirk, Gemeinde, Ort und Postleitzahl geordnet.
+
+Daten: © GeoNames (www.geonames.org), CC BY 4.0; Gemeindestatus: Statistik Austria, CC BY 4.0.
+Fehlerhafte Eingaben werden mit Datei und Zeile gemeldet (Rückgabewert 2); dann bleibt die
+Ausgabe, wie sie war.
+)";
+
+int Fail(const std::string& message) {
+  std::fprintf(stderr, "veldaris-import: %s\n", message.c_str());
+  return 2;
+}
+
+std::string ReadWhole(const std::filesystem::path& path, const std::string& name) {
+  InputFile in(path, name);  // refuses what is no regular file, names it in the failure
+  std::string bytes;
+  for (std::string_view chunk = in.Buffered(); !chunk.empty(); chunk = in.Buffered()) {
+    bytes.append(chunk);
+    in.Skip(chunk.size());
+  }
+  return bytes;
+}
+
+std::string Plural(std::size_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+void PrintReport(const import::Report& report, const std::string& output) {
+  std::printf("veldaris-import: %zu Orte nach %s geschrieben (%zu Einträge gelesen)\n",
+              report.records, output.c_str(), report.rows);
+  std::string perState;
+  for (std::size_t k = 0; k < report.perState.size(); ++k)
+    perState += (k ? ", " : "") + Windows1252ToUtf8(import::StateOrder()[k]) + " " +
+                std::to_string(report.perState[k]);
+  std::printf("  je Bundesland: %s\n", perState.c_str());
+  std::printf("  doppelte Einträge ausgelassen: %zu\n", report.duplicates);
+  std::string shown;
+  for (const auto& t : report.transliterations) shown += (shown.empty() ? " (" : ", ") + t;
+  std::printf("  Zeichen außerhalb von Windows-1252 umgeschrieben: %zu%s\n", report.transliterated,
+              shown.empty() ? "" : (shown + ")").c_str());
+  std::printf("  Anführungszeichen oder Zeilenumbrüche ersetzt: %zu\n", report.quotesOrBreaksReplaced);
+  const auto list = [](const std::vector<import::Report::Counted>& counted) {
+    std::size_t records = 0;
+    std::string names;
+    for (const auto& c : counted) {
+      records += c.records;
+      names += (names.empty() ? "" : ", ") + c.name + " " + c.code + " (" + std::to_string(c.records) + ")";
+    }
+    return Plural(counted.size(), "Gemeinde", "Gemeinden") + ", " + Plural(records, "Ort", "Orte") +
+           (names.empty() ? "" : ": " + names);
+  };
+  std::printf("  Gemeindestatus über den Namen gefunden: %s\n", list(report.statusByName).c_str());
+  std::printf("  Gemeinden ohne Status (fehlen in der Gemeindeliste): %s\n", list(report.withoutStatus).c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> inputs;
+  std::string output = "orte-7sp.ort";
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      std::fputs(kHelp, stdout);
+      return 0;
+    }
+    if (arg == "--ausgabe") {
+      if (++i == argc) return Fail("--ausgabe braucht einen Dateinamen");
+      output = argv[i];
+    } else if (arg.starts_with("--ausgabe=")) {
+      output = arg.substr(std::strlen("--ausgabe="));
+    } else if (arg.starts_with("-") && arg != "-") {
+      return Fail("unbekannte Option " + arg + " (siehe --help)");
+    } else {
+      inputs.push_back(arg);
+    }
+  }
+  if (inputs.size() != 2) return Fail("erwartet werden zwei Dateien: POSTLEITZAHLEN GEMEINDELISTE (siehe --help)");
+  try {
+    const auto rows = import::ReadPostalCodes(ReadWhole(inputs[0], inputs[0]), inputs[0]);
+    const auto municipalities = import::ReadMunicipalities(ReadWhole(inputs[1], inputs[1]), inputs[1]);
+    import::Report report;
+    const std::vector<PlaceRecord> records = import::BuildGazetteer(rows, municipalities, report);
+    OutputFile out(std::filesystem::path(output), output);
+    for (const PlaceRecord& record : records) WritePlaceRecord(out, record);
+    out.Close();
+    PrintReport(report, output);
+  } catch (const import::InputError& error) {
+    return Fail(error.what());
+  } catch (const SystemError& error) {
+    return Fail(error.File() + ": " + Windows1252ToUtf8(error.Description()));
+  }
+  return 0;
+}
