@@ -12,3 +12,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# Programs of the build itself (the importer that makes the gazetteer, test discovery) run
+# under Debian's wine.
+find_program(VELDARIS_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_DEFAULT_PATH)
+find_program(VELDARIS_WINE NAMES wine64 wine)
+if(VELDARIS_WINE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${VELDARIS_WINE})
+endif()

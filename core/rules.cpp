@@ -5,16 +5,35 @@
 namespace veldaris {
 namespace {
 
+// One pass: every occurrence of the umlaut, left to right, replaced. The replacements never
+// hold the umlaut, so building the text anew gives what replacing it in place would.
 void ReplaceAll(std::string& text, char umlaut, std::string_view replacement) {
-  for (auto at = text.find(umlaut); at != std::string::npos; at = text.find(umlaut, at))
-    text.replace(at, 1, replacement);
+  std::string out;
+  out.reserve(text.size() + 8);
+  for (char c : text) {
+    if (c == umlaut)
+      out.append(replacement);
+    else
+      out.push_back(c);
+  }
+  text = std::move(out);
 }
 
+// A capital umlaut is decided by the character after it: a small letter or anything from
+// code 128 on gives capital and small letter, anything else (or the end) two capitals.
 void ReplaceCapital(std::string& text, char umlaut, char capital) {
-  for (auto at = text.find(umlaut); at != std::string::npos; at = text.find(umlaut, at)) {
+  std::string out;
+  out.reserve(text.size() + 8);
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (text[at] != umlaut) {
+      out.push_back(text[at]);
+      continue;
+    }
     const bool small = at + 1 < text.size() && static_cast<unsigned char>(text[at + 1]) > 96;
-    text.replace(at, 1, {capital, small ? 'e' : 'E'});
+    out.push_back(capital);
+    out.push_back(small ? 'e' : 'E');
   }
+  text = std::move(out);
 }
 
 }  // namespace

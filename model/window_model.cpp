@@ -1,5 +1,8 @@
 #include "model/window_model.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "core/errors.h"
 #include "core/files.h"
 #include "core/text1252.h"
@@ -16,6 +19,38 @@ Window::Window(Platform& platform_, std::filesystem::path workDir_)
 }
 
 std::filesystem::path Window::File(std::string_view name) const { return PathOf(workDir, name); }
+
+int ClientHeightTwips(int outerHeight) {
+  constexpr int kBottomRowBottom = 6720 + 495;
+  constexpr int kBottomMargin = 105;
+  int client = outerHeight - (kNormalHeight - kClientHeight);
+  if (outerHeight > kNormalHeight) client = std::max(client, kBottomRowBottom + kBottomMargin);
+  return client;
+}
+
+ControlId NextTabStop(const Window& w, ControlId from, bool forward) {
+  std::vector<const ControlSpec*> stops;
+  for (const ControlSpec& spec : ControlTable()) {
+    if (!spec.tabStop || spec.kind == ControlKind::kFrame || !w[spec.id].visible) continue;
+    if (spec.inFrame && !w[Frame1].visible) continue;
+    if (spec.kind == ControlKind::kOptionButton && !w[spec.id].selected) continue;
+    stops.push_back(&spec);
+  }
+  if (stops.empty()) return kControlCount;
+  std::sort(stops.begin(), stops.end(),
+            [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
+  // From a control that is no stop (an option not selected, a caption clicked into), go on
+  // from its place in the order.
+  const int at = from == kControlCount ? -1 : SpecOf(from).tabIndex;
+  if (forward) {
+    for (const ControlSpec* s : stops)
+      if (s->tabIndex > at) return s->id;
+    return stops.front()->id;
+  }
+  for (auto s = stops.rbegin(); s != stops.rend(); ++s)
+    if ((*s)->tabIndex < at || from == kControlCount) return (*s)->id;
+  return stops.back()->id;
+}
 
 namespace {
 

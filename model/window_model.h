@@ -18,6 +18,17 @@
 namespace veldaris {
 
 class SystemError;
+class Window;
+
+// The client height in twips for the window's outer height: the title bar and the borders
+// take 420 twips; in maintenance mode the window grows so that the whole bottom button row
+// shows. Both window systems draw the client area at this size.
+int ClientHeightTwips(int outerHeight);
+
+// The keyboard order: the control that Tab (forward) or Shift+Tab reaches from `from` (or
+// from the start, for kControlCount): the visible tab stops by tab index, of each group of
+// options the selected one only. kControlCount when there is none.
+ControlId NextTabStop(const Window& w, ControlId from, bool forward);
 
 // The states of the place entry.
 enum class EntryState { kNotInEntryMode, kWaitingForState, kReady, kAppended };

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the normal build, the same tests
-# built with AddressSanitizer and UBSan, and the fuzz target for a bounded time where clang
-# is there.
+# built with AddressSanitizer and UBSan, the fuzz target for a bounded time where clang is
+# there, and the Windows program, cross-built and tested under wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -20,3 +20,6 @@ UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
 
 scripts/fuzz.sh "${VELDARIS_FUZZ_SECONDS:-60}"
+
+echo "== the Windows program, cross-built, under wine"
+scripts/test-windows.sh

@@ -10,6 +10,7 @@ extern char** environ;
 #endif
 
 #include <atomic>
+#include <mutex>
 #include <chrono>
 #include <stdexcept>
 
@@ -64,9 +65,13 @@ ProgramOutcome RunProgram(const std::filesystem::path& program, const std::vecto
 #ifdef _WIN32
   std::wstring commandLine = L"\"" + program.wstring() + L"\"";
   for (const std::string& arg : args) commandLine += L" \"" + std::filesystem::path(arg).wstring() + L"\"";
+  // The error file is inheritable only while this child starts: a child that another thread
+  // starts meanwhile must not keep it open.
+  static std::mutex starting;
+  std::unique_lock lock(starting);
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE err = CreateFileW(errors.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE err = CreateFileW(errors.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit,
+                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
@@ -79,6 +84,8 @@ ProgramOutcome RunProgram(const std::filesystem::path& program, const std::vecto
     CloseHandle(err);
     throw std::runtime_error("cannot start " + program.string());
   }
+  SetHandleInformation(err, HANDLE_FLAG_INHERIT, 0);
+  lock.unlock();
   WaitForSingleObject(process.hProcess, INFINITE);
   DWORD code = 0;
   GetExitCodeProcess(process.hProcess, &code);
@@ -107,7 +114,8 @@ ProgramOutcome RunProgram(const std::filesystem::path& program, const std::vecto
 #endif
   if (std::filesystem::exists(errors)) {
     outcome.stderrText = ReadBytes(errors);
-    std::filesystem::remove(errors);
+    std::error_code ec;
+    std::filesystem::remove(errors, ec);
   }
   return outcome;
 }

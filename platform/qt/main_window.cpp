@@ -24,8 +24,6 @@ static void InitResources() { Q_INIT_RESOURCE(resources); }
 namespace veldaris {
 namespace {
 
-constexpr int kBottomRowBottom = 6720 + 495;
-constexpr int kBottomMargin = 105;
 
 QColor ToQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 
@@ -69,12 +67,6 @@ Qt::Alignment AlignmentOf(Alignment a) {
 }
 
 }  // namespace
-
-int ClientHeightTwips(int outerHeight) {
-  int client = outerHeight - (kNormalHeight - kClientHeight);
-  if (outerHeight > kNormalHeight) client = std::max(client, kBottomRowBottom + kBottomMargin);
-  return client;
-}
 
 void ClickableLineEdit::mouseReleaseEvent(QMouseEvent* event) {
   QLineEdit::mouseReleaseEvent(event);
@@ -362,34 +354,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool MainWindow::focusNextPrevChild(bool next) {
-  std::vector<const ControlSpec*> stops;
-  for (const ControlSpec& spec : ControlTable()) {
-    const QWidget* w = widget(spec.id);
-    if (!spec.tabStop || spec.kind == ControlKind::kFrame || !w->isVisibleTo(this) || !w->isEnabled())
-      continue;
-    if (spec.kind == ControlKind::kOptionButton && !model_[spec.id].selected) continue;
-    stops.push_back(&spec);
-  }
-  if (stops.empty()) return false;
-  std::sort(stops.begin(), stops.end(),
-            [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
-  const ControlId current = IdOf(QApplication::focusWidget());
-  // From a control that is no stop (an option not selected, a caption clicked into), go on
-  // from its place in the order.
-  const int currentIndex = current == kControlCount ? -1 : SpecOf(current).tabIndex;
-  const ControlSpec* target = nullptr;
-  if (next) {
-    const auto after = std::find_if(stops.begin(), stops.end(), [&](const ControlSpec* s) {
-      return s->tabIndex > currentIndex;
-    });
-    target = after == stops.end() ? stops.front() : *after;
-  } else {
-    const auto before = std::find_if(stops.rbegin(), stops.rend(), [&](const ControlSpec* s) {
-      return s->tabIndex < currentIndex;
-    });
-    target = before == stops.rend() ? stops.back() : *before;
-  }
-  widget(target->id)->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+  const ControlId target = NextTabStop(model_, IdOf(QApplication::focusWidget()), next);
+  if (target == kControlCount) return false;
+  widget(target)->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
   return true;
 }
 

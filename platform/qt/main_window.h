@@ -15,10 +15,6 @@
 
 namespace veldaris {
 
-// Client height in twips for the window's outer height: the title bar and borders take 420
-// twips; in maintenance mode the window grows so that the whole bottom button row shows.
-int ClientHeightTwips(int outerHeight);
-
 // A line edit that reports a mouse click once its own handling of it is done.
 class ClickableLineEdit : public QLineEdit {
   Q_OBJECT

@@ -1,0 +1,108 @@
+﻿; The installer of Veldaris for Windows: a per-user installation without administrator rights
+; into %LOCALAPPDATA%\Programs\Veldaris, a Start-menu shortcut whose working folder is the
+; program folder (the program writes its result files there), and an uninstaller that keeps
+; a data file holding places of the user's own. /S installs and uninstalls silently.
+;
+;   makensis -DSOURCE=<program folder> -DOUTFILE=<setup.exe> -DDATASIZE=<bytes> -DICON=<.ico> veldaris.nsi
+;
+; SOURCE holds veldaris.exe, wandlix-34.exe, veldaris-import.exe, orte-7sp.ort, LICENSE.txt
+; and LIESMICH.txt; DATASIZE is the size of the data file as installed.
+; A 64-bit installer for the 64-bit program (and the wine that tests it here runs 64-bit only).
+Target amd64-unicode
+SetCompressor /SOLID lzma
+RequestExecutionLevel user
+
+!define VERSION "6.6"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Veldaris"
+
+Name "Veldaris ${VERSION}"
+Caption "Veldaris ${VERSION} einrichten"
+OutFile "${OUTFILE}"
+InstallDir "$LOCALAPPDATA\Programs\Veldaris"
+InstallDirRegKey HKCU "Software\Veldaris" "InstallDir"
+BrandingText "Veldaris ${VERSION}"
+
+VIProductVersion "6.6.0.0"
+VIAddVersionKey /LANG=1031 "ProductName" "Veldaris"
+VIAddVersionKey /LANG=1031 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1031 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1031 "FileDescription" "Veldaris ${VERSION} einrichten"
+VIAddVersionKey /LANG=1031 "LegalCopyright" "GNU GPL 3.0 oder später; Ortsdaten GeoNames, Statistik Austria (CC BY 4.0)"
+VIAddVersionKey /LANG=1031 "CompanyName" "Arbeitsgruppe Veldaris (AGV)"
+
+!include "MUI2.nsh"
+!include "LogicLib.nsh"
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_FINISHPAGE_RUN "$INSTDIR\veldaris.exe"
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_LICENSE "${SOURCE}\LICENSE.txt"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "German"
+
+Section "Veldaris"
+  SetOutPath "$INSTDIR"
+  File "${SOURCE}\veldaris.exe"
+  File "${SOURCE}\wandlix-34.exe"
+  File "${SOURCE}\veldaris-import.exe"
+  File "${SOURCE}\LICENSE.txt"
+  File "${SOURCE}\LIESMICH.txt"
+  ; The data file may hold places the user appended: an existing one stays as it is.
+  SetOverwrite off
+  File "${SOURCE}\orte-7sp.ort"
+  SetOverwrite on
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+
+  ; The shortcut starts the program in its folder: the working folder is the out path.
+  SetOutPath "$INSTDIR"
+  CreateShortCut "$SMPROGRAMS\Veldaris.lnk" "$INSTDIR\veldaris.exe" "" "$INSTDIR\veldaris.exe" 0 \
+                 SW_SHOWNORMAL "" "Österreichische Orte nachschlagen"
+
+  WriteRegStr HKCU "Software\Veldaris" "InstallDir" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Veldaris ${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "Arbeitsgruppe Veldaris (AGV)"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\veldaris.exe"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+Section "Uninstall"
+  Delete "$INSTDIR\veldaris.exe"
+  Delete "$INSTDIR\wandlix-34.exe"
+  Delete "$INSTDIR\veldaris-import.exe"
+  Delete "$INSTDIR\LICENSE.txt"
+  Delete "$INSTDIR\LIESMICH.txt"
+  Delete "$INSTDIR\ergebdat.txt"
+  Delete "$INSTDIR\ergeb.csv"
+  Delete "$INSTDIR\OrtsList.csv"
+  Delete "$INSTDIR\orte-prüf.ort"
+  Delete "$INSTDIR\veldaris.lck"
+  ; The program only ever appends to the data file: one of another size holds the user's own
+  ; places, and it stays.
+  StrCpy $1 ""
+  ClearErrors
+  FileOpen $0 "$INSTDIR\orte-7sp.ort" r
+  ${IfNot} ${Errors}
+    FileSeek $0 0 END $1
+    FileClose $0
+  ${EndIf}
+  ${If} $1 == "${DATASIZE}"
+    Delete "$INSTDIR\orte-7sp.ort"
+  ${ElseIf} $1 != ""
+    DetailPrint "Die Ortsdatei enthält eigene Orte und bleibt erhalten: $INSTDIR\orte-7sp.ort"
+    MessageBox MB_OK "Ihre Ortsdatei enthält Orte, die Sie selbst ergänzt haben. Sie bleibt erhalten:$\r$\n$INSTDIR\orte-7sp.ort" /SD IDOK
+  ${EndIf}
+  Delete "$INSTDIR\uninstall.exe"
+  RMDir "$INSTDIR"
+  Delete "$SMPROGRAMS\Veldaris.lnk"
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  DeleteRegKey HKCU "Software\Veldaris"
+SectionEnd

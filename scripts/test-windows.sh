@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# The Windows program: installs what it needs (Debian's mingw-w64, wine, NSIS, Xvfb and
+# GoogleTest's source), cross-builds in Release with a static runtime, runs the core, model,
+# converter and importer tests and a smoke test of the real window under wine on Xvfb, lays
+# out the program folder, makes the per-user installer and a portable zip, and tests the
+# installer under wine. Its last two lines are the program folder and the installer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh g++-mingw-w64-x86-64-posix wine64 nsis googletest xvfb xauth >&2
+root=$PWD
+build=$root/build-windows
+export WINEDEBUG=-all WINEPREFIX=$build/wine WINEDLLOVERRIDES="mscoree,mshtml="
+export PATH=$PATH:/usr/lib/wine
+werror=OFF
+[ "${CI:-}" = "true" ] && werror=ON
+cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+      -DCMAKE_BUILD_TYPE=Release -DVELDARIS_BENCH=OFF -DVELDARIS_WERROR=$werror >&2
+cmake --build "$build" -j "$(nproc)" >&2
+echo "== the Windows tests under wine" >&2
+xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" ctest --test-dir "$build" --output-on-failure >&2
+
+folder=$build/Veldaris
+rm -rf "$folder"
+cmake --install "$build" --prefix "$folder" >&2
+setup=$build/veldaris-6.6-setup.exe
+makensis -V2 -DSOURCE="$folder" -DOUTFILE="$setup" -DICON="$root/platform/win32/veldaris.ico" \
+         -DDATASIZE="$(stat -c %s "$folder/orte-7sp.ort")" packaging/windows/veldaris.nsi >&2
+(cd "$build" && rm -f veldaris-6.6-portable.zip && cmake -E tar cf veldaris-6.6-portable.zip --format=zip Veldaris)
+echo "== the installer under wine" >&2
+bash tests/windows_installer_test.sh "$setup" >&2
+echo "$folder"
+echo "$setup"

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# The installer of the Windows program, under wine: a silent per-user installation into
+# %LOCALAPPDATA%\Programs\Veldaris with its Start-menu shortcut; an uninstallation that keeps
+# a data file holding appended places; one that removes everything of an untouched one.
+#
+#   tests/windows_installer_test.sh SETUP.exe    (WINEPREFIX as the caller set it)
+set -euo pipefail
+setup=$1
+fail() { echo "FAIL: $*" >&2; exit 1; }
+wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
+
+unix_path() { winepath -u "$1" 2>/dev/null || "$wine" winepath.exe -u "$1"; }
+local_appdata=$("$wine" cmd.exe /c echo %LOCALAPPDATA% 2>/dev/null | tr -d '\r')
+programs=$("$wine" cmd.exe /c echo %APPDATA% 2>/dev/null | tr -d '\r')'\Microsoft\Windows\Start Menu\Programs'
+folder=$(unix_path "$local_appdata\\Programs\\Veldaris")
+shortcut=$(unix_path "$programs\\Veldaris.lnk")
+
+install() {
+  "$wine" "$setup" /S
+  for _ in $(seq 100); do [ -e "$folder/uninstall.exe" ] && [ -e "$shortcut" ] && break; sleep 0.1; done
+}
+# Runs the uninstaller in place (_?=), so that this waits for it.
+uninstall() {
+  "$wine" "$folder/uninstall.exe" /S "_?=$local_appdata\\Programs\\Veldaris"
+  rm -f "$folder/uninstall.exe"
+  rmdir "$folder" 2>/dev/null || true
+}
+
+rm -rf "$folder"
+install
+for f in veldaris.exe wandlix-34.exe veldaris-import.exe orte-7sp.ort LICENSE.txt LIESMICH.txt uninstall.exe; do
+  [ -e "$folder/$f" ] || fail "not installed: $f"
+done
+[ -e "$shortcut" ] || fail "no Start-menu shortcut"
+# The shortcut names a working folder (its link flags, at byte 20, hold HasWorkingDir, 0x10),
+# the install folder that the installer's out path was when it made it.
+flags=$(od -An -tu4 -j20 -N4 "$shortcut" | tr -d ' ')
+(( flags & 0x10 )) || fail "the shortcut has no working folder"
+echo "installed silently into $local_appdata\\Programs\\Veldaris, with a Start-menu shortcut"
+
+# A second installation over it keeps the user's data file.
+printf '"Testdorf","Testgemeinde","Bezirk","W","1234",,\r\n' >> "$folder/orte-7sp.ort"
+before=$(sha256sum < "$folder/orte-7sp.ort")
+install
+[ "$(sha256sum < "$folder/orte-7sp.ort")" = "$before" ] || fail "installing again replaced the user's data file"
+
+uninstall
+[ -e "$folder/veldaris.exe" ] && fail "the uninstaller left the program"
+[ -e "$shortcut" ] && fail "the uninstaller left the shortcut"
+[ "$(sha256sum < "$folder/orte-7sp.ort")" = "$before" ] || fail "the uninstaller did not keep the user's data file"
+echo "uninstalled; the data file with the user's own place kept"
+
+rm -rf "$folder"
+install
+uninstall
+[ -e "$folder" ] && fail "an untouched installation left $folder: $(ls "$folder")"
+echo "an untouched installation uninstalled without a trace"
