@@ -1,26 +1,46 @@
-// End-to-end cost of one search (read the data file, match, write both result files, fill
-// the list rows) against grep over the same file, measured in the same run.
+// The benchmark of the search, the list and the pick, against references measured in the
+// same run:
 //
-//   veldaris_bench [DATA_FILE [QUERY]]
+//   veldaris_bench DATA_FILE [--gui-blank-ms T] [--runs N]
 //
-// Without an argument it uses the real data file beside the project, and says so and stops
-// when that is absent. QUERY (narrow, broad or blank) runs that query alone, for profiling.
+// For the data file and its 10x and 100x copies it times whole searches (SearchPlaces, in
+// this process) against whole processes started directly, without a shell: a memchr count
+// of the line ends, cp of the file, grep -c -i -F and rg -c -i -F for the same literal. It
+// also times the start of the converter, a pick of the last row against a memchr pass over
+// the result file, the bytes a list row costs, the peak memory of a narrow search, and the
+// reader on a file of nothing but commas. Medians of at least five runs, with the spread.
+// The last line is the summary; --gui-blank-ms passes in what the window's own benchmark
+// measured.
+#include <fcntl.h>
+#include <malloc.h>
+#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "core/text1252.h"
+#include "core/errors.h"
+#include "core/file_names.h"
+#include "core/files.h"
+#include "core/os.h"
+#include "core/place_record.h"
 #include "model/window_model.h"
+#include "window/place_details.h"
 #include "window/search.h"
+
+extern char** environ;
 
 namespace {
 
@@ -39,93 +59,304 @@ class NullPlatform : public Platform {
   void Quit() override {}
 };
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
+struct Stats {
+  double median = 0, min = 0, max = 0;
+};
+
+Stats Summarise(std::vector<double> ms) {
+  std::sort(ms.begin(), ms.end());
+  return {ms[ms.size() / 2], ms.front(), ms.back()};
 }
 
-long MaxRssKiB() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;
+double Ms(Clock::time_point since) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
+}
+
+template <typename F>
+Stats Measure(int runs, F&& f) {
+  std::vector<double> ms;
+  for (int r = 0; r < runs; ++r) {
+    const auto start = Clock::now();
+    f();
+    ms.push_back(Ms(start));
+  }
+  return Summarise(ms);
+}
+
+// A whole process, started directly; its standard output.
+struct Run {
+  double ms = -1;
+  std::string out;
+};
+
+std::string Which(const std::string& program) {
+  for (const char* dir : {"/usr/bin", "/bin", "/usr/local/bin"}) {
+    const std::string path = std::string(dir) + "/" + program;
+    if (access(path.c_str(), X_OK) == 0) return path;
+  }
+  return {};
+}
+
+Run Spawn(const std::vector<std::string>& argv) {
+  int pipefd[2];
+  if (pipe(pipefd) != 0) return {};
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, pipefd[1], 1);
+  posix_spawn_file_actions_addclose(&actions, pipefd[0]);
+  std::vector<char*> args;
+  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  const auto start = Clock::now();
+  pid_t pid = 0;
+  const int result = posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(pipefd[1]);
+  Run run;
+  char buffer[256];
+  ssize_t n;
+  while ((n = read(pipefd[0], buffer, sizeof buffer)) > 0) run.out.append(buffer, static_cast<std::size_t>(n));
+  close(pipefd[0]);
+  if (result != 0) return {};
+  int status = 0;
+  waitpid(pid, &status, 0);
+  run.ms = Ms(start);
+  while (!run.out.empty() && (run.out.back() == '\n' || run.out.back() == '\r')) run.out.pop_back();
+  return run;
+}
+
+Stats MeasureProcess(int runs, const std::vector<std::string>& argv, std::string* out) {
+  std::vector<double> ms;
+  for (int r = 0; r < runs; ++r) {
+    Run run = Spawn(argv);
+    if (run.ms < 0) return {-1, -1, -1};
+    ms.push_back(run.ms);
+    if (out) *out = run.out;
+  }
+  return Summarise(ms);
 }
 
 struct Query {
-  const char* label;
+  const char* name;
   std::string text;
   bool contains;
 };
 
-// Whole-process time of grep -c -i -F, its count read through a pipe.
-double GrepMs(const std::filesystem::path& file, const std::string& literal, long* count) {
-  const std::string command =
-      "LC_ALL=C grep -c -i -F -e '" + literal + "' '" + file.string() + "'";
-  const auto start = Clock::now();
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return -1;
-  char buffer[64] = {};
-  const bool read = std::fgets(buffer, sizeof buffer, pipe) != nullptr;
-  pclose(pipe);
-  const auto end = Clock::now();
-  if (count) *count = read ? std::atol(buffer) : -1;
-  return std::chrono::duration<double, std::milli>(end - start).count();
+void Prepare(Window& w, const Query& q) {
+  w[Option1].selected = !q.contains;
+  w[Option2].selected = q.contains;
+  w[Option3].selected = true;
+  w[Text1].text = q.text;
+  w[Text3].text.clear();
+}
+
+std::string ReadAll(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteAll(const std::filesystem::path& path, const std::string& bytes, int copies) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  for (int i = 0; i < copies; ++i) out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Reads a file and counts its line ends in this process: the floor of a pick.
+long MemchrPass(const std::filesystem::path& path) {
+  const int fd = open(path.c_str(), O_RDONLY);
+  static std::vector<char> buffer(256 * 1024);
+  long count = 0;
+  ssize_t n;
+  while ((n = read(fd, buffer.data(), buffer.size())) > 0)
+    for (const char* p = buffer.data(); (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(buffer.data() + n - p)))); ++p)
+      ++count;
+  close(fd);
+  return count;
+}
+
+std::string Cell(const Stats& s) {
+  if (s.median < 0) return "      -";
+  char text[64];
+  std::snprintf(text, sizeof text, "%8.2f (%.2f-%.2f)", s.median, s.min, s.max);
+  return text;
+}
+
+std::string Goal(const char* name, double value, double limit, const char* unit = "") {
+  char text[160];
+  const bool met = value >= 0 && value <= limit;
+  std::snprintf(text, sizeof text, "goal %-14s <= %-6g%s %8.2f%s  %s", name, limit, unit, value, unit,
+                met ? "met" : "NOT met");
+  return text;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::filesystem::path source = argc > 1 ? argv[1] : VELDARIS_REAL_DATA_FILE;
+  if (argc < 2) {
+    std::cerr << "usage: veldaris_bench DATA_FILE [--gui-blank-ms T] [--runs N]\n";
+    return 2;
+  }
+  const std::filesystem::path source = argv[1];
+  double guiBlankMs = -1;
+  int runs = 7;
+  for (int i = 2; i + 1 < argc; i += 2) {
+    if (std::string(argv[i]) == "--gui-blank-ms") guiBlankMs = std::atof(argv[i + 1]);
+    if (std::string(argv[i]) == "--runs") runs = std::max(5, std::atoi(argv[i + 1]));
+  }
   if (!std::filesystem::exists(source)) {
     std::cout << "skipped: no data file at " << source << "\n";
     return 0;
   }
-  std::ifstream in(source, std::ios::binary);
-  const std::string original{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::string original = ReadAll(source);
+  const auto self = std::filesystem::canonical("/proc/self/exe").parent_path();
+  const std::string memchrCount = (self / "veldaris_memchr_count").string();
+  const std::string cp = Which("cp");
+  const std::string grep = Which("grep");
+  const std::string rg = Which("rg");
+  const auto root = std::filesystem::temp_directory_path() / ("veldaris-bench-" + std::to_string(getpid()));
+  std::filesystem::create_directories(root);
 
-  const std::filesystem::path dir =
-      std::filesystem::temp_directory_path() / ("veldaris-bench-" + std::to_string(getpid()));
-  std::filesystem::create_directories(dir);
+  std::cout << "data file " << source << ": " << original.size() << " bytes; " << runs
+            << " runs each, median (min-max) in ms\n";
+  std::cout << "our search runs in this process; every reference is a whole process (at 1x its start dominates)\n";
+  if (rg.empty()) std::cout << "rg (Debian's ripgrep) is not installed: its column stays empty\n";
 
-  const std::vector<Query> queries = {
-      {"narrow \"buchk\" begins", "buchk", false},
-      {"broad \"st\" contains", "st", true},
-      {"blank, begins", " ", false},
-  };
-  std::printf("%-6s %-24s %9s %10s %10s %7s %8s\n", "copies", "query", "matches", "search ms",
-              "grep ms", "ratio", "ms/MB");
+  const std::vector<Query> queries = {{"narrow", "buchk", false}, {"broad", "st", true}, {"blank", " ", false}};
+  std::vector<double> narrowRg;
+  double narrowMemchr = -1, broadMemchr = -1, blankCopy = -1;
+  std::printf("%-5s %-7s %8s %-24s %-24s %-24s %-24s %-24s\n", "size", "query", "found", "ours",
+              "memchr", "cp", "grep -c -i -F", "rg -c -i -F");
   for (int copies : {1, 10, 100}) {
-    {
-      std::ofstream out(dir / "orte-7sp.ort", std::ios::binary | std::ios::trunc);
-      for (int i = 0; i < copies; ++i) out.write(original.data(), static_cast<std::streamsize>(original.size()));
-    }
-    const double megabytes = static_cast<double>(original.size()) * copies / 1e6;
-    const int runs = copies == 1 ? 41 : copies == 10 ? 11 : 5;
+    const auto dir = root / ("x" + std::to_string(copies));
+    std::filesystem::create_directories(dir);
+    const auto data = dir / "orte-7sp.ort";
+    WriteAll(data, original, copies);
+    MemchrPass(data);  // into the page cache
+    std::string lines;
+    const Stats memchr = MeasureProcess(runs, {memchrCount, data.string()}, &lines);
+    const Stats copy = MeasureProcess(runs, {cp, data.string(), (dir / "copy.ort").string()}, nullptr);
+    std::filesystem::remove(dir / "copy.ort");
+    std::printf("%-5s %-7s %8s %-24s %-24s %-24s\n", (std::to_string(copies) + "x").c_str(), "lines",
+                lines.c_str(), "", Cell(memchr).c_str(), Cell(copy).c_str());
     for (const Query& q : queries) {
-      if (argc > 2 && std::string(q.label).find(argv[2]) == std::string::npos) continue;
       NullPlatform platform;
       Window w(platform, dir);
-      w[Option1].selected = !q.contains;
-      w[Option2].selected = q.contains;
-      w[Option3].selected = true;
-      w[Text1].text = q.text;
-      std::vector<double> searchMs, grepMs;
-      long grepCount = 0;
-      for (int r = 0; r < runs; ++r) {
-        const auto start = Clock::now();
-        w.Run([&] { SearchPlaces(w); });
-        searchMs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-        grepMs.push_back(GrepMs(dir / "orte-7sp.ort", q.text, &grepCount));
-      }
+      Prepare(w, q);
+      const Stats ours = Measure(runs, [&] { w.Run([&] { SearchPlaces(w); }); });
       if (w.ended) {
         std::cout << "the search failed\n";
         return 1;
       }
-      const double s = Median(searchMs), g = Median(grepMs);
-      std::printf("%-6d %-24s %9ld %10.2f %10.2f %7.2f %8.2f\n", copies, q.label, w.MatchCount, s, g,
-                  s / g, s / megabytes);
+      std::string grepCount, rgCount;
+      const Stats g = MeasureProcess(runs, {grep, "-c", "-i", "-F", "-e", q.text, data.string()}, &grepCount);
+      const Stats r = rg.empty() ? Stats{-1, -1, -1}
+                                 : MeasureProcess(runs, {rg, "-c", "-i", "-F", "-e", q.text, data.string()}, &rgCount);
+      std::printf("%-5s %-7s %8ld %-24s %-24s %-24s %-24s %-24s\n", "", q.name, w.MatchCount,
+                  Cell(ours).c_str(), "", "", (Cell(g) + " " + grepCount).c_str(),
+                  (Cell(r) + " " + rgCount).c_str());
+      if (std::string(q.name) == "narrow" && r.median > 0) narrowRg.push_back(ours.median / r.median);
+      if (copies == 100) {
+        if (std::string(q.name) == "narrow") narrowMemchr = ours.median / memchr.median;
+        if (std::string(q.name) == "broad") broadMemchr = ours.median / memchr.median;
+        if (std::string(q.name) == "blank") blankCopy = ours.median / copy.median;
+      }
     }
-    std::printf("       max resident set after %d copies: %ld KiB\n", copies, MaxRssKiB());
+    if (copies != 100) std::filesystem::remove_all(dir);
   }
-  std::filesystem::remove_all(dir);
+  std::printf("(grep and rg count the lines that hold the literal anywhere; the search finds "
+              "places that begin with it, or hold it further inside)\n\n");
+
+  // The converter's start, not waited for.
+  {
+    const auto dir = root / "converter";
+    std::filesystem::create_directories(dir);
+    WriteAll(dir / "ergeb.csv", "\"Linz;Linz;Linz Stadt\"\r\n", 1);
+    const Stats start = Measure(std::max(runs, 21), [&] {
+      os::StartProgram(std::string(kConverterProgram), {"34", "ergeb.csv", "OrtsList.csv"}, dir);
+    });
+    std::printf("converter start (posix_spawn, not waited for): %s ms\n\n", Cell(start).c_str());
+  }
+
+  // A pick of the last row, against a memchr pass over the result file; the bytes of a row.
+  double clickMemchr = -1;
+  long rowBytes = -1;
+  for (int copies : {1, 10}) {
+    const auto dir = root / ("pick" + std::to_string(copies));
+    std::filesystem::create_directories(dir);
+    WriteAll(dir / "orte-7sp.ort", original, copies);
+    NullPlatform platform;
+    Window w(platform, dir);
+    Prepare(w, queries[2]);
+    w.Run([&] { SearchPlaces(w); });
+    const int last = static_cast<int>(w[List1].rows.size()) - 1;
+    const Stats pick = Measure(runs, [&] { w.Run([&] { ShowPlaceDetails(w, last); }); });
+    long lines = 0;
+    const Stats pass = Measure(runs, [&] { lines = MemchrPass(dir / std::string(kResultFile)); });
+    std::printf("pick of row %d of %d: %s ms; memchr pass over ergebdat.txt (%ld lines): %s ms; ratio %.2f\n",
+                last + 1, last + 1, Cell(pick).c_str(), lines, Cell(pass).c_str(), pick.median / pass.median);
+    if (copies == 10) {
+      clickMemchr = pick.median / pass.median;
+      // What the rows cost: the heap the list takes when it is filled again.
+      w[List1].ClearRows();
+      const std::size_t before = mallinfo2().uordblks;
+      w.Run([&] { FillResultList(w); });
+      const std::size_t after = mallinfo2().uordblks;
+      rowBytes = static_cast<long>((after - before) / w[List1].rows.size());
+      std::printf("a list row costs %ld bytes (%zu rows, %.1f MB)\n", rowBytes, w[List1].rows.size(),
+                  static_cast<double>(after - before) / 1e6);
+    }
+    std::filesystem::remove_all(dir);
+  }
+
+  // Peak memory of a narrow search, each in a process of its own.
+  std::printf("\npeak memory of a narrow search:");
+  for (int copies : {1, 10, 100}) {
+    const auto dir = root / ("x" + std::to_string(copies));
+    std::filesystem::create_directories(dir);
+    if (!std::filesystem::exists(dir / "orte-7sp.ort")) WriteAll(dir / "orte-7sp.ort", original, copies);
+    const pid_t pid = fork();
+    if (pid == 0) {
+      NullPlatform platform;
+      Window w(platform, dir);
+      Prepare(w, queries[0]);
+      w.Run([&] { SearchPlaces(w); });
+      _exit(w.ended ? 1 : 0);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    std::printf("  %dx %ld KiB", copies, usage.ru_maxrss);
+  }
+  std::printf("\n");
+
+  // The reader on nothing but commas, against real records of the same size.
+  {
+    std::string commas(50'000'000 - 50'000'000 % 7, ',');
+    std::string records;
+    while (records.size() < 50'000'000) records += original;
+    const auto read = [](const std::string& bytes) {
+      InputFile file = InputFile::InMemory(bytes, "bench");
+      PlaceRecordView view;
+      PlaceRecord storage;
+      while (!file.AtEnd()) ReadPlaceRecordView(file, view, storage);
+    };
+    const Stats c = Measure(5, [&] { read(commas); });
+    const Stats r = Measure(5, [&] { read(records); });
+    std::printf("reader: 50 MB of commas %s ms, 50 MB of records %s ms\n", Cell(c).c_str(), Cell(r).c_str());
+    std::cout << Goal("commas/records", c.median / r.median, 2) << "\n";
+  }
+  std::filesystem::remove_all(root);
+
+  const double worstRg = narrowRg.empty() ? -1 : *std::max_element(narrowRg.begin(), narrowRg.end());
+  std::cout << "\n"
+            << Goal("narrow_memchr", narrowMemchr, 1.5) << "\n"
+            << Goal("broad_memchr", broadMemchr, 2.5) << "\n"
+            << Goal("blank_copy", blankCopy, 3) << "\n"
+            << Goal("narrow_rg", worstRg, 1) << "\n"
+            << Goal("click_memchr", clickMemchr, 2) << "\n"
+            << Goal("row_bytes", static_cast<double>(rowBytes), 64) << "\n"
+            << Goal("gui_blank_ms", guiBlankMs, 10, " ms") << "\n";
+  std::printf("bench-summary narrow_memchr=%.2f broad_memchr=%.2f blank_copy=%.2f narrow_rg=%.2f "
+              "click_memchr=%.2f row_bytes=%ld gui_blank_ms=%.1f\n",
+              narrowMemchr, broadMemchr, blankCopy, worstRg, clickMemchr, rowBytes, guiBlankMs);
   return 0;
 }

@@ -1,7 +1,7 @@
 # Checks the house rules on every source file under ROOT:
 #   - an include names its folder ("core/place_record.h"), and a folder includes only from
 #     itself and the folders below it;
-#   - Qt is included only in platform/qt/, app/ and the Qt tests;
+#   - Qt is included only in platform/qt/, app/, the Qt tests and the window's benchmark;
 #   - no model/, window/ or maintenance/ file asks which system it is built for.
 #
 #   cmake -DROOT=<source folder> -P CheckLayers.cmake
@@ -55,7 +55,8 @@ foreach(folder IN LISTS folders)
         endif()
       elseif(line MATCHES "<(Q[A-Za-z]*)[>/]")
         list(FIND qt_allowed "${folder}" qt_here)
-        if(qt_here LESS 0 AND NOT (folder STREQUAL "tests" AND (base MATCHES "^qt_" OR base MATCHES "^screenshot")))
+        if(qt_here LESS 0 AND NOT (folder STREQUAL "tests" AND (base MATCHES "^qt_" OR base MATCHES "^screenshot"))
+           AND NOT (folder STREQUAL "bench" AND base MATCHES "^gui_"))
           list(APPEND problems "${shown}: includes Qt (${CMAKE_MATCH_1})")
         endif()
       endif()

@@ -40,8 +40,25 @@ const FederalState* Find(Field field, std::string_view value) {
 
 const std::array<FederalState, 9>& FederalStateTable() { return kTable; }
 
-const FederalState* FindStateByShortForm(std::string_view shortForm) {
-  return Find(&FederalState::ShortForm, shortForm);
+const FederalState* FindStateByShortForm(std::string_view s) {
+  // Asked for every record of every search: by length and letters, not by a walk of the
+  // table. Rows as in kTable.
+  switch (s.size()) {
+    case 1:
+      return s[0] == 'W' ? &kTable[6] : s[0] == 'T' ? &kTable[7] : s[0] == 'K' ? &kTable[8] : nullptr;
+    case 2:
+      if (s[1] != '\xD6') return nullptr;
+      return s[0] == 'N' ? &kTable[0] : s[0] == 'O' ? &kTable[1] : nullptr;
+    case 3:
+      if (s == "Sbg") return &kTable[2];
+      if (s == "Bgl") return &kTable[4];
+      if (s == "Vbg") return &kTable[5];
+      return nullptr;
+    case 4:
+      return s == "Stmk" ? &kTable[3] : nullptr;
+    default:
+      return nullptr;
+  }
 }
 
 std::optional<std::string> GetStateFullName(std::string_view shortForm) {

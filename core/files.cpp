@@ -105,6 +105,7 @@ void InputFile::Close() {
 bool InputFile::Refill() {
   base_ += len_;
   pos_ = 0;
+  lastLineBuffer_ = nullptr;
   // Once the end has been seen nothing is read, so the buffer keeps what it holds.
   if ((file_ == os::kNoHandle && !memory_) || atEnd_) {
     len_ = 0;
@@ -126,6 +127,39 @@ bool InputFile::Refill() {
   data_ = buffer_.data();
   buffer_[len_] = '\r';  // the scanners' stop
   return true;
+}
+
+std::uint64_t InputFile::SkipWholeLines(std::uint64_t lines) {
+  std::uint64_t passed = 0;
+  bool crBefore = false;  // the last byte passed, when the buffer was refilled after it
+  while (passed < lines) {
+    const std::string_view chunk = Buffered();
+    if (chunk.empty()) break;
+    const char* const begin = chunk.data();
+    const char* const end = begin + chunk.size();
+    const char* p = begin;
+    while (passed < lines) {
+      const auto* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+      if (!lf) break;
+      if (lf == begin ? !crBefore : lf[-1] != '\r') {
+        SkipLines(static_cast<std::size_t>(p - begin), 0);
+        return passed;
+      }
+      p = lf + 1;
+      ++passed;
+      ++line_;
+      lineStart_ = base_ + static_cast<std::uint64_t>(p - data_);
+    }
+    if (passed == lines) {
+      pos_ = static_cast<std::size_t>(p - data_);
+      break;
+    }
+    // Nothing more to count here: the rest of this buffer belongs to the next line.
+    crBefore = end[-1] == '\r';
+    pos_ = len_;
+  }
+  lastRecordKeptItsLine_ = true;
+  return passed;
 }
 
 OutputFile::OutputFile(const std::filesystem::path& path, std::string name)

@@ -60,7 +60,7 @@ class InputFile {
   // test for the end of the file leaves them in place. A CR follows them (a scan for the
   // line end stops there at the latest), and at least kPadding readable bytes, so a scanner
   // may read a word at a time.
-  static constexpr std::size_t kPadding = 32;
+  static constexpr std::size_t kPadding = 160;
   std::string_view Buffered() {
     if (pos_ == len_) Refill();
     return {data_ + pos_, len_ - pos_};
@@ -70,6 +70,32 @@ class InputFile {
   void SkipLine(std::size_t n) {
     pos_ += n;
     NewLine();
+  }
+  // Consumes n buffered bytes that are `lines` whole records of one line each.
+  void SkipLines(std::size_t n, std::uint64_t lines) {
+    pos_ += n;
+    line_ += lines;
+    lineStart_ = Offset();
+    lastRecordKeptItsLine_ = true;
+  }
+  // Passes over up to `lines` whole lines that end with CR LF, a buffer at a time with memchr;
+  // returns how many it passed. Stops early at the end of the file, or before a line that
+  // ends with a LF alone.
+  std::uint64_t SkipWholeLines(std::uint64_t lines);
+  // The end of the last whole line in the buffer (just after its line feed), or nullptr:
+  // searched once per buffer.
+  const char* EndOfLastLine() {
+    if (lastLineBuffer_ != data_ || lastLineLength_ != len_) {
+      lastLineBuffer_ = data_;
+      lastLineLength_ = len_;
+      lastLineEnd_ = nullptr;
+      for (std::size_t i = len_; i > pos_; --i)
+        if (data_[i - 1] == '\n') {
+          lastLineEnd_ = data_ + i;
+          break;
+        }
+    }
+    return lastLineEnd_ && lastLineEnd_ > data_ + pos_ ? lastLineEnd_ : nullptr;
   }
 
   // The reader marks where each record begins and whether it ended at a line end. The
@@ -118,6 +144,9 @@ class InputFile {
   std::uint64_t line_ = 1;
   std::uint64_t lineStart_ = 0;
   std::uint64_t recordLine_ = 1;
+  const char* lastLineBuffer_ = nullptr;
+  std::size_t lastLineLength_ = 0;
+  const char* lastLineEnd_ = nullptr;
   std::uint64_t firstStrayLine_ = 0;
   bool lastRecordKeptItsLine_ = true;
 };

@@ -7,6 +7,7 @@
 
 #include "core/errors.h"
 #include "core/files.h"
+#include "core/line_scan.h"
 #include "core/text1252.h"
 
 namespace veldaris {
@@ -128,8 +129,22 @@ const char* FindQuoteOrLineBreak(const char* p) {
 // the buffer, anything unusual or wrong).
 std::size_t ReadRecordInBuffer(InputFile& file, PlaceRecordView& view, bool& keptLine) {
   const std::string_view buffered = file.Buffered();
+  // The form the program writes, in one pass, where the buffer holds a whole line; anything
+  // else the scan below.
+  if (file.EndOfLastLine())
+    if (const std::size_t length = ScanWrittenLine(buffered.data(), buffered.size(), view)) {
+      keptLine = true;
+      return length;
+    }
   const char* const begin = buffered.data();
   const char* const end = begin + buffered.size();  // holds the buffer's own CR
+  // Seven absent items, the last one ended by a comma: a record that keeps no line, and the
+  // whole of a file of nothing but commas.
+  if (buffered.size() >= 7 && std::memcmp(begin, ",,,,,,,", 7) == 0) {
+    for (auto& item : view.items) item.reset();
+    keptLine = false;
+    return 7;
+  }
   const char* p = begin;
   for (std::size_t k = 0; k < view.items.size(); ++k) {
     auto& item = view.items[k];

@@ -2,12 +2,12 @@
 
 #include "core/federal_states.h"
 #include "core/files.h"
+#include "core/record_stream.h"
 #include "core/text1252.h"
 
 namespace veldaris {
 
-bool MatchesSearchText(std::string_view item, std::string_view searchText, MatchMode mode,
-                       std::string& scratch) {
+bool MatchesSearchText(std::string_view item, std::string_view searchText, MatchMode mode) {
   if (mode == MatchMode::kBeginsWith) {
     if (item.size() < searchText.size()) return false;
     for (std::size_t i = 0; i < searchText.size(); ++i)
@@ -15,37 +15,49 @@ bool MatchesSearchText(std::string_view item, std::string_view searchText, Match
     return true;
   }
   if (searchText.empty() || item.size() <= searchText.size()) return false;
-  scratch.assign(item);
-  for (char& c : scratch) c = ToLower1252(c);
-  const auto first = scratch.find(searchText);
-  return first != std::string::npos && first > 0;
+  // Only the first occurrence counts: one at the start rules the item out, and then any
+  // further inside is the first.
+  const auto at = [&](std::size_t from) {
+    for (std::size_t i = 0; i < searchText.size(); ++i)
+      if (ToLower1252(item[from + i]) != searchText[i]) return false;
+    return true;
+  };
+  if (at(0)) return false;
+  for (std::size_t from = 1; from + searchText.size() <= item.size(); ++from)
+    if (ToLower1252(item[from]) == searchText[0] && at(from)) return true;
+  return false;
 }
 
 void RunSearchPass(InputFile& data, OutputFile& results, OutputFile& csv,
                    const SearchQuery& query, SearchPassState state) {
-  std::string scratch;
-  PlaceRecordView record;
+  PlaceRecordView last;
   PlaceRecord storage;  // for the records that the general reader has to take
-  bool anyRecord = false;
   const std::string* stateName = &state.currentStateName;
   const std::size_t item = query.item == SearchedItem::kMunicipality ? 1
                            : query.item == SearchedItem::kDistrict   ? 2
                                                                      : 0;
-  while (!data.AtEnd()) {
-    ReadPlaceRecordView(data, record, storage);
-    anyRecord = true;
-    if (const FederalState* row = FindStateByShortForm(record.StateShortForm()))
-      stateName = &row->FullName;
+  const bool filtered = !query.stateFilter.empty();
+  const bool any = ReadEveryRecord(data, last, storage, [&](const RecordRef& record) {
+    if (const FederalState* row = FindStateByShortForm(record.Text(3))) stateName = &row->FullName;
     ++state.recordCount;
-    if (!query.stateFilter.empty() && query.stateFilter != *stateName) continue;
-    if (MatchesSearchText(record.Text(item), query.searchText, query.mode, scratch)) {
-      WritePlaceRecord(results, record);
-      ++state.matchCount;
-      WriteResultCsvLine(csv, record);
-    }
-  }
+    if (filtered && query.stateFilter != *stateName) return;
+    if (!MatchesSearchText(record.Text(item), query.searchText, query.mode)) return;
+    // A line in the written form is what writing its record would give.
+    if (const std::string_view line = record.WrittenLine(); !line.empty())
+      results.Write(line);
+    else
+      WritePlaceRecord(results, record.View());
+    ++state.matchCount;
+    csv.Write('"');
+    csv.Write(record.Text(0));
+    csv.Write(';');
+    csv.Write(record.Text(1));
+    csv.Write(';');
+    csv.Write(record.Text(2));
+    csv.Write("\"\r\n");
+  });
   // The record read last stays readable across the end-of-file test.
-  if (anyRecord) CopyRecord(record, state.currentRecord);
+  if (any) CopyRecord(last, state.currentRecord);
   if (stateName != &state.currentStateName) state.currentStateName = *stateName;
 }
 

@@ -17,9 +17,8 @@ enum class SearchedItem { kPlace, kMunicipality, kDistrict };
 // searchText is already lower-cased and trimmed; item is compared lower-cased, not trimmed.
 // Begins-with: the first characters of the item equal the search text. Contains: the first
 // occurrence of the search text starts at the second character or later, so the two modes
-// find disjoint sets. scratch is a buffer the caller reuses between calls.
-bool MatchesSearchText(std::string_view item, std::string_view searchText, MatchMode mode,
-                       std::string& scratch);
+// find disjoint sets.
+bool MatchesSearchText(std::string_view item, std::string_view searchText, MatchMode mode);
 
 struct SearchQuery {
   std::string searchText;   // lower-cased, trimmed

@@ -13,25 +13,7 @@ constexpr std::array<char32_t, 32> kHighControls = {
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-constexpr std::array<unsigned char, 256> MakeLowerTable() {
-  std::array<unsigned char, 256> table{};
-  for (unsigned i = 0; i < 256; ++i) table[i] = static_cast<unsigned char>(i);
-  for (unsigned c = 'A'; c <= 'Z'; ++c) table[c] = static_cast<unsigned char>(c + 32);
-  for (unsigned c = 0xC0; c <= 0xDE; ++c)
-    if (c != 0xD7) table[c] = static_cast<unsigned char>(c + 32);
-  table[0x8A] = 0x9A;  // Š š
-  table[0x8C] = 0x9C;  // Œ œ
-  table[0x8E] = 0x9E;  // Ž ž
-  table[0x9F] = 0xFF;  // Ÿ ÿ
-  return table;
-}
-constexpr std::array<unsigned char, 256> kLower = MakeLowerTable();
-
 }  // namespace
-
-char ToLower1252(char c) {
-  return static_cast<char>(kLower[static_cast<unsigned char>(c)]);
-}
 
 std::string ToLower1252(std::string_view text) {
   std::string result(text);

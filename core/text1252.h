@@ -2,6 +2,7 @@
 // one byte is one character, as in the data files, so lengths and positions are byte counts.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -9,8 +10,25 @@
 
 namespace veldaris {
 
-// Lower-cases every Windows-1252 letter: A-Z, À-Þ except ×, and Š Ž Œ Ÿ.
-char ToLower1252(char c);
+namespace detail {
+constexpr std::array<unsigned char, 256> MakeLowerTable() {
+  std::array<unsigned char, 256> table{};
+  for (unsigned i = 0; i < 256; ++i) table[i] = static_cast<unsigned char>(i);
+  for (unsigned c = 'A'; c <= 'Z'; ++c) table[c] = static_cast<unsigned char>(c + 32);
+  for (unsigned c = 0xC0; c <= 0xDE; ++c)
+    if (c != 0xD7) table[c] = static_cast<unsigned char>(c + 32);
+  table[0x8A] = 0x9A;  // Š š
+  table[0x8C] = 0x9C;  // Œ œ
+  table[0x8E] = 0x9E;  // Ž ž
+  table[0x9F] = 0xFF;  // Ÿ ÿ
+  return table;
+}
+inline constexpr std::array<unsigned char, 256> kLower = MakeLowerTable();
+}  // namespace detail
+
+// Lower-cases every Windows-1252 letter: A-Z, À-Þ except ×, and Š Ž Œ Ÿ. Called for every
+// character the search compares, so it stays in the header.
+inline char ToLower1252(char c) { return static_cast<char>(detail::kLower[static_cast<unsigned char>(c)]); }
 std::string ToLower1252(std::string_view text);
 
 // Removes leading and trailing blanks (code 32 only, nothing else counts as a blank).

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "model/row_list.h"
+
 namespace veldaris {
 
 // In the order of the window's description.
@@ -65,7 +67,7 @@ struct Control {
   bool selected = false;
   bool visible = true;
   int width = 0;     // twips; the handlers change only Command2's
-  std::vector<std::string> rows;  // rows of List1, list items of Combo1
+  RowList rows;                   // rows of List1, list items of Combo1
   int listIndex = -1;             // picked row of List1, -1 for none
   // The caret and the selected text of a field. A handler that writes a text without
   // selecting in it leaves it unselected, the caret at the start.
@@ -85,10 +87,11 @@ struct Control {
     listIndex = -1;
     ++rowsRevision;
   }
-  void AddRow(std::string row) {
-    rows.push_back(std::move(row));
+  void AddRow(std::string_view row) {
+    rows.push_back(row);
     ++rowsRevision;
   }
+
 };
 
 // Window sizes (outer size, twips).

@@ -14,6 +14,7 @@ echo "== fuzzing the record reader and the search pass for ${seconds} s"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVELDARIS_GUI=OFF -DVELDARIS_BENCH=OFF -DVELDARIS_FUZZ=ON >/dev/null
 cmake --build build-fuzz -j "$(nproc)" --target veldaris_fuzz_records
+rm -rf build-fuzz/findings
 mkdir -p build-fuzz/corpus build-fuzz/findings
 build-fuzz/bin/veldaris_fuzz_records -max_total_time="$seconds" -timeout=10 -max_len=4096 \
   -print_final_stats=1 -artifact_prefix=build-fuzz/findings/ \

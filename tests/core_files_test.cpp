@@ -74,7 +74,9 @@ TEST(AppendLine, AFullFileSystemLeavesTheFileAsItWas) {
   if (std::system(command.c_str()) != 0) GTEST_SKIP() << "cannot mount a small tmpfs here (needs root)";
   struct Unmount {
     std::string at;
-    ~Unmount() { std::system(("umount '" + at + "'").c_str()); }
+    ~Unmount() {
+      if (std::system(("umount '" + at + "'").c_str()) != 0) std::fprintf(stderr, "umount %s failed\n", at.c_str());
+    }
   } unmount{mount.string()};
   std::string before;
   while (before.size() < 40000) before += "\"Ort\",\"Gemeinde\",\"Bezirk\",\"W\",\"1010\",,\r\n";

@@ -145,6 +145,42 @@ TEST(PlaceRecordFormat, AProblemNamesTheFirstRecordThatLeftItsLine) {
   }
 }
 
+TEST(PlaceRecordFormat, WholeLinesArePassedByTheirLineEnds) {
+  const std::string a = "\"a\",,,,,,\r\n";
+  const std::string b = "\"bb\",,,,,,\r\n";
+  const std::string c = "\"ccc\",,,,,,\r\n";
+  const struct {
+    std::string bytes;
+    std::uint64_t skip, passed;
+    std::optional<std::string> next;  // the place of the record after them
+  } cases[] = {
+      {a + b + c, 2, 2, "ccc"},
+      {a + b + c, 0, 0, "a"},
+      {a + b, 3, 2, std::nullopt},                    // the file ends first
+      {a + "\"x\",,,,,,\n" + c, 2, 1, "!"},           // a LF alone stops the count
+      {a + "\"x\",,,\r\n,,,\r\n" + c, 2, 2, ",,,"},  // lines, not records, are counted
+  };
+  for (const auto& c2 : cases) {
+    for (std::size_t buffer : {std::size_t{1}, std::size_t{3}, std::size_t{8}, InputFile::kBufferSize}) {
+      InputFile in = InputFile::InMemory(c2.bytes, "f.ort", buffer);
+      EXPECT_EQ(in.SkipWholeLines(c2.skip), c2.passed) << c2.bytes << " buffer " << buffer;
+      if (!c2.next) {
+        EXPECT_TRUE(in.AtEnd());
+        continue;
+      }
+      if (c2.next == ",,,") continue;  // the next bytes begin no record: only the count matters
+      PlaceRecord record;
+      if (c2.next == "!") {  // the reader takes over, and says what is wrong there
+        EXPECT_THROW(ReadPlaceRecord(in, record), SystemError);
+        continue;
+      }
+      ReadPlaceRecord(in, record);
+      EXPECT_EQ(record.Place, c2.next) << c2.bytes << " buffer " << buffer;
+      EXPECT_EQ(in.Line(), c2.passed + 2) << "the line count goes on from the lines passed";
+    }
+  }
+}
+
 TEST(PlaceRecordFormat, ReadsAcrossBufferBoundaries) {
   // Enough records that items straddle the reader's 64 KiB buffer many times.
   std::string bytes;

@@ -47,7 +47,7 @@ TEST_F(InputTest, StartUpBringsTheNormalStateWhateverTheControlsShowed) {
     EXPECT_FALSE(other[id].visible) << NameOf(id);
   EXPECT_TRUE(other[Command10].visible);
   EXPECT_EQ(other[Command2].width, 2055);
-  EXPECT_EQ(other[Combo1].rows, GetStateListItems());
+  EXPECT_EQ(other[Combo1].rows.All(), GetStateListItems());
   EXPECT_EQ(other[Combo1].rows[5], "Voralrberg");
   EXPECT_EQ(other.DesktopPath, "/home/anna/Desktop" + std::string(os::PathSeparator()));
   EXPECT_EQ(fake.specialFolderAsked, std::vector<int>{0});

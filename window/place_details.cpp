@@ -10,6 +10,18 @@
 namespace veldaris {
 
 void ReadResultRecord(Window& w, int n) {
+  // The search writes one record per line: the records before n are passed by their line
+  // ends, and only record n is read. A file changed since takes the long way, record by
+  // record, which also reports what is wrong with it.
+  {
+    InputFile results(w.File(kResultFile), std::string(kResultFile));
+    if (results.SkipWholeLines(static_cast<std::uint64_t>(n)) == static_cast<std::uint64_t>(n) &&
+        !results.AtEnd()) {
+      ReadPlaceRecord(results, w.CurrentRecord);
+      results.Close();
+      return;
+    }
+  }
   InputFile results(w.File(kResultFile), std::string(kResultFile));
   for (int i = 0; i <= n; ++i) {
     if (results.AtEnd())

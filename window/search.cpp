@@ -2,6 +2,7 @@
 
 #include "core/file_names.h"
 #include "core/files.h"
+#include "core/record_stream.h"
 #include "core/result_row.h"
 #include "core/rules.h"
 #include "core/search_pass.h"
@@ -78,19 +79,20 @@ void SearchPlaces(Window& w) {
 }
 
 void FillResultList(Window& w) {
-  w[List1].ClearRows();
+  Control& list = w[List1];
+  list.ClearRows();
   InputFile results(w.File(kResultFile), std::string(kResultFile));
   w.ListRow = 0;
   w.CurrentStateName.clear();
+  // One allocation for a list of any length: a row keeps about 45 bytes of text.
+  if (w.MatchCount > 0) list.rows.reserve(static_cast<std::size_t>(w.MatchCount), 48);
   PlaceRecordView record;
   PlaceRecord storage;
-  bool anyRecord = false;
-  while (!results.AtEnd()) {
-    ReadPlaceRecordView(results, record, storage);
-    anyRecord = true;
-    w[List1].AddRow(FormatResultListLine(record));
+  const bool anyRecord = ReadEveryRecord(results, record, storage, [&](const RecordRef& row) {
+    list.rows.AddResultRow(row.Text(0), row.Text(1), row.Text(2), row.Text(3));
     ++w.ListRow;
-  }
+  });
+  ++list.rowsRevision;
   // The record read last, with place, municipality and district in their list form.
   if (anyRecord) {
     CopyRecord(record, w.CurrentRecord);

@@ -74,7 +74,7 @@ void ClickableLineEdit::mouseReleaseEvent(QMouseEvent* event) {
     emit clicked();
 }
 
-void ResultListModel::Reset(const std::vector<std::string>* rows) {
+void ResultListModel::Reset(const RowList* rows) {
   beginResetModel();
   rows_ = rows;
   endResetModel();

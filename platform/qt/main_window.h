@@ -32,12 +32,12 @@ class ResultListModel : public QAbstractListModel {
   Q_OBJECT
  public:
   using QAbstractListModel::QAbstractListModel;
-  void Reset(const std::vector<std::string>* rows);
+  void Reset(const RowList* rows);
   int rowCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
 
  private:
-  const std::vector<std::string>* rows_ = nullptr;
+  const RowList* rows_ = nullptr;
 };
 
 // List1. A pick is a mouse click on a row, or a move of the current row by the keyboard

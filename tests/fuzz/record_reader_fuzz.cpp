@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -21,6 +22,8 @@
 #include "core/errors.h"
 #include "core/federal_states.h"
 #include "core/files.h"
+#include "core/line_blocks.h"
+#include "core/line_scan.h"
 #include "core/place_record.h"
 #include "core/search_pass.h"
 #include "core/text1252.h"
@@ -120,6 +123,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(Read(bytes, Path::kGeneral, InputFile::kBufferSize) == reference);
   Require(Read(bytes, Path::kRecord, 1 + size % 17) == reference);
   Require(Read(bytes, Path::kView, 1 + size % 5) == reference);
+
+  // The block scan is the same with AVX2 and with the portable masks.
+  {
+    std::string padded(bytes);
+    const std::size_t lastLine = padded.rfind('\n');
+    padded.append(64, '\0');
+    if (lastLine != std::string::npos) {
+      LineInfo a[64], b[64];
+      std::size_t consumedA = 0, consumedB = 0;
+      const char* end = padded.data() + lastLine + 1;
+      const std::size_t na = ScanLineBlocks(padded.data(), end, a, 64, &consumedA);
+      const std::size_t nb = ScanLineBlocksPortable(padded.data(), end, b, 64, &consumedB);
+      Require(na == nb && consumedA == consumedB);
+      for (std::size_t i = 0; i < na; ++i) {
+        Require(a[i].start == b[i].start);
+        Require(std::memcmp(a[i].end, b[i].end, 7 * sizeof a[i].end[0]) == 0);  // end[7] is scratch
+      }
+      // Each line it describes is one the one-line scan takes, where that scan reaches.
+      for (std::size_t i = 0; i < na; ++i) {
+        PlaceRecordView view;
+        const char* line = padded.data() + a[i].start;
+        if (a[i].end[6] + 2u <= kScannedLineMax)
+          Require(ScanWrittenLine(line, static_cast<std::size_t>(end - line), view) == a[i].end[6] + 2u);
+      }
+    }
+  }
 
   for (const PlaceRecord& record : reference.records) {
     const Outcome again = Read(FormatPlaceRecordLine(record), Path::kRecord, InputFile::kBufferSize);
