@@ -28,19 +28,16 @@ bool MatchesSearchText(std::string_view item, std::string_view searchText, Match
   return false;
 }
 
+std::size_t ItemOf(SearchedItem item) {
+  return item == SearchedItem::kMunicipality ? 1 : item == SearchedItem::kDistrict ? 2 : 0;
+}
+
 void RunSearchPass(InputFile& data, OutputFile& results, OutputFile& csv,
                    const SearchQuery& query, SearchPassState state) {
-  PlaceRecordView last;
-  PlaceRecord storage;  // for the records that the general reader has to take
-  const std::string* stateName = &state.currentStateName;
-  const std::size_t item = query.item == SearchedItem::kMunicipality ? 1
-                           : query.item == SearchedItem::kDistrict   ? 2
-                                                                     : 0;
+  const std::size_t item = ItemOf(query.item);
   const bool filtered = !query.stateFilter.empty();
-  const bool any = ReadEveryRecord(data, last, storage, [&](const RecordRef& record) {
-    if (const FederalState* row = FindStateByShortForm(record.Text(3))) stateName = &row->FullName;
-    ++state.recordCount;
-    if (filtered && query.stateFilter != *stateName) return;
+  ForEachPlace(data, state, [&](const RecordRef& record, const std::string& stateName) {
+    if (filtered && query.stateFilter != stateName) return;
     if (!MatchesSearchText(record.Text(item), query.searchText, query.mode)) return;
     // A line in the written form is what writing its record would give.
     if (const std::string_view line = record.WrittenLine(); !line.empty())
@@ -56,9 +53,6 @@ void RunSearchPass(InputFile& data, OutputFile& results, OutputFile& csv,
     csv.Write(record.Text(2));
     csv.Write("\"\r\n");
   });
-  // The record read last stays readable across the end-of-file test.
-  if (any) CopyRecord(last, state.currentRecord);
-  if (stateName != &state.currentStateName) state.currentStateName = *stateName;
 }
 
 }  // namespace veldaris

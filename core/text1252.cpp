@@ -41,23 +41,73 @@ std::optional<unsigned char> UnicodeToWindows1252(char32_t codePoint) {
   return std::nullopt;
 }
 
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
 std::string Windows1252ToUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size() + text.size() / 8);
-  for (char ch : text) {
-    const char32_t cp = Windows1252ToUnicode(static_cast<unsigned char>(ch));
-    if (cp < 0x80) {
-      out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
+  for (char ch : text) AppendUtf8(out, Windows1252ToUnicode(static_cast<unsigned char>(ch)));
+  return out;
+}
+
+namespace {
+
+// The code point that begins at text[i], i moved past it; nothing when no UTF-8 begins there.
+std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& i) {
+  const auto lead = static_cast<unsigned char>(text[i++]);
+  if (lead < 0x80) return lead;
+  const int more = (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : (lead & 0xF8) == 0xF0 ? 3 : 0;
+  if (more == 0 || text.size() - i < static_cast<std::size_t>(more)) return std::nullopt;
+  char32_t cp = lead & (0x3Fu >> more);
+  for (int k = 0; k < more; ++k) {
+    const auto next = static_cast<unsigned char>(text[i++]);
+    if ((next & 0xC0) != 0x80) return std::nullopt;
+    cp = (cp << 6) | (next & 0x3Fu);
+  }
+  if ((more == 1 && cp < 0x80) || (more == 2 && cp < 0x800) || (more == 3 && cp < 0x10000) ||
+      cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+    return std::nullopt;
+  return cp;
+}
+
+}  // namespace
+
+std::optional<std::u32string> DecodeUtf8(std::string_view text) {
+  std::u32string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const auto cp = NextCodePoint(text, i);
+    if (!cp) return std::nullopt;
+    out.push_back(*cp);
   }
   return out;
+}
+
+bool IsUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    if (static_cast<unsigned char>(text[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    if (!NextCodePoint(text, i)) return false;
+  }
+  return true;
 }
 
 std::optional<std::string> Utf8ToWindows1252(std::string_view utf8, std::size_t* badOffset) {

@@ -49,6 +49,13 @@ std::string Windows1252ToUtf8(std::string_view text);
 // receives the byte offset of the offending character. Nothing is replaced or dropped.
 std::optional<std::string> Utf8ToWindows1252(std::string_view utf8, std::size_t* badOffset = nullptr);
 
+// UTF-8 as other programs write it. The code points of a text, or nothing when it is no
+// UTF-8 (an overlong form, a surrogate or a cut sequence included).
+std::optional<std::u32string> DecodeUtf8(std::string_view text);
+// The same test without decoding.
+bool IsUtf8(std::string_view text);
+void AppendUtf8(std::string& out, char32_t codePoint);
+
 // A fixed text written in UTF-8 in the source, as Windows-1252. For the program's own
 // literals only, which are known to be convertible.
 std::string Cp1252(std::string_view utf8Literal);

@@ -60,5 +60,26 @@ TEST(Text1252, ReportsCharactersOutsideWindows1252) {
   }
 }
 
+// Other programs' files: what is UTF-8, and what decodes and encodes back to the same bytes.
+TEST(Text1252, TellsUtf8FromOtherBytes) {
+  const struct {
+    const char* bytes;
+    bool utf8;
+  } cases[] = {
+      {"G\xC3\xB6\xC3\x9Fl", true}, {"\xF0\x9F\x98\x80", true}, {"\xE2\x82\xAC", true}, {"", true},
+      {"G\xF6\xDFl", false},          {"\xC0\xAF", false},         {"\xED\xA0\x80", false},  // overlong, surrogate
+      {"\xE2\x82", false},            {"\xF4\x90\x80\x80", false},  // cut, beyond U+10FFFF
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsUtf8(c.bytes), c.utf8) << c.bytes;
+    const auto decoded = DecodeUtf8(c.bytes);
+    ASSERT_EQ(decoded.has_value(), c.utf8) << c.bytes;
+    if (!decoded) continue;
+    std::string encoded;
+    for (char32_t cp : *decoded) AppendUtf8(encoded, cp);
+    EXPECT_EQ(encoded, c.bytes);
+  }
+}
+
 }  // namespace
 }  // namespace veldaris
