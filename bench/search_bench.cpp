@@ -31,6 +31,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "core/errors.h"
 #include "core/file_names.h"
 #include "core/files.h"
@@ -45,7 +46,7 @@ extern char** environ;
 namespace {
 
 using namespace veldaris;
-using Clock = std::chrono::steady_clock;
+using namespace veldaris::bench;
 
 class NullPlatform : public Platform {
  public:
@@ -58,30 +59,6 @@ class NullPlatform : public Platform {
   std::string SpecialFolderSought(int) override { return {}; }
   void Quit() override {}
 };
-
-struct Stats {
-  double median = 0, min = 0, max = 0;
-};
-
-Stats Summarise(std::vector<double> ms) {
-  std::sort(ms.begin(), ms.end());
-  return {ms[ms.size() / 2], ms.front(), ms.back()};
-}
-
-double Ms(Clock::time_point since) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
-}
-
-template <typename F>
-Stats Measure(int runs, F&& f) {
-  std::vector<double> ms;
-  for (int r = 0; r < runs; ++r) {
-    const auto start = Clock::now();
-    f();
-    ms.push_back(Ms(start));
-  }
-  return Summarise(ms);
-}
 
 // A whole process, started directly; its standard output.
 struct Run {
@@ -150,42 +127,9 @@ void Prepare(Window& w, const Query& q) {
   w[Text3].text.clear();
 }
 
-std::string ReadAll(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 void WriteAll(const std::filesystem::path& path, const std::string& bytes, int copies) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   for (int i = 0; i < copies; ++i) out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-// Reads a file and counts its line ends in this process: the floor of a pick.
-long MemchrPass(const std::filesystem::path& path) {
-  const int fd = open(path.c_str(), O_RDONLY);
-  static std::vector<char> buffer(256 * 1024);
-  long count = 0;
-  ssize_t n;
-  while ((n = read(fd, buffer.data(), buffer.size())) > 0)
-    for (const char* p = buffer.data(); (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(buffer.data() + n - p)))); ++p)
-      ++count;
-  close(fd);
-  return count;
-}
-
-std::string Cell(const Stats& s) {
-  if (s.median < 0) return "      -";
-  char text[64];
-  std::snprintf(text, sizeof text, "%8.2f (%.2f-%.2f)", s.median, s.min, s.max);
-  return text;
-}
-
-std::string Goal(const char* name, double value, double limit, const char* unit = "") {
-  char text[160];
-  const bool met = value >= 0 && value <= limit;
-  std::snprintf(text, sizeof text, "goal %-14s <= %-6g%s %8.2f%s  %s", name, limit, unit, value, unit,
-                met ? "met" : "NOT met");
-  return text;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 # The installed program on Linux, and its Debian package:
 #   bin/veldaris                       the launcher: the user's working folder, then the program
 #   bin/veldaris-import                the importer, for a newer download of the open data
+#   bin/veldaris-ort                   the search on the command line and the GEDCOM report
 #   libexec/veldaris/veldaris          the program
 #   libexec/veldaris/wandlix-34        the converter, found beside the program
 #   share/veldaris/orte-7sp.ort        the gazetteer, copied for each user on the first start
@@ -14,7 +15,7 @@ set(DATADIR ${CMAKE_INSTALL_DATADIR})
 configure_file(${PROJECT_SOURCE_DIR}/packaging/linux/veldaris.in ${CMAKE_BINARY_DIR}/packaging/veldaris @ONLY)
 
 install(PROGRAMS ${CMAKE_BINARY_DIR}/packaging/veldaris DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(TARGETS veldaris-import RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS veldaris-import veldaris-ort RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS veldaris wandlix-34 RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/veldaris)
 install(FILES ${VELDARIS_GAZETTEER} DESTINATION ${CMAKE_INSTALL_DATADIR}/veldaris)
 install(FILES packaging/linux/${VELDARIS_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -29,14 +30,14 @@ install(FILES resources/icon.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hico
 # Manual pages and the changelog go compressed, as Debian has them.
 set(compressed ${CMAKE_BINARY_DIR}/packaging/compressed)
 file(MAKE_DIRECTORY ${compressed})
-foreach(page veldaris.1 veldaris-import.1 changelog)
+foreach(page veldaris.1 veldaris-import.1 veldaris-ort.1 changelog)
   add_custom_command(OUTPUT ${compressed}/${page}.gz
     COMMAND gzip -9n -c ${PROJECT_SOURCE_DIR}/packaging/linux/${page} > ${compressed}/${page}.gz
     DEPENDS ${PROJECT_SOURCE_DIR}/packaging/linux/${page})
   list(APPEND compressed_files ${compressed}/${page}.gz)
 endforeach()
 add_custom_target(compressed_docs ALL DEPENDS ${compressed_files})
-install(FILES ${compressed}/veldaris.1.gz ${compressed}/veldaris-import.1.gz
+install(FILES ${compressed}/veldaris.1.gz ${compressed}/veldaris-import.1.gz ${compressed}/veldaris-ort.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES packaging/linux/copyright LICENSE DESTINATION ${VELDARIS_DOCDIR})
 install(FILES ${compressed}/changelog.gz DESTINATION ${VELDARIS_DOCDIR})

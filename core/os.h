@@ -76,6 +76,13 @@ bool Delete(const std::filesystem::path& path) noexcept;
 // file cannot be made at all (a folder the user may not write to).
 std::optional<Handle> TryLock(const std::filesystem::path& path);
 
+// The arguments of a command-line program in UTF-8, whatever code page the system passed
+// them in (argv as given on POSIX; the wide command line on Windows).
+std::vector<std::string> Utf8Arguments(int argc, char** argv);
+// Standard output takes bytes as they are written: UTF-8 shows as such on the console (its
+// code page on Windows), and no line end is changed (binary mode on Windows).
+void PrepareStandardOutput();
+
 // The folder that holds the running program.
 std::filesystem::path ProgramFolder();
 

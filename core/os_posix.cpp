@@ -175,6 +175,12 @@ std::optional<Handle> TryLock(const std::filesystem::path& path) {
   return fd;
 }
 
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
+  return std::vector<std::string>(argv, argv + argc);
+}
+
+void PrepareStandardOutput() {}
+
 std::filesystem::path ProgramFolder() {
   std::error_code ec;
   const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);

@@ -3,7 +3,10 @@
 // any volume whatever the system's code page.
 #include <windows.h>
 #include <shlobj.h>
+#include <fcntl.h>
+#include <io.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "core/os.h"
@@ -191,6 +194,26 @@ std::optional<Handle> TryLock(const std::filesystem::path& path) {
   if (file != INVALID_HANDLE_VALUE) return reinterpret_cast<Handle>(file);
   if (GetLastError() == ERROR_SHARING_VIOLATION) return std::nullopt;
   return kNoHandle;
+}
+
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (!wide) return std::vector<std::string>(argv, argv + argc);
+  std::vector<std::string> args;
+  for (int i = 0; i < count; ++i) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+    std::string arg(static_cast<std::size_t>(size > 1 ? size - 1 : 0), '\0');
+    if (size > 1) WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, arg.data(), size, nullptr, nullptr);
+    args.push_back(std::move(arg));
+  }
+  LocalFree(wide);
+  return args;
+}
+
+void PrepareStandardOutput() {
+  SetConsoleOutputCP(CP_UTF8);
+  _setmode(_fileno(stdout), _O_BINARY);
 }
 
 std::filesystem::path ProgramFolder() {

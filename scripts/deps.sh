@@ -2,10 +2,11 @@
 # Installs the Debian packages that building, running and testing need, when they are missing.
 set -euo pipefail
 # Building: compiler, CMake, Qt, GoogleTest. Testing besides: fonts, and for the test of the
-# installed program Xvfb with a window manager, xdotool and the validators of its metadata.
+# installed program Xvfb with a window manager, xdotool and the validators of its metadata; for
+# the GEDCOM reader a family tree that another program wrote (libgedcom-perl's example).
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev
           fonts-liberation fonts-dejavu-core
-          xvfb xauth openbox xdotool desktop-file-utils appstream "$@")
+          xvfb xauth openbox xdotool desktop-file-utils appstream libgedcom-perl "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -20,17 +20,21 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 dest=$scratch/dest
 DESTDIR=$dest cmake --install "$build" --prefix /usr >/dev/null
 id=invalid.veldaris.Veldaris
-for f in usr/bin/veldaris usr/bin/veldaris-import usr/libexec/veldaris/veldaris \
+for f in usr/bin/veldaris usr/bin/veldaris-import usr/bin/veldaris-ort usr/libexec/veldaris/veldaris \
          usr/libexec/veldaris/wandlix-34 usr/share/veldaris/orte-7sp.ort \
          usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml \
          usr/share/icons/hicolor/48x48/apps/$id.png usr/share/icons/hicolor/64x64/apps/$id.png \
          usr/share/icons/hicolor/128x128/apps/$id.png usr/share/icons/hicolor/256x256/apps/$id.png \
-         usr/share/man/man1/veldaris.1.gz usr/share/doc/veldaris/copyright usr/share/doc/veldaris/LICENSE; do
+         usr/share/man/man1/veldaris.1.gz usr/share/man/man1/veldaris-ort.1.gz usr/share/doc/veldaris/copyright usr/share/doc/veldaris/LICENSE; do
   [ -e "$dest/$f" ] || fail "not installed: $f"
 done
 [ -x "$dest/usr/bin/veldaris" ] || fail "the launcher is not executable"
 [ "$(grep -c $'\r$' "$dest/usr/share/veldaris/orte-7sp.ort")" -eq 18957 ] || fail "the gazetteer has not 18957 lines"
 echo "installed tree: complete"
+# Without a working copy of the user, the companion program searches the installed gazetteer.
+found=$(env -u XDG_DATA_HOME HOME="$scratch/nobody" "$dest/usr/bin/veldaris-ort" Gößl) || fail "veldaris-ort Gößl"
+[ "$found" = "Goessl, Liezen, Steiermark, AUSTRIA" ] || fail "veldaris-ort Gößl gave: $found"
+echo "veldaris-ort: finds the installed gazetteer"
 
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$dest/usr/share/applications/$id.desktop" || fail "desktop entry"

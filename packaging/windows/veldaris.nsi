@@ -5,7 +5,7 @@
 ;
 ;   makensis -DSOURCE=<program folder> -DOUTFILE=<setup.exe> -DDATASIZE=<bytes> -DICON=<.ico> veldaris.nsi
 ;
-; SOURCE holds veldaris.exe, wandlix-34.exe, veldaris-import.exe, orte-7sp.ort, LICENSE.txt
+; SOURCE holds veldaris.exe, wandlix-34.exe, veldaris-import.exe, veldaris-ort.exe, orte-7sp.ort, LICENSE.txt
 ; and LIESMICH.txt; DATASIZE is the size of the data file as installed.
 ; A 64-bit installer for the 64-bit program (and the wine that tests it here runs 64-bit only).
 Target amd64-unicode
@@ -49,6 +49,7 @@ Section "Veldaris"
   File "${SOURCE}\veldaris.exe"
   File "${SOURCE}\wandlix-34.exe"
   File "${SOURCE}\veldaris-import.exe"
+  File "${SOURCE}\veldaris-ort.exe"
   File "${SOURCE}\LICENSE.txt"
   File "${SOURCE}\LIESMICH.txt"
   ; The data file may hold places the user appended: an existing one stays as it is.
@@ -78,6 +79,7 @@ Section "Uninstall"
   Delete "$INSTDIR\veldaris.exe"
   Delete "$INSTDIR\wandlix-34.exe"
   Delete "$INSTDIR\veldaris-import.exe"
+  Delete "$INSTDIR\veldaris-ort.exe"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\LIESMICH.txt"
   Delete "$INSTDIR\ergebdat.txt"

@@ -1,0 +1,110 @@
+// The benchmark of veldaris-ort, against references measured in the same run:
+//
+//   veldaris_ort_bench DATA_FILE [--runs N]
+//
+// It writes a family tree of 100,000 PLAC lines made from the data file's own places (their
+// place strings, spelt as old records spell them: umlauts written out, "Sankt" as "St.", every
+// tenth outside Austria) and times the whole report (reading the file, the places, the
+// gazetteer, the lookups) against a memchr pass over the same file. It times the tolerant
+// search of one name over the data file against the exact search of it. The last line is the
+// summary.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "bench/bench_support.h"
+#include "core/files.h"
+#include "core/rules.h"
+#include "core/text1252.h"
+#include "tools/ort/gedcom.h"
+#include "tools/ort/lookup.h"
+
+namespace {
+
+using namespace veldaris;
+using namespace veldaris::bench;
+
+constexpr int kPlaceLines = 100000;
+
+std::string FamilyTree(const std::filesystem::path& data) {
+  InputFile in(data, "data");
+  ort::SearchOptions all;  // a blank search finds every place
+  std::vector<std::string> values;
+  for (const ort::Found& f : ort::Search(in, all)) {
+    std::string value = TextOf(f.record.Place) + ", " + TextOf(f.record.District) + ", " + f.stateName;
+    if (value.starts_with("Sankt ")) value.replace(0, 5, "St.");
+    values.push_back(Windows1252ToUtf8(values.size() % 2 ? ReplaceUmlauts(value) : value));
+  }
+  std::string tree = "0 HEAD\n1 GEDC\n2 VERS 5.5.1\n1 CHAR UTF-8\n";
+  for (int i = 0; i < kPlaceLines / 2; ++i) {
+    tree += "0 @I" + std::to_string(i) + "@ INDI\n1 NAME Maria /Huber/\n";
+    for (int event = 0; event < 2; ++event) {
+      const std::size_t n = (static_cast<std::size_t>(i) * 7919 + static_cast<std::size_t>(event) * 104729) % values.size();
+      tree += event ? "1 DEAT\n2 DATE 2 FEB 1901\n2 PLAC " : "1 BIRT\n2 DATE 1 JAN 1850\n2 PLAC ";
+      tree += n % 10 == 9 ? "Passau, Bayern, Deutschland" : values[n] + ", Austria";
+      tree += '\n';
+    }
+  }
+  return tree + "0 TRLR\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::cerr << "usage: veldaris_ort_bench DATA_FILE [--runs N]\n";
+    return 2;
+  }
+  const std::filesystem::path data = argv[1];
+  int runs = 7;
+  for (int i = 2; i + 1 < argc; ++i)
+    if (std::string(argv[i]) == "--runs") runs = std::max(5, std::atoi(argv[++i]));
+  const std::filesystem::path tree = std::filesystem::temp_directory_path() / "veldaris_ort_bench.ged";
+  {
+    std::ofstream out(tree, std::ios::binary | std::ios::trunc);
+    out << FamilyTree(data);
+  }
+
+  std::size_t values = 0, resolved[4] = {0, 0, 0, 0};
+  const Stats report = Measure(runs, [&] {
+    const std::string bytes = ReadAll(tree);
+    std::vector<ort::GedcomProblem> problems;
+    const auto places = ort::ReadGedcomPlaces(bytes, problems);
+    InputFile in(data, "data");
+    const ort::Gazetteer gazetteer(in);
+    values = places.size();
+    for (std::size_t& n : resolved) n = 0;
+    for (const auto& place : places) ++resolved[static_cast<int>(gazetteer.Resolve(ort::PlaceIn1252(place.value), false).status)];
+  });
+  long lines = 0;
+  const Stats memchr = Measure(runs, [&] { lines = MemchrPass(tree); });
+  std::printf("GEDCOM of %d PLAC lines (%ld lines, %.1f MB), %zu distinct values: %zu eindeutig, "
+              "%zu mehrdeutig, %zu nicht gefunden, %zu outside Austria\n",
+              kPlaceLines, lines, static_cast<double>(std::filesystem::file_size(tree)) / 1e6, values,
+              resolved[0], resolved[1], resolved[2], resolved[3]);
+  std::printf("report %s ms; memchr pass %s ms; ratio %.1f\n", Cell(report).c_str(), Cell(memchr).c_str(),
+              report.median / memchr.median);
+
+  const auto search = [&](const char* text, bool tolerant) {
+    std::size_t found = 0;
+    const Stats s = Measure(runs * 3, [&] {
+      InputFile in(data, "data");
+      ort::SearchOptions options;
+      options.text = Cp1252(text);
+      options.tolerant = tolerant;
+      found = ort::Search(in, options).size();
+    });
+    std::printf("search %-8s %-9s %4zu found %s ms\n", text, tolerant ? "tolerant" : "exact", found, Cell(s).c_str());
+    return s.median;
+  };
+  double worst = 0;
+  for (const char* name : {"Goessl", "Gößl", "Sankt"}) worst = std::max(worst, search(name, true) / search(name, false));
+  std::printf("%s\n", Goal("tolerant/exact", worst, 3).c_str());
+  if (!std::getenv("VELDARIS_KEEP")) std::filesystem::remove(tree);
+  std::printf("ort-summary gedcom_memchr=%.1f tolerant_exact=%.2f\n", report.median / memchr.median, worst);
+}

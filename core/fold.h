@@ -1,0 +1,24 @@
+// Names as people write them in old records, made comparable: the tolerant lookup of the
+// place tools compares folded texts. Windows-1252 in, Windows-1252 out.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace veldaris {
+
+// Folds a name so that its usual spellings compare equal: letter case aside; ä, ö, ü and ß
+// as ae, oe, ue and ss (so "Gößl", "Gössl" and "GOESSL" all give "goessl"); a hyphen as a
+// blank; the words "Sankt" and "St" and "St." before anything as "st." ("St.Pölten", "St. Pölten"
+// and "Sankt Pölten" give "st. poelten", "Stainz" stays "stainz"); blanks trimmed and runs of
+// them made one, none after a comma ("Wien, Floridsdorf" gives "wien,floridsdorf").
+std::string FoldName(std::string_view text);
+// The same into a buffer the caller keeps, for folding many names without allocating; it may
+// stop once the folded text holds enough bytes, for comparing the beginning of a name.
+void FoldName(std::string_view text, std::string& folded, std::size_t enough = std::string::npos);
+// The first byte of the folded name (0 for an empty one), without folding it: what a search
+// compares first.
+char FirstFoldedByte(std::string_view text);
+
+}  // namespace veldaris

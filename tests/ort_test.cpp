@@ -1,0 +1,290 @@
+// veldaris-ort: the folding of names, the tolerant search, the GEDCOM reader and the report.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "core/fold.h"
+#include "core/text1252.h"
+#include "tests/test_support.h"
+#include "tools/ort/gedcom.h"
+#include "tools/ort/lookup.h"
+
+namespace veldaris {
+namespace {
+
+using ort::Resolution;
+
+TEST(FoldName, MakesTheUsualSpellingsOfRealNamesEqual) {
+  const struct {
+    const char* name;
+    const char* folded;
+  } cases[] = {
+      {"Gößl", "goessl"},
+      {"Goessl", "goessl"},
+      {"GÖSSL", "goessl"},
+      {"Straß im Straßertale", "strass im strassertale"},
+      {"Übelbach", "uebelbach"},
+      {"Öd", "oed"},
+      {"Sankt Georgen am Walde", "st. georgen am walde"},
+      {"St. Georgen am Walde", "st. georgen am walde"},
+      {"St Georgen am Walde", "st. georgen am walde"},
+      {"St.Pölten", "st. poelten"},
+      {"Markt St. Martin", "markt st. martin"},
+      {"Sankt", "st."},
+      {"Wiener-Neustadt", "wiener neustadt"},
+      {"  Maria   Saal ", "maria saal"},
+      // Words that only begin like "St" or "Sankt" stay as they are.
+      {"Stainz", "stainz"},
+      {"Sanktjohann", "sanktjohann"},
+      {"Hart-St", "hart st."},
+      {"Graz,08.Bez.:Sankt Peter", "graz,08.bez.:sankt peter"},
+      {"Wien , Innere Stadt", "wien,innere stadt"},
+      {"", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FoldName(Cp1252(c.name)), c.folded) << c.name;
+    EXPECT_EQ(FirstFoldedByte(Cp1252(c.name)), c.folded[0]) << c.name;
+  }
+}
+
+class OrtData : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::WriteBytes(dir_ / "orte.ort",
+                     test::RecordLine({"Goessl", "Grundlsee", "Liezen", "Stmk", "8993", {}, "g"}) +
+                         test::RecordLine({"Gößl", "Grundlsee", "Liezen", "Stmk", "8993", {}, "g"}) +
+                         test::RecordLine({"Sankt Georgen", "Sankt Georgen", "Lavanttal", "K", "9413", {}, "m"}) +
+                         test::RecordLine({"St. Georgen", "St. Georgen", "Freistadt", "OÖ", "4222", {}, "m"}) +
+                         test::RecordLine({"St. Georgen", "St. Georgen", "Freistadt", "OÖ", "4223", {}, "m"}) +
+                         test::RecordLine({"Gösselsdorf", "Eberndorf", "Völkermarkt", "K", "9141", {}, "m"}) +
+                         test::RecordLine({"Wien, Donaustadt", "Wien", "Wien", "W", "1220", {}, "s"}) +
+                         test::RecordLine({"Wien, Floridsdorf", "Wien", "Wien", "W", "1210", {}, "s"}));
+  }
+  std::vector<std::string> Search(const char* text, bool tolerant, std::string state = "",
+                                  MatchMode mode = MatchMode::kBeginsWith) {
+    InputFile in(dir_ / "orte.ort", "orte.ort");
+    ort::SearchOptions options;
+    options.text = Cp1252(text);
+    options.tolerant = tolerant;
+    options.state = Cp1252(state);
+    options.mode = mode;
+    std::vector<std::string> found;
+    for (const ort::Found& f : ort::Search(in, options))
+      found.push_back(Windows1252ToUtf8(f.placeString) + (f.exact ? "" : " ~"));
+    return found;
+  }
+  test::TempDir dir_;
+};
+
+TEST_F(OrtData, TolerantSearchListsExactMatchesFirstThenTheOthersInFileOrder) {
+  EXPECT_EQ(Search("Gößl", false), (std::vector<std::string>{"Goessl, Liezen, Steiermark, AUSTRIA"}));
+  EXPECT_EQ(Search("Gößl", true), (std::vector<std::string>{"Goessl, Liezen, Steiermark, AUSTRIA",
+                                                            "Goessl, Liezen, Steiermark, AUSTRIA ~"}));
+  EXPECT_EQ(Search("gös", true), (std::vector<std::string>{"Goesselsdorf, Voelkermarkt, Kaernten, AUSTRIA",
+                                                           "Goessl, Liezen, Steiermark, AUSTRIA ~",
+                                                           "Goessl, Liezen, Steiermark, AUSTRIA ~"}));
+  EXPECT_EQ(Search("St Georgen", true, "Kärnten"),
+            (std::vector<std::string>{"Sankt Georgen, Lavanttal, Kaernten, AUSTRIA ~"}));
+  EXPECT_TRUE(Search("St Georgen", false).empty());
+  // Inside a name: the whole name is folded, and its beginning is no inner part.
+  EXPECT_EQ(Search("eorgen", true, "", MatchMode::kContains),
+            (std::vector<std::string>{"Sankt Georgen, Lavanttal, Kaernten, AUSTRIA",
+                                      "St. Georgen, Freistadt, Oberoesterreich, AUSTRIA",
+                                      "St. Georgen, Freistadt, Oberoesterreich, AUSTRIA"}));
+  EXPECT_EQ(Search("SSL", true, "", MatchMode::kContains),
+            (std::vector<std::string>{"Goessl, Liezen, Steiermark, AUSTRIA",
+                                      "Goessl, Liezen, Steiermark, AUSTRIA ~"}));
+  // Nothing left to compare once folded: no tolerant match of everything.
+  EXPECT_TRUE(Search(" - ", true).empty());
+}
+
+// On the real data, "Sankt …" and "St. …" are two spellings of one word: each finds both.
+TEST(TolerantSearch, FindsEverySpellingOfSanktInTheRealData) {
+  const auto real = test::RealDataFile();
+  if (!real) GTEST_SKIP() << "the real data file is not beside the project";
+  const auto search = [&](const char* text, bool tolerant) {
+    InputFile in(*real, "orte-7sp.ort");
+    ort::SearchOptions options;
+    options.text = text;
+    options.tolerant = tolerant;
+    std::multiset<std::string> found;
+    for (const ort::Found& f : ort::Search(in, options))
+      found.insert(f.placeString + "|" + TextOf(f.record.Postcode));
+    return found;
+  };
+  std::multiset<std::string> both = search("Sankt ", false);
+  const auto abbreviated = search("St. ", false);
+  ASSERT_FALSE(both.empty());
+  ASSERT_FALSE(abbreviated.empty());
+  both.insert(abbreviated.begin(), abbreviated.end());
+  for (const char* spelling : {"Sankt", "St.", "sankt"}) EXPECT_EQ(search(spelling, true), both) << spelling;
+}
+
+TEST_F(OrtData, ResolvesPlacesOfAFamilyTree) {
+  InputFile in(dir_ / "orte.ort", "orte.ort");
+  const ort::Gazetteer gazetteer(in);
+  const struct {
+    const char* value;
+    bool everyValue;
+    Resolution::Status status;
+    const char* placeString;
+    std::size_t candidates;
+  } cases[] = {
+      {"Gößl, Liezen, Steiermark, Österreich", false, Resolution::Status::kUnique,
+       "Goessl, Liezen, Steiermark, AUSTRIA", 0},
+      {"goessl,,AUSTRIA", false, Resolution::Status::kUnique, "Goessl, Liezen, Steiermark, AUSTRIA", 0},
+      {"St. Georgen, Austria", false, Resolution::Status::kAmbiguous, "", 2},
+      {"Sankt Georgen, Kärnten, Oesterreich", false, Resolution::Status::kUnique,
+       "Sankt Georgen, Lavanttal, Kaernten, AUSTRIA", 0},
+      {"St Georgen, Freistadt, Austria", false, Resolution::Status::kUnique,
+       "St. Georgen, Freistadt, Oberoesterreich, AUSTRIA", 0},
+      // A named item that none of the candidates has narrows nothing.
+      {"St Georgen, Pfarre Unbekannt, Austria", false, Resolution::Status::kAmbiguous, "", 2},
+      // A place whose name holds a comma, by its whole name or its own part; a municipality
+      // that is no place's name stands for its places.
+      {"Wien, Floridsdorf, Wien, Austria", false, Resolution::Status::kUnique,
+       "Wien, Floridsdorf, Wien, Wien, AUSTRIA", 0},
+      {"Floridsdorf, Austria", false, Resolution::Status::kUnique, "Wien, Floridsdorf, Wien, Wien, AUSTRIA", 0},
+      {"Wien, Austria", false, Resolution::Status::kAmbiguous, "", 2},
+      {"Nirgendwo, Austria", false, Resolution::Status::kNotFound, "", 0},
+      {"Paris, France", false, Resolution::Status::kNotAustrian, "", 0},
+      {"Austria", false, Resolution::Status::kNotAustrian, "", 0},
+      {"Paris, France", true, Resolution::Status::kNotFound, "", 0},
+      {"Gößl", true, Resolution::Status::kUnique, "Goessl, Liezen, Steiermark, AUSTRIA", 0},
+  };
+  for (const auto& c : cases) {
+    const Resolution r = gazetteer.Resolve(Cp1252(c.value), c.everyValue);
+    EXPECT_EQ(r.status, c.status) << c.value;
+    EXPECT_EQ(Windows1252ToUtf8(r.placeString), c.placeString) << c.value;
+    EXPECT_EQ(r.candidates.size(), c.candidates) << c.value;
+  }
+}
+
+std::vector<std::pair<std::string, std::size_t>> Places(std::string_view gedcom,
+                                                        std::vector<ort::GedcomProblem>* problems = nullptr) {
+  std::vector<ort::GedcomProblem> found;
+  std::vector<std::pair<std::string, std::size_t>> places;
+  for (const auto& p : ort::ReadGedcomPlaces(gedcom, found)) places.emplace_back(p.value, p.uses);
+  if (problems) *problems = found;
+  else EXPECT_TRUE(found.empty());
+  return places;
+}
+
+using PlaceList = std::vector<std::pair<std::string, std::size_t>>;
+
+TEST(GedcomReader, ReadsTheCharacterSetsOfRealFiles) {
+  const std::string body = "0 @I1@ INDI\n1 BIRT\n2 PLAC G\xC3\xB6\xC3\x9Fl, Austria\n0 TRLR\n";
+  const PlaceList gossl{{"G\xC3\xB6\xC3\x9Fl, Austria", 1}};
+  EXPECT_EQ(Places("0 HEAD\n1 CHAR UTF-8\n" + body), gossl);
+  EXPECT_EQ(Places("\xEF\xBB\xBF" "0 HEAD\n1 GEDC\n2 VERS 7.0\n" + body), gossl);
+  // Windows-1252 where the header says so, and where it says nothing and the bytes are no UTF-8.
+  EXPECT_EQ(Places("0 HEAD\r\n1 CHAR ANSI\r\n0 @I1@ INDI\r\n1 BIRT\r\n2 PLAC G\xF6\xDFl, Austria\r\n"), gossl);
+  EXPECT_EQ(Places("0 HEAD\r0 @I1@ INDI\r1 BIRT\r2 PLAC G\xF6\xDFl, Austria\r"), gossl);
+  // A line of a UTF-8 file that is no UTF-8: read as Windows-1252, and said so.
+  std::vector<ort::GedcomProblem> problems;
+  EXPECT_EQ(Places("0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 BIRT\n2 PLAC G\xF6\xDFl, Austria\n", &problems), gossl);
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_EQ(problems[0].line, 5u);
+  EXPECT_FALSE(problems[0].passedOver);
+  // UTF-16 with its byte order mark.
+  std::string utf16 = "\xFF\xFE";
+  for (char c : std::string("0 HEAD\n0 @I1@ INDI\n1 BIRT\n2 PLAC G\xF6\xDFl, Austria\n")) {
+    utf16 += c;
+    utf16 += '\0';
+  }
+  EXPECT_EQ(Places(utf16), gossl);
+}
+
+TEST(GedcomReader, JoinsContinuationsCountsRecordsAndPassesOverMalformedLines) {
+  std::vector<ort::GedcomProblem> problems;
+  const PlaceList places = Places(
+      "0 HEAD\n1 CHAR UTF-8\n"
+      "0 @I1@ INDI\n1 BIRT\n2 PLAC Sankt Georgen an der\n3 CONC  Stiefing, Austria\n"
+      "1 DEAT\n2 PLAC Graz, Austria\n1 BURI\n2 PLAC Graz, Austria\n"
+      "this is no line\n"
+      "0 @F1@ FAM\n1 MARR\n2  PLAC   Graz, Austria\n"
+      "0 @I2@ INDI\n1 RESI\n2 PLAC Wien\n3 CONT Austria\n2 NOTE a note\n3 CONC not a place\n"
+      "1 BIRT\n2 PLAC \n"
+      "0 TRLR\n",
+      &problems);
+  EXPECT_EQ(places, (PlaceList{{"Sankt Georgen an der Stiefing, Austria", 1}, {"Graz, Austria", 2}, {"Wien Austria", 1}}));
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_EQ(problems[0].line, 11u);
+}
+
+// The sample family trees of Debian's genealogy packages: files that other programs wrote.
+TEST(GedcomReader, ReadsTheSampleFilesOfDebiansGenealogyPackages) {
+  const char* const samples[] = {"/usr/share/doc/gramps/example/gedcom/sample.ged",
+                                 "/usr/share/doc/libgedcom-perl/examples/royal.ged"};
+  int read = 0;
+  for (const char* sample : samples) {
+    if (!std::filesystem::exists(sample)) {
+      std::printf("skipped %s: not installed (packages gramps, libgedcom-perl)\n", sample);
+      continue;
+    }
+    ++read;
+    const std::string bytes = test::ReadBytes(sample);
+    // Every distinct value of the lines "n PLAC value" (the samples continue none of them).
+    std::set<std::string> expected;
+    std::size_t placeLines = 0;
+    for (std::size_t at = 0; at < bytes.size();) {
+      std::size_t end = bytes.find_first_of("\r\n", at);
+      if (end == std::string::npos) end = bytes.size();
+      std::string line = bytes.substr(at, end - at);
+      at = end + 1;
+      const std::size_t tag = line.find(" PLAC ");
+      if (tag == std::string::npos || line.find_first_not_of(" 0123456789") < tag) continue;
+      ++placeLines;
+      std::string value = line.substr(tag + 6);
+      while (!value.empty() && value.back() == ' ') value.pop_back();
+      if (!value.empty()) expected.insert(value);
+    }
+    std::vector<ort::GedcomProblem> problems;
+    const PlaceList places = Places(bytes, &problems);
+    EXPECT_TRUE(problems.empty()) << sample << ": line " << problems.front().line << ": " << problems.front().what;
+    std::set<std::string> values;
+    std::size_t uses = 0;
+    for (const auto& [value, n] : places) {
+      values.insert(value);
+      uses += n;
+    }
+    EXPECT_EQ(values, expected) << sample;
+    EXPECT_EQ(values.size(), places.size()) << sample;
+    EXPECT_GE(uses, places.size());
+    EXPECT_LE(uses, placeLines);
+  }
+  if (read == 0) GTEST_SKIP() << "no sample GEDCOM files installed";
+}
+
+TEST(VeldarisOrt, AnswersWithItsExitCodeAndLeavesTheFamilyTreeAsItIs) {
+  test::TempDir dir;
+  test::WriteBytes(dir / "orte.ort", test::RecordLine({"Gößl", "Grundlsee", "Liezen", "Stmk", "8993", {}, "g"}));
+  const std::string tree = "0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 BIRT\n2 PLAC Goessl, Austria\n"
+                           "2 PLAC Paris, France\nnot a line\n0 TRLR\n";
+  test::WriteBytes(dir / "baum.ged", tree);
+  const auto run = [&](std::vector<std::string> args) {
+    args.insert(args.begin(), {"--daten", "orte.ort"});
+    return test::RunProgram(VELDARIS_ORT, args, dir.path());
+  };
+  EXPECT_EQ(run({"G"}).exitCode, 0);
+  EXPECT_EQ(run({"Goe"}).exitCode, 1);
+  EXPECT_EQ(run({"--tolerant", "Goe"}).exitCode, 0);
+  const auto missing = run({"--daten", "fehlt.ort", "G"});
+  EXPECT_EQ(missing.exitCode, 2);
+  EXPECT_NE(missing.stderrText.find("fehlt.ort"), std::string::npos) << missing.stderrText;
+  EXPECT_EQ(run({"--format", "xml", "G"}).exitCode, 2);
+
+  const auto report = run({"--gedcom", "baum.ged", "--bericht", "bericht.csv"});
+  EXPECT_EQ(report.exitCode, 0) << report.stderrText;
+  EXPECT_NE(report.stderrText.find("baum.ged:7"), std::string::npos) << report.stderrText;
+  EXPECT_EQ(test::ReadBytes(dir / "bericht.csv"),
+            "Ort,Verwendungen,Status,Ortsbezeichnung,Kandidaten\r\n"
+            "\"Goessl, Austria\",1,eindeutig,\"Goessl, Liezen, Steiermark, AUSTRIA\",\r\n");
+  EXPECT_EQ(run({"--gedcom", "baum.ged", "--bericht", "./baum.ged"}).exitCode, 2);
+  EXPECT_EQ(run({"--gedcom", "baum.ged", "--bericht", "orte.ort"}).exitCode, 2);
+  EXPECT_EQ(test::ReadBytes(dir / "baum.ged"), tree);
+}
+
+}  // namespace
+}  // namespace veldaris
