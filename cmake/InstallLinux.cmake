@@ -55,7 +55,9 @@ part of their name, in one federal state or in all, and lists each with
 its municipality, district and state. A click puts the place string on
 the clipboard, umlauts written out, ready to paste into genealogy
 software. The gazetteer of 18,957 places, made from open data of
-GeoNames and Statistik Austria (CC BY 4.0), comes with it.")
+GeoNames and Statistik Austria (CC BY 4.0), comes with it. The command
+veldaris-ort searches on the command line, tolerant of old spellings,
+and reports on the places of a GEDCOM family tree.")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
