@@ -248,6 +248,16 @@ void AppendLine(const std::filesystem::path& path, const std::string& name, std:
 
 bool TryDeleteFile(const std::filesystem::path& path) { return os::Delete(path); }
 
+std::string ReadWholeFile(const std::filesystem::path& path, const std::string& name) {
+  InputFile in(path, name);
+  std::string bytes;
+  for (std::string_view chunk = in.Buffered(); !chunk.empty(); chunk = in.Buffered()) {
+    bytes.append(chunk);
+    in.Skip(chunk.size());
+  }
+  return bytes;
+}
+
 void CopyFile(const std::filesystem::path& source, const std::string& sourceName,
               const std::filesystem::path& target, const std::string& targetName) {
   InputFile in(source, sourceName);

@@ -193,6 +193,10 @@ void AppendLine(const std::filesystem::path& path, const std::string& name, std:
 // Deletes a file; false when it could not be deleted (missing or otherwise).
 bool TryDeleteFile(const std::filesystem::path& path);
 
+// The whole of a file (a regular file only; a failure names it), for the tools that read a
+// file at once.
+std::string ReadWholeFile(const std::filesystem::path& path, const std::string& name);
+
 // Copies a file, replacing the target. Names are shown in failures.
 void CopyFile(const std::filesystem::path& source, const std::string& sourceName,
               const std::filesystem::path& target, const std::string& targetName);

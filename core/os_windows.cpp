@@ -15,14 +15,6 @@
 namespace veldaris::os {
 namespace {
 
-std::wstring Wide(std::string_view text1252) {
-  std::wstring wide;
-  wide.reserve(text1252.size());
-  for (char c : text1252)
-    wide.push_back(static_cast<wchar_t>(Windows1252ToUnicode(static_cast<unsigned char>(c))));
-  return wide;
-}
-
 // Windows-1252 text of a system message; a character it cannot hold becomes "?".
 std::string Narrow(std::wstring_view wide) {
   std::string text;
@@ -72,7 +64,9 @@ Handle OpenRegular(const std::filesystem::path& path, DWORD access, DWORD dispos
 
 }  // namespace
 
-std::filesystem::path PathFrom1252(std::string_view text) { return std::filesystem::path(Wide(text)); }
+std::filesystem::path PathFrom1252(std::string_view text) {
+  return std::filesystem::path(Windows1252ToWide(text));
+}
 
 std::string PathTo1252(const std::filesystem::path& path) { return Narrow(path.native()); }
 
@@ -230,7 +224,7 @@ std::filesystem::path ProgramFolder() {
 }
 
 std::filesystem::path FindProgram(const std::string& name) {
-  const std::wstring file = Wide(name) + L".exe";
+  const std::wstring file = Windows1252ToWide(name) + L".exe";
   const std::filesystem::path beside = ProgramFolder() / file;
   const DWORD attributes = GetFileAttributesW(beside.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return beside;
@@ -267,8 +261,8 @@ void StartProgram(const std::string& name, const std::vector<std::string>& args,
   const std::filesystem::path program = FindProgram(name);
   if (program.empty()) throw ErrorOf(Condition::kNotFound, name + ".exe");
   // The command line names the program by its bare file name, as the user would type it.
-  std::wstring commandLine = Wide(name) + L".exe";
-  for (const std::string& arg : args) commandLine += L" " + Argument(Wide(arg));
+  std::wstring commandLine = Windows1252ToWide(name) + L".exe";
+  for (const std::string& arg : args) commandLine += L" " + Argument(Windows1252ToWide(arg));
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;

@@ -66,6 +66,24 @@ std::string Windows1252ToUtf8(std::string_view text) {
   return out;
 }
 
+std::wstring Windows1252ToWide(std::string_view text) {
+  std::wstring wide;
+  wide.reserve(text.size());
+  for (char c : text) wide.push_back(static_cast<wchar_t>(Windows1252ToUnicode(static_cast<unsigned char>(c))));
+  return wide;
+}
+
+std::optional<std::string> WideToWindows1252(std::wstring_view wide) {
+  std::string out;
+  out.reserve(wide.size());
+  for (wchar_t c : wide) {
+    const auto byte = UnicodeToWindows1252(static_cast<char32_t>(c));  // a surrogate never maps
+    if (!byte) return std::nullopt;
+    out.push_back(static_cast<char>(*byte));
+  }
+  return out;
+}
+
 namespace {
 
 // The code point that begins at text[i], i moved past it; nothing when no UTF-8 begins there.

@@ -49,6 +49,12 @@ std::string Windows1252ToUtf8(std::string_view text);
 // receives the byte offset of the offending character. Nothing is replaced or dropped.
 std::optional<std::string> Utf8ToWindows1252(std::string_view utf8, std::size_t* badOffset = nullptr);
 
+// The text as wide characters, the UTF-16 of the Win32 API (Windows-1252 has nothing beyond
+// the Basic Multilingual Plane), and back: nothing when the wide text holds a character that
+// Windows-1252 cannot hold.
+std::wstring Windows1252ToWide(std::string_view text);
+std::optional<std::string> WideToWindows1252(std::wstring_view wide);
+
 // UTF-8 as other programs write it. The code points of a text, or nothing when it is no
 // UTF-8 (an overlong form, a surrogate or a cut sequence included).
 std::optional<std::u32string> DecodeUtf8(std::string_view text);

@@ -30,7 +30,7 @@ TEST(Text1252, TrimsBlanksOnly) {
   EXPECT_EQ(TrimBlanks(" a b "), "a b");
 }
 
-TEST(Text1252, EveryByteSurvivesTheUtf8RoundTrip) {
+TEST(Text1252, EveryByteSurvivesTheRoundTrips) {
   std::string all;
   for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
   const std::string utf8 = Windows1252ToUtf8(all);
@@ -38,6 +38,10 @@ TEST(Text1252, EveryByteSurvivesTheUtf8RoundTrip) {
   ASSERT_TRUE(back.has_value());
   EXPECT_EQ(*back, all);
   EXPECT_EQ(Windows1252ToUtf8("\x80\x8A\x9E"), "€Šž");
+  // The same through the wide text of the Win32 API.
+  EXPECT_EQ(WideToWindows1252(Windows1252ToWide(all)), all);
+  EXPECT_EQ(Windows1252ToWide("\x80\xF6"), L"\u20AC\u00F6");
+  EXPECT_FALSE(WideToWindows1252(L"Gy\u0151r").has_value());
 }
 
 TEST(Text1252, ReportsCharactersOutsideWindows1252) {

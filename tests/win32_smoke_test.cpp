@@ -11,7 +11,6 @@
 #include "core/os.h"
 #include "core/text1252.h"
 #include "platform/win32/main_window.h"
-#include "platform/win32/win32_text.h"
 #include "tests/test_support.h"
 
 namespace veldaris {
@@ -110,7 +109,7 @@ TEST_F(Win32WindowTest, StartsInItsNormalState) {
   EXPECT_EQ(client.bottom, window->Px(6450));
   std::wstring title(64, L'\0');
   title.resize(static_cast<std::size_t>(GetWindowTextW(window->handle(), title.data(), 64)));
-  EXPECT_EQ(title, ToWide(Cp1252("Veldaris in Österreich     Version: 6.6")));
+  EXPECT_EQ(title, Windows1252ToWide(Cp1252("Veldaris in Österreich     Version: 6.6")));
   const LONG_PTR style = GetWindowLongPtrW(window->handle(), GWL_STYLE);
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
@@ -149,7 +148,7 @@ TEST_F(Win32WindowTest, SearchesPicksAndCopies) {
   EXPECT_EQ(Clipboard(), L"Sankt Veit an der Glan, Sankt Veit an der Glan, Kaernten, AUSTRIA");
   EXPECT_EQ(Focus(), List1);
   Key(Control(List1), VK_HOME);
-  EXPECT_EQ(Text(Text7), ToWide(Cp1252("Sankt Pölten")));
+  EXPECT_EQ(Text(Text7), Windows1252ToWide(Cp1252("Sankt Pölten")));
   EXPECT_TRUE(messages.empty());
 }
 

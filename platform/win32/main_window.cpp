@@ -7,7 +7,6 @@
 #include <cctype>
 
 #include "core/text1252.h"
-#include "platform/win32/win32_text.h"
 #include "window/events.h"
 
 namespace veldaris {
@@ -104,7 +103,7 @@ void Win32Window::Build() {
 
   // A fixed single border, a close box only.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  hwnd_ = CreateWindowExW(0, kWindowClass, ToWide(Cp1252("Veldaris in Österreich     Version: 6.6")).c_str(),
+  hwnd_ = CreateWindowExW(0, kWindowClass, Windows1252ToWide(Cp1252("Veldaris in Österreich     Version: 6.6")).c_str(),
                           style, CW_USEDEFAULT, CW_USEDEFAULT, Px(kWindowWidth), Px(kNormalHeight),
                           nullptr, nullptr, instance_, this);
   platform_.SetOwner(hwnd_);
@@ -133,13 +132,13 @@ HFONT Win32Window::FontOf(const ControlSpec& spec, double points) {
   HFONT font = CreateFontW(height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                            ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                            (fixed ? FIXED_PITCH | FF_MODERN : VARIABLE_PITCH | FF_SWISS),
-                           ToWide(family).c_str());
+                           Windows1252ToWide(family).c_str());
   fonts_.emplace(key, font);
   return font;
 }
 
 HFONT Win32Window::FittingFont(const ControlSpec& spec, int room) {
-  std::wstring caption = ToWide(spec.id == Text12 ? "Gemeinde" : spec.caption);
+  std::wstring caption = Windows1252ToWide(spec.id == Text12 ? "Gemeinde" : spec.caption);
   std::erase(caption, L'&');
   HDC dc = GetDC(hwnd_);
   double points = spec.fontFamily.empty() ? 8.25 : spec.fontPoints;
@@ -170,7 +169,7 @@ HWND Win32Window::Create(const ControlSpec& spec) {
   DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (spec.tabStop ? WS_TABSTOP : 0);
   DWORD exStyle = 0;
   const wchar_t* windowClass = L"STATIC";
-  std::wstring text = ToWide(spec.caption);
+  std::wstring text = Windows1252ToWide(spec.caption);
   switch (spec.kind) {
     case ControlKind::kTextBox:
       windowClass = L"EDIT";
@@ -221,7 +220,7 @@ HWND Win32Window::Create(const ControlSpec& spec) {
     std::string resource = spec.picture.substr(0, spec.picture.find('.'));
     for (char& c : resource) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageW(instance_, ToWide(resource).c_str(), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+        LoadImageW(instance_, Windows1252ToWide(resource).c_str(), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
     bitmaps_.push_back(bitmap);
     SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(bitmap));
   }
@@ -234,7 +233,7 @@ HWND Win32Window::Create(const ControlSpec& spec) {
       SetWindowSubclass(info.hwndItem, ControlProc, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(this));
   }
   if (!spec.tooltip.empty()) {
-    tooltipTexts_.push_back(ToWide(spec.tooltip));
+    tooltipTexts_.push_back(Windows1252ToWide(spec.tooltip));
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -350,7 +349,7 @@ void Win32Window::Command(ControlId id, int notification) {
 
 void Win32Window::ForwardEdit(ControlId id, HWND edit) {
   const std::wstring text = WindowText(edit);
-  const auto converted = FromWide(text);
+  const auto converted = WideToWindows1252(text);
   if (!converted) {
     // A character that Windows-1252 cannot hold is not taken: the field shows the model again.
     MessageBeep(MB_OK);
@@ -521,7 +520,7 @@ void Win32Window::DrawListRow(const DRAWITEMSTRUCT& item) {
   SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   const auto& rows = model_[List1].rows;
   std::wstring text;
-  if (item.itemID < rows.size()) text = ToWide(rows[item.itemID]);
+  if (item.itemID < rows.size()) text = Windows1252ToWide(rows[item.itemID]);
   ExtTextOutW(item.hDC, item.rcItem.left + 2, item.rcItem.top, ETO_OPAQUE, &item.rcItem, text.c_str(),
               static_cast<UINT>(text.size()), nullptr);
   if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
@@ -571,7 +570,7 @@ void Win32Window::SyncControl(ControlId id) {
     case ControlKind::kTextBox: {
       const bool textChanged = shown.text != c.text;
       if (textChanged) {
-        SetWindowTextW(hwnd, ToWide(c.text).c_str());
+        SetWindowTextW(hwnd, Windows1252ToWide(c.text).c_str());
         shown.text = c.text;
       }
       if (textChanged || shown.selRevision != c.selRevision) {
@@ -585,11 +584,11 @@ void Win32Window::SyncControl(ControlId id) {
       if (shown.rowsRevision != c.rowsRevision) {
         SendMessageW(hwnd, CB_RESETCONTENT, 0, 0);
         for (const std::string& row : c.rows)
-          SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(row).c_str()));
+          SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Windows1252ToWide(row).c_str()));
         shown.rowsRevision = c.rowsRevision;
       }
       if (shown.text != c.text) {
-        SetWindowTextW(hwnd, ToWide(c.text).c_str());
+        SetWindowTextW(hwnd, Windows1252ToWide(c.text).c_str());
         shown.text = c.text;
       }
       break;

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "core/os.h"
-#include "platform/win32/win32_text.h"
+#include "core/text1252.h"
 
 namespace veldaris {
 namespace {
@@ -16,7 +16,7 @@ Win32Platform::MessageHook& Hook() {
 // A line break of the program's texts is a CR alone; a message box wants CR LF.
 std::wstring Shown(const std::string& text) {
   std::wstring shown;
-  for (wchar_t c : ToWide(text)) {
+  for (wchar_t c : Windows1252ToWide(text)) {
     shown.push_back(c);
     if (c == L'\r') shown.push_back(L'\n');
   }
@@ -48,11 +48,11 @@ void Win32Platform::SetMessageHook(MessageHook hook) { Hook() = std::move(hook);
 void Win32Platform::ShowMessage(const std::string& title, const std::string& text) {
   if (beforeModal_) beforeModal_();
   if (Hook()) {
-    Hook()(ToWide(title), Shown(text));
+    Hook()(Windows1252ToWide(title), Shown(text));
     return;
   }
   // One OK button and no icon; the window takes no input until the box is closed.
-  MessageBoxW(owner_, Shown(text).c_str(), ToWide(title).c_str(), MB_OK | MB_APPLMODAL);
+  MessageBoxW(owner_, Shown(text).c_str(), Windows1252ToWide(title).c_str(), MB_OK | MB_APPLMODAL);
 }
 
 void Win32Platform::StartProgram(const std::string& name, const std::vector<std::string>& args,
@@ -71,7 +71,7 @@ void Win32Platform::SetClipboardText(const std::string& text) {
   EmptyClipboard();  // makes the window the clipboard's owner, so that it may put data there
   const std::string ansi = text + '\0';
   Put(CF_TEXT, ansi.data(), ansi.size());
-  const std::wstring wide = ToWide(text) + L'\0';
+  const std::wstring wide = Windows1252ToWide(text) + L'\0';
   Put(CF_UNICODETEXT, wide.data(), wide.size() * sizeof(wchar_t));
   CloseClipboard();
 }

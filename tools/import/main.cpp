@@ -48,16 +48,6 @@ int Fail(const std::string& message) {
   return 2;
 }
 
-std::string ReadWhole(const std::filesystem::path& path, const std::string& name) {
-  InputFile in(path, name);  // refuses what is no regular file, names it in the failure
-  std::string bytes;
-  for (std::string_view chunk = in.Buffered(); !chunk.empty(); chunk = in.Buffered()) {
-    bytes.append(chunk);
-    in.Skip(chunk.size());
-  }
-  return bytes;
-}
-
 std::string Plural(std::size_t n, const char* one, const char* many) {
   return std::to_string(n) + " " + (n == 1 ? one : many);
 }
@@ -114,8 +104,8 @@ int main(int argc, char** argv) {
   }
   if (inputs.size() != 2) return Fail("erwartet werden zwei Dateien: POSTLEITZAHLEN GEMEINDELISTE (siehe --help)");
   try {
-    const auto rows = import::ReadPostalCodes(ReadWhole(inputs[0], inputs[0]), inputs[0]);
-    const auto municipalities = import::ReadMunicipalities(ReadWhole(inputs[1], inputs[1]), inputs[1]);
+    const auto rows = import::ReadPostalCodes(ReadWholeFile(inputs[0], inputs[0]), inputs[0]);
+    const auto municipalities = import::ReadMunicipalities(ReadWholeFile(inputs[1], inputs[1]), inputs[1]);
     import::Report report;
     const std::vector<PlaceRecord> records = import::BuildGazetteer(rows, municipalities, report);
     OutputFile out(std::filesystem::path(output), output);

@@ -266,15 +266,8 @@ int main(int argc, char** argv) {
             return Fail("--bericht " + *report + ": das ist die Datei " +
                         Windows1252ToUtf8(os::PathTo1252(kept)) + ", der Bericht braucht eine eigene");
       }
-      std::string bytes;
-      {
-        const std::filesystem::path path = PathOf(*gedcom);
-        InputFile in(path, os::PathTo1252(path));
-        for (std::string_view chunk = in.Buffered(); !chunk.empty(); chunk = in.Buffered()) {
-          bytes.append(chunk);
-          in.Skip(chunk.size());
-        }
-      }
+      const std::filesystem::path tree = PathOf(*gedcom);
+      const std::string bytes = ReadWholeFile(tree, os::PathTo1252(tree));
       std::vector<ort::GedcomProblem> problems;
       const auto places = ort::ReadGedcomPlaces(bytes, problems);
       std::size_t passedOver = 0;
