@@ -27,13 +27,18 @@ endforeach()
 install(FILES resources/icon.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME ${VELDARIS_APP_ID}.svg)
 
-# Manual pages and the changelog go compressed, as Debian has them.
+# Manual pages (with the project's version) and the changelog go compressed, as Debian has
+# them.
 set(compressed ${CMAKE_BINARY_DIR}/packaging/compressed)
 file(MAKE_DIRECTORY ${compressed})
+foreach(page veldaris.1 veldaris-import.1 veldaris-ort.1)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/linux/${page}.in ${CMAKE_BINARY_DIR}/packaging/${page} @ONLY)
+endforeach()
+configure_file(${PROJECT_SOURCE_DIR}/packaging/linux/changelog ${CMAKE_BINARY_DIR}/packaging/changelog COPYONLY)
 foreach(page veldaris.1 veldaris-import.1 veldaris-ort.1 changelog)
   add_custom_command(OUTPUT ${compressed}/${page}.gz
-    COMMAND gzip -9n -c ${PROJECT_SOURCE_DIR}/packaging/linux/${page} > ${compressed}/${page}.gz
-    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/linux/${page})
+    COMMAND gzip -9n -c ${CMAKE_BINARY_DIR}/packaging/${page} > ${compressed}/${page}.gz
+    DEPENDS ${CMAKE_BINARY_DIR}/packaging/${page})
   list(APPEND compressed_files ${compressed}/${page}.gz)
 endforeach()
 add_custom_target(compressed_docs ALL DEPENDS ${compressed_files})

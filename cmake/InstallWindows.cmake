@@ -3,4 +3,5 @@
 install(TARGETS veldaris wandlix-34 veldaris-import veldaris-ort RUNTIME DESTINATION .)
 install(FILES ${VELDARIS_GAZETTEER} DESTINATION .)
 install(FILES LICENSE DESTINATION . RENAME LICENSE.txt)
-install(FILES packaging/windows/LIESMICH.txt DESTINATION .)
+configure_file(packaging/windows/LIESMICH.txt.in ${CMAKE_BINARY_DIR}/packaging/LIESMICH.txt @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/LIESMICH.txt DESTINATION .)

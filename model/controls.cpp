@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "core/text1252.h"
+#include "model/version.h"
 
 namespace veldaris {
 namespace {
@@ -133,6 +134,28 @@ const Naming kNames[] = {
     {Combo2, std::nullopt, "Bezirk des neuen Orts"},
 };
 
+// The events each control raises. A control not named here raises none: the captions and
+// headings, the frame, and Command9 and Command10, which have no behaviour. Every field the
+// user may type into raises a change, whether or not a handler looks at it, so that the
+// model holds what the field shows.
+struct Raising {
+  ControlId id;
+  unsigned events;
+};
+const Raising kRaising[] = {
+    {Text1, kChangeEvent | kEnterEvent}, {Text16, kChangeEvent | kClickEvent},
+    {Text2, kChangeEvent},  {Text3, kChangeEvent},  {Text5, kChangeEvent},
+    {Text7, kChangeEvent},  {Text8, kChangeEvent},  {Text9, kChangeEvent},
+    {Text10, kChangeEvent}, {Text12, kChangeEvent}, {Combo1, kChangeEvent},
+    {Combo2, kChangeEvent}, {List1, kPickEvent},
+    {Command1, kClickEvent}, {Command2, kClickEvent}, {Command3, kClickEvent},
+    {Command4, kClickEvent}, {Command5, kClickEvent}, {Command6, kClickEvent},
+    {Command7, kClickEvent}, {Command11, kClickEvent},
+    {Option1, kClickEvent}, {Option2, kClickEvent}, {Option3, kClickEvent},
+    {Option4, kClickEvent}, {Option5, kClickEvent},
+    {Picture1, kClickEvent}, {Picture2, kClickEvent},
+};
+
 const std::array<ControlSpec, kControlCount> kTable = [] {
   auto table = Designed();
   for (const Naming& naming : kNames) {
@@ -140,6 +163,9 @@ const std::array<ControlSpec, kControlCount> kTable = [] {
     spec.label = naming.label;
     spec.accessibleName = Cp1252(naming.name);
   }
+  for (const Raising& raising : kRaising) table[static_cast<std::size_t>(raising.id)].events = raising.events;
+  // A caption ten pixels high: no room for a border.
+  table[static_cast<std::size_t>(Text2)].flat = true;
   return table;
 }();
 
@@ -150,5 +176,17 @@ const std::array<ControlSpec, kControlCount>& ControlTable() { return kTable; }
 const ControlSpec& SpecOf(ControlId id) { return kTable[static_cast<std::size_t>(id)]; }
 
 const char* NameOf(ControlId id) { return SpecOf(id).name; }
+
+const char* NameOf(ControlEvent event) {
+  switch (event) {
+    case kClickEvent: return "click";
+    case kChangeEvent: return "change";
+    case kEnterEvent: return "Enter";
+    case kPickEvent: return "pick";
+  }
+  return "?";
+}
+
+std::string WindowCaption() { return Cp1252("Veldaris in Österreich     Version: " VELDARIS_VERSION); }
 
 }  // namespace veldaris

@@ -22,6 +22,18 @@ enum ControlId : int {
 };
 
 enum class ControlKind { kTextBox, kComboBox, kButton, kFrame, kOptionButton, kPictureBox, kListBox };
+
+// The events a control raises. Each window layer turns its own notifications into exactly
+// these, for every control that the table says raises them, and the router (window/events.h)
+// hands each to its handler.
+enum ControlEvent : unsigned {
+  kClickEvent = 1u << 0,   // the left mouse button released over it; Enter or Space on a
+                           // focused picture
+  kChangeEvent = 1u << 1,  // the user changed its text: typing, pasting, a list item picked
+  kEnterEvent = 1u << 2,   // the Enter key (character code 13) while it has the focus
+  kPickEvent = 1u << 3,    // a row picked with the mouse, or moved to with the keyboard
+};
+inline constexpr ControlEvent kEveryEvent[] = {kClickEvent, kChangeEvent, kEnterEvent, kPickEvent};
 enum class Alignment { kLeft, kCentre, kRight };
 
 struct Rgb {
@@ -55,11 +67,19 @@ struct ControlSpec {
   // one beside it (label), otherwise its own name; empty for a control named by its text.
   std::optional<ControlId> label;
   std::string accessibleName;
+  unsigned events = 0;  // the ControlEvents it raises
+  bool flat = false;    // drawn without a border
+
+  bool Raises(ControlEvent event) const { return (events & event) != 0; }
 };
 
 const std::array<ControlSpec, kControlCount>& ControlTable();
 const ControlSpec& SpecOf(ControlId id);
 const char* NameOf(ControlId id);
+const char* NameOf(ControlEvent event);
+
+// The caption of the window, with the program's version.
+std::string WindowCaption();
 
 // What a control shows now.
 struct Control {

@@ -111,18 +111,34 @@ TEST_F(InputTest, EveryChangeOfTheSearchTextHidesTheExportButton) {
 }
 
 TEST_F(InputTest, EnterInTheSearchFieldSearchesAndNowhereElse) {
-  OnKeyPress(w, Text1, 13);
+  OnEnter(w, Text1);
   ASSERT_EQ(platform.messages.size(), 1u);  // the empty field is reported
   EXPECT_EQ(platform.messages[0].title, "  S U C H B E G R I F F   E I N G E B E N  ");
   Edit(Text1, "Buch");
-  OnKeyPress(w, Text1, 'x');
+  Text1KeyPress(w, 'x');  // only Enter has a meaning
   EXPECT_TRUE(w[List1].rows.empty());
-  OnKeyPress(w, Text3, 13);
-  OnKeyPress(w, Text7, 13);
+  OnEnter(w, Text3);
+  OnEnter(w, Text7);
   EXPECT_TRUE(w[List1].rows.empty());
   EXPECT_FALSE(Exists("ergebdat.txt"));
-  OnKeyPress(w, Text1, 13);
+  OnEnter(w, Text1);
   EXPECT_EQ(w[List1].rows.size(), 1u);
+}
+
+// The control table says which events a control raises, and the window layers deliver
+// exactly those: a click, Enter or pick without a handler would do nothing, and a handler
+// for an event that no control raises would never run.
+TEST(Routing, EveryEventTheTableNamesHasItsHandlerAndNoOtherHasOne) {
+  for (const ControlSpec& spec : ControlTable()) {
+    for (ControlEvent event : kEveryEvent) {
+      if (!spec.Raises(event)) {
+        EXPECT_FALSE(IsRouted(spec.id, event)) << spec.name << " " << NameOf(event);
+      } else if (event != kChangeEvent) {
+        EXPECT_TRUE(IsRouted(spec.id, event)) << spec.name << " " << NameOf(event);
+      }
+    }
+  }
+  for (ControlId watched : {Text1, Text3, Combo1, Combo2}) EXPECT_TRUE(IsRouted(watched, kChangeEvent));
 }
 
 TEST_F(InputTest, TheStateFieldCompletesAndTheCaretStandsAtTheEnd) {

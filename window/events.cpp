@@ -14,15 +14,52 @@
 namespace veldaris {
 namespace {
 
+template <ControlId kOption, ControlId... kGroup>
+void SelectOption(Window& w) {
+  ((w[kGroup].selected = kGroup == kOption), ...);
+}
+
+// Which handler each event of each control runs. The control table says which events a
+// control raises; an event raised with no handler here (a change of a field that nothing
+// watches) only leaves its text in the model.
+struct EventRoute {
+  ControlId id;
+  ControlEvent event;
+  void (*handler)(Window&);
+};
+const EventRoute kRoutes[] = {
+    {Command1, kClickEvent, SearchPlaces},
+    {Command2, kClickEvent, ClearInput},
+    {Command3, kClickEvent, ExitProgram},
+    {Command4, kClickEvent, AppendPlace},
+    {Command5, kClickEvent, EndPlaceEntry},
+    {Command6, kClickEvent, CheckDataFile},
+    {Command7, kClickEvent, StartPlaceEntry},
+    {Command11, kClickEvent, ExportToDesktop},
+    {Text16, kClickEvent, CopyPlaceString},
+    {Picture1, kClickEvent, ShowQuotation},
+    {Picture2, kClickEvent, ShowInformation},
+    {Option1, kClickEvent, SelectOption<Option1, Option1, Option2>},
+    {Option2, kClickEvent, SelectOption<Option2, Option1, Option2>},
+    {Option3, kClickEvent, SelectOption<Option3, Option3, Option4, Option5>},
+    {Option4, kClickEvent, SelectOption<Option4, Option3, Option4, Option5>},
+    {Option5, kClickEvent, SelectOption<Option5, Option3, Option4, Option5>},
+    {Text1, kChangeEvent, Text1Change},
+    {Text3, kChangeEvent, Text3Change},
+    {Combo1, kChangeEvent, Combo1Change},
+    {Combo2, kChangeEvent, Combo2Change},
+    {Text1, kEnterEvent, [](Window& w) { Text1KeyPress(w, 13); }},
+};
+
+void (*HandlerOf(ControlId id, ControlEvent event))(Window&) {
+  for (const EventRoute& route : kRoutes)
+    if (route.id == id && route.event == event) return route.handler;
+  return nullptr;
+}
+
 // The change handling of a field whose text has just changed.
 void TextChanged(Window& w, ControlId id) {
-  switch (id) {
-    case Text1: Text1Change(w); break;
-    case Text3: Text3Change(w); break;
-    case Combo1: Combo1Change(w); break;
-    case Combo2: Combo2Change(w); break;
-    default: break;  // the other fields have no change handling
-  }
+  if (const auto handler = HandlerOf(id, kChangeEvent)) handler(w);
 }
 
 // Runs one event under the failure dispatcher, then keeps what the handlers leave to the
@@ -59,32 +96,7 @@ void OnLoad(Window& w) {
 
 void OnClick(Window& w, ControlId id) {
   Route(w, [&] {
-    switch (id) {
-      case Command1: SearchPlaces(w); break;
-      case Command2: ClearInput(w); break;
-      case Command3: ExitProgram(w); break;
-      case Command4: AppendPlace(w); break;
-      case Command5: EndPlaceEntry(w); break;
-      case Command6: CheckDataFile(w); break;
-      case Command7: StartPlaceEntry(w); break;
-      case Command11: ExportToDesktop(w); break;
-      case Text16: CopyPlaceString(w); break;
-      case Picture1: ShowQuotation(w); break;
-      case Picture2: ShowInformation(w); break;
-      case Option1:
-      case Option2:
-        w[Option1].selected = id == Option1;
-        w[Option2].selected = id == Option2;
-        break;
-      case Option3:
-      case Option4:
-      case Option5:
-        w[Option3].selected = id == Option3;
-        w[Option4].selected = id == Option4;
-        w[Option5].selected = id == Option5;
-        break;
-      default: break;  // Command9, Command10 and the rest have no click handling
-    }
+    if (const auto handler = HandlerOf(id, kClickEvent)) handler(w);
   });
 }
 
@@ -98,9 +110,9 @@ void OnUserEdit(Window& w, ControlId id, std::string text, int caret) {
   });
 }
 
-void OnKeyPress(Window& w, ControlId id, int keyAscii) {
+void OnEnter(Window& w, ControlId id) {
   Route(w, [&] {
-    if (id == Text1) Text1KeyPress(w, keyAscii);
+    if (const auto handler = HandlerOf(id, kEnterEvent)) handler(w);
   });
 }
 
@@ -112,6 +124,11 @@ void OnListPick(Window& w, int n, PickedBy by) {
     // the clipboard are those of a click.
     if (by == PickedBy::kKeyboard) w.focus = List1;
   });
+}
+
+bool IsRouted(ControlId id, ControlEvent event) {
+  if (event == kPickEvent) return id == List1;  // OnListPick: the place details of the row
+  return HandlerOf(id, event) != nullptr;
 }
 
 void OnFocus(Window& w, ControlId id) {

@@ -15,11 +15,15 @@ void OnClick(Window& w, ControlId id);
 // The user changed a field's text (typing, pasting, picking a list item); caret is the
 // position of the text cursor afterwards.
 void OnUserEdit(Window& w, ControlId id, std::string text, int caret);
-void OnKeyPress(Window& w, ControlId id, int keyAscii);
+// The Enter key in a field.
+void OnEnter(Window& w, ControlId id);
 // The user picked row n of List1: a mouse click on the row, or a move of the list's current
 // row by the keyboard while the list has the focus.
 enum class PickedBy { kMouse, kKeyboard };
 void OnListPick(Window& w, int n, PickedBy by = PickedBy::kMouse);
+// Whether an event of a control has a handler of its own; a change without one only keeps
+// the field's text.
+bool IsRouted(ControlId id, ControlEvent event);
 // The user moved the keyboard focus.
 void OnFocus(Window& w, ControlId id);
 

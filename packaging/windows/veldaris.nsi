@@ -3,7 +3,7 @@
 ; program folder (the program writes its result files there), and an uninstaller that keeps
 ; a data file holding places of the user's own. /S installs and uninstalls silently.
 ;
-;   makensis -DSOURCE=<program folder> -DOUTFILE=<setup.exe> -DDATASIZE=<bytes> -DICON=<.ico> veldaris.nsi
+;   makensis -DVERSION=<x.y> -DSOURCE=<program folder> -DOUTFILE=<setup.exe> -DDATASIZE=<bytes> -DICON=<.ico> veldaris.nsi
 ;
 ; SOURCE holds veldaris.exe, wandlix-34.exe, veldaris-import.exe, veldaris-ort.exe, orte-7sp.ort, LICENSE.txt
 ; and LIESMICH.txt; DATASIZE is the size of the data file as installed.
@@ -12,7 +12,9 @@ Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 
-!define VERSION "6.6"
+!ifndef VERSION
+  !error "VERSION, the project's version, is not given"
+!endif
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Veldaris"
 
 Name "Veldaris ${VERSION}"
@@ -22,7 +24,7 @@ InstallDir "$LOCALAPPDATA\Programs\Veldaris"
 InstallDirRegKey HKCU "Software\Veldaris" "InstallDir"
 BrandingText "Veldaris ${VERSION}"
 
-VIProductVersion "6.6.0.0"
+VIProductVersion "${VERSION}.0.0"
 VIAddVersionKey /LANG=1031 "ProductName" "Veldaris"
 VIAddVersionKey /LANG=1031 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=1031 "FileVersion" "${VERSION}"

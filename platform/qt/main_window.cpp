@@ -136,7 +136,7 @@ MainWindow::MainWindow(std::filesystem::path workDir, QWidget* parent)
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     scale_ = screen->logicalDotsPerInchY() / 1440.0;
   setObjectName("Veldaris");
-  setWindowTitle(ToQString(Cp1252("Veldaris in Österreich     Version: 6.6")));
+  setWindowTitle(ToQString(WindowCaption()));
   setWindowIcon(QIcon(":/resources/icon.png"));
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
@@ -184,99 +184,110 @@ void MainWindow::Build() {
     setTabOrder(widget(order[i - 1]->id), widget(order[i]->id));
 }
 
-QWidget* MainWindow::Create(const ControlSpec& spec, QWidget* parent) {
+QWidget* MainWindow::CreateTextBox(const ControlSpec& spec, QWidget* parent) {
+  auto* edit = new ClickableLineEdit(parent);
+  edit->setReadOnly(spec.readOnly);
+  edit->setAlignment(AlignmentOf(spec.alignment));
+  if (spec.flat) {
+    edit->setFrame(false);
+    edit->setTextMargins(0, 0, 0, 0);
+    edit->setContentsMargins(0, 0, 0, 0);
+  }
   const ControlId id = spec.id;
+  if (spec.Raises(kChangeEvent)) ForwardEdits(edit, id);
+  if (spec.Raises(kEnterEvent))
+    connect(edit, &QLineEdit::returnPressed, this, [this, id] { Dispatch([&] { OnEnter(model_, id); }); });
+  if (spec.Raises(kClickEvent))
+    connect(edit, &ClickableLineEdit::clicked, this, [this, id] { Dispatch([&] { OnClick(model_, id); }); });
+  return edit;
+}
+
+QWidget* MainWindow::CreateComboBox(const ControlSpec& spec, QWidget* parent) {
+  auto* combo = new QComboBox(parent);
+  combo->setEditable(true);
+  combo->setInsertPolicy(QComboBox::NoInsert);
+  // No completion of its own: what the field shows is exactly what the model holds, and
+  // what the place entry reads.
+  combo->setCompleter(nullptr);
+  const ControlId id = spec.id;
+  if (spec.Raises(kChangeEvent)) {
+    ForwardEdits(combo->lineEdit(), id);
+    connect(combo, &QComboBox::activated, this, [this, id, combo](int index) {
+      if (syncing_) return;
+      if (const auto converted = FromQString(combo->itemText(index)))
+        Dispatch([&] { OnUserEdit(model_, id, *converted, 0); });
+    });
+  }
+  return combo;
+}
+
+QWidget* MainWindow::CreateButton(const ControlSpec& spec, QWidget* parent) {
+  auto* button = new QPushButton(ToQString(spec.caption), parent);
+  button->setAutoDefault(false);
+  // Captions as wide as the narrow buttons of the design need the whole face.
+  button->setStyleSheet("QPushButton { padding: 0px 1px; }");
+  ForwardClicks(button, spec);
+  return button;
+}
+
+QWidget* MainWindow::CreateFrame(const ControlSpec&, QWidget* parent) {
+  auto* frame = new QFrame(parent);
+  frame->setFrameShape(QFrame::NoFrame);
+  return frame;
+}
+
+QWidget* MainWindow::CreateOptionButton(const ControlSpec& spec, QWidget* parent) {
+  // The options in Frame1 are only as wide as their mark: their captions never show.
+  auto* option = new QRadioButton(spec.inFrame ? QString() : ToQString(spec.caption), parent);
+  option->setAccessibleName(ToQString(spec.caption));
+  ForwardClicks(option, spec);
+  return option;
+}
+
+QWidget* MainWindow::CreatePictureBox(const ControlSpec& spec, QWidget* parent) {
+  auto* picture = new QLabel(parent);
+  picture->setPixmap(QPixmap(":/resources/" + QString::fromStdString(spec.picture)));
+  picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  picture->setScaledContents(false);
+  picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  picture->setFocusPolicy(Qt::StrongFocus);
+  picture->setStyleSheet("QLabel:focus { border: 1px dotted black; }");
+  if (spec.Raises(kClickEvent)) picture->installEventFilter(this);  // clicks: eventFilter
+  return picture;
+}
+
+QWidget* MainWindow::CreateListBox(const ControlSpec& spec, QWidget* parent) {
+  auto* list = new ResultListView(parent);
+  listModel_ = new ResultListModel(list);
+  list->setModel(listModel_);
+  list->setUniformItemSizes(true);
+  list->setSelectionMode(QAbstractItemView::SingleSelection);
+  list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  list->setTextElideMode(Qt::ElideNone);
+  list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  if (spec.Raises(kPickEvent))
+    connect(list, &ResultListView::picked, this, [this](int row, bool byKeyboard) {
+      Dispatch([&] { OnListPick(model_, row, byKeyboard ? PickedBy::kKeyboard : PickedBy::kMouse); });
+    });
+  return list;
+}
+
+void MainWindow::ForwardClicks(QAbstractButton* button, const ControlSpec& spec) {
+  if (!spec.Raises(kClickEvent)) return;
+  const ControlId id = spec.id;
+  connect(button, &QAbstractButton::clicked, this, [this, id] { Dispatch([&] { OnClick(model_, id); }); });
+}
+
+QWidget* MainWindow::Create(const ControlSpec& spec, QWidget* parent) {
   QWidget* w = nullptr;
-  switch (spec.kind) {
-    case ControlKind::kTextBox: {
-      auto* edit = new ClickableLineEdit(parent);
-      edit->setReadOnly(spec.readOnly);
-      edit->setAlignment(AlignmentOf(spec.alignment));
-      if (!spec.readOnly) ForwardEdits(edit, id);
-      if (id == Text2) {  // a caption of 10 pixels: no room for a border
-        edit->setFrame(false);
-        edit->setTextMargins(0, 0, 0, 0);
-        edit->setContentsMargins(0, 0, 0, 0);
-      }
-      if (id == Text1)
-        connect(edit, &QLineEdit::returnPressed, this,
-                [this] { Dispatch([&] { OnKeyPress(model_, Text1, 13); }); });
-      if (id == Text16)
-        connect(edit, &ClickableLineEdit::clicked, this,
-                [this] { Dispatch([&] { OnClick(model_, Text16); }); });
-      w = edit;
-      break;
-    }
-    case ControlKind::kComboBox: {
-      auto* combo = new QComboBox(parent);
-      combo->setEditable(true);
-      combo->setInsertPolicy(QComboBox::NoInsert);
-      // No completion of its own: what the field shows is exactly what the model holds, and
-      // what the place entry reads.
-      combo->setCompleter(nullptr);
-      ForwardEdits(combo->lineEdit(), id);
-      connect(combo, &QComboBox::activated, this, [this, id, combo](int index) {
-        if (syncing_) return;
-        if (const auto converted = FromQString(combo->itemText(index)))
-          Dispatch([&] { OnUserEdit(model_, id, *converted, 0); });
-      });
-      w = combo;
-      break;
-    }
-    case ControlKind::kButton: {
-      auto* button = new QPushButton(ToQString(spec.caption), parent);
-      button->setAutoDefault(false);
-      // Captions as wide as the narrow buttons of the design need the whole face.
-      button->setStyleSheet("QPushButton { padding: 0px 1px; }");
-      connect(button, &QPushButton::clicked, this,
-              [this, id] { Dispatch([&] { OnClick(model_, id); }); });
-      w = button;
-      break;
-    }
-    case ControlKind::kFrame: {
-      auto* frame = new QFrame(parent);
-      frame->setFrameShape(QFrame::NoFrame);
-      w = frame;
-      break;
-    }
-    case ControlKind::kOptionButton: {
-      // The options in Frame1 are only as wide as their mark: their captions never show.
-      auto* option = new QRadioButton(spec.inFrame ? QString() : ToQString(spec.caption), parent);
-      option->setAccessibleName(ToQString(spec.caption));
-      connect(option, &QRadioButton::clicked, this,
-              [this, id] { Dispatch([&] { OnClick(model_, id); }); });
-      w = option;
-      break;
-    }
-    case ControlKind::kPictureBox: {
-      auto* picture = new QLabel(parent);
-      picture->setPixmap(QPixmap(":/resources/" + QString::fromStdString(spec.picture)));
-      picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-      picture->setScaledContents(false);
-      picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-      picture->setFocusPolicy(Qt::StrongFocus);
-      picture->setStyleSheet("QLabel:focus { border: 1px dotted black; }");
-      picture->installEventFilter(this);
-      w = picture;
-      break;
-    }
-    case ControlKind::kListBox: {
-      auto* list = new ResultListView(parent);
-      listModel_ = new ResultListModel(list);
-      list->setModel(listModel_);
-      list->setUniformItemSizes(true);
-      list->setSelectionMode(QAbstractItemView::SingleSelection);
-      list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-      list->setTextElideMode(Qt::ElideNone);
-      list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-      connect(list, &ResultListView::picked, this, [this](int row, bool byKeyboard) {
-        Dispatch([&] {
-          OnListPick(model_, row, byKeyboard ? PickedBy::kKeyboard : PickedBy::kMouse);
-        });
-      });
-      w = list;
-      break;
-    }
+  switch (spec.kind) {  // every kind, so that a new one does not compile until it is made here
+    case ControlKind::kTextBox: w = CreateTextBox(spec, parent); break;
+    case ControlKind::kComboBox: w = CreateComboBox(spec, parent); break;
+    case ControlKind::kButton: w = CreateButton(spec, parent); break;
+    case ControlKind::kFrame: w = CreateFrame(spec, parent); break;
+    case ControlKind::kOptionButton: w = CreateOptionButton(spec, parent); break;
+    case ControlKind::kPictureBox: w = CreatePictureBox(spec, parent); break;
+    case ControlKind::kListBox: w = CreateListBox(spec, parent); break;
   }
   w->setObjectName(spec.name);
   w->setGeometry(Px(spec.left), Px(spec.top), Px(spec.width), Px(spec.height));
@@ -338,8 +349,10 @@ ControlId MainWindow::IdOf(const QObject* object) const {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // Only the pictures are watched: they have no click of their own.
   const ControlId id = IdOf(watched);
-  if (id != Picture1 && id != Picture2) return QWidget::eventFilter(watched, event);
+  if (id == kControlCount || SpecOf(id).kind != ControlKind::kPictureBox)
+    return QWidget::eventFilter(watched, event);
   // A picture is clicked with the mouse, or with Enter or Space while it has the focus.
   bool click = false;
   if (event->type() == QEvent::MouseButtonRelease)

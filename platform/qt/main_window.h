@@ -2,6 +2,7 @@
 // window model. The model is the truth; after every event the widgets show it again.
 #pragma once
 
+#include <QAbstractButton>
 #include <QAbstractListModel>
 #include <QLineEdit>
 #include <QListView>
@@ -85,7 +86,17 @@ class MainWindow : public QWidget {
   // Runs one event on the model and shows the outcome.
   void Dispatch(const std::function<void()>& event);
   void Build();
+  // The widget of a control, one function per kind; each hands the model the events that
+  // the control table says the control raises.
   QWidget* Create(const ControlSpec& spec, QWidget* parent);
+  QWidget* CreateTextBox(const ControlSpec& spec, QWidget* parent);
+  QWidget* CreateComboBox(const ControlSpec& spec, QWidget* parent);
+  QWidget* CreateButton(const ControlSpec& spec, QWidget* parent);
+  QWidget* CreateFrame(const ControlSpec& spec, QWidget* parent);
+  QWidget* CreateOptionButton(const ControlSpec& spec, QWidget* parent);
+  QWidget* CreatePictureBox(const ControlSpec& spec, QWidget* parent);
+  QWidget* CreateListBox(const ControlSpec& spec, QWidget* parent);
+  void ForwardClicks(QAbstractButton* button, const ControlSpec& spec);
   // Accepts only Windows-1252 in a field and hands what the user types to the model.
   void ForwardEdits(QLineEdit* edit, ControlId id);
   void SyncControl(ControlId id);

@@ -15,6 +15,11 @@ QtPlatform::MessageHook& Hook() {
   return hook;
 }
 
+std::function<void()>& QuitHook() {
+  static std::function<void()> hook;
+  return hook;
+}
+
 QString ShownText(const std::string& text) {
   QString shown = ToQString(text);
   shown.replace(QChar('\r'), QChar('\n'));
@@ -24,6 +29,8 @@ QString ShownText(const std::string& text) {
 }  // namespace
 
 void QtPlatform::SetMessageHook(MessageHook hook) { Hook() = std::move(hook); }
+
+void QtPlatform::SetQuitHook(std::function<void()> hook) { QuitHook() = std::move(hook); }
 
 void QtPlatform::ShowMessage(const std::string& title, const std::string& text) {
   if (beforeModal_) beforeModal_();
@@ -57,6 +64,10 @@ std::string QtPlatform::SpecialFolderPath(int csidl) { return os::SpecialFolderP
 std::string QtPlatform::SpecialFolderSought(int csidl) { return os::SpecialFolderSought(csidl); }
 
 void QtPlatform::Quit() {
+  if (QuitHook()) {
+    QuitHook()();
+    return;
+  }
   QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 

@@ -16,6 +16,8 @@ class QtPlatform : public Platform {
   // line breaks as shown.
   using MessageHook = std::function<void(const QString& title, const QString& text)>;
   static void SetMessageHook(MessageHook hook);
+  // Is told of the end of the program instead of ending it (tests).
+  static void SetQuitHook(std::function<void()> hook);
 
   void SetOwner(QWidget* owner) { owner_ = owner; }
   // Runs before a modal message box opens, so that the window shows the current state.

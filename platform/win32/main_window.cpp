@@ -103,7 +103,7 @@ void Win32Window::Build() {
 
   // A fixed single border, a close box only.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  hwnd_ = CreateWindowExW(0, kWindowClass, Windows1252ToWide(Cp1252("Veldaris in Österreich     Version: 6.6")).c_str(),
+  hwnd_ = CreateWindowExW(0, kWindowClass, Windows1252ToWide(WindowCaption()).c_str(),
                           style, CW_USEDEFAULT, CW_USEDEFAULT, Px(kWindowWidth), Px(kNormalHeight),
                           nullptr, nullptr, instance_, this);
   platform_.SetOwner(hwnd_);
@@ -138,7 +138,7 @@ HFONT Win32Window::FontOf(const ControlSpec& spec, double points) {
 }
 
 HFONT Win32Window::FittingFont(const ControlSpec& spec, int room) {
-  std::wstring caption = Windows1252ToWide(spec.id == Text12 ? "Gemeinde" : spec.caption);
+  std::wstring caption = Windows1252ToWide(spec.caption);
   std::erase(caption, L'&');
   HDC dc = GetDC(hwnd_);
   double points = spec.fontFamily.empty() ? 8.25 : spec.fontPoints;
@@ -156,8 +156,65 @@ HFONT Win32Window::FittingFont(const ControlSpec& spec, int room) {
   return font;
 }
 
+// The window of one control: its class and styles by kind, its place from the table.
+struct Win32Window::NativeControl {
+  const wchar_t* windowClass = L"STATIC";
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  std::wstring text;
+  int extraHeight = 0;
+};
+
+Win32Window::NativeControl Win32Window::TextBox(const ControlSpec& spec) {
+  NativeControl c{L"EDIT", ES_AUTOHSCROLL, spec.flat ? 0u : static_cast<DWORD>(WS_EX_CLIENTEDGE),
+                  Windows1252ToWide(spec.caption)};
+  if (spec.readOnly) c.style |= ES_READONLY;
+  c.style |= spec.alignment == Alignment::kRight    ? ES_RIGHT
+             : spec.alignment == Alignment::kCentre ? ES_CENTER
+                                                    : ES_LEFT;
+  return c;
+}
+
+Win32Window::NativeControl Win32Window::ComboBox(const ControlSpec& spec) {
+  return {L"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 0,
+          Windows1252ToWide(spec.caption), kDropDownHeight};
+}
+
+Win32Window::NativeControl Win32Window::Button(const ControlSpec& spec) {
+  return {L"BUTTON", BS_PUSHBUTTON | BS_MULTILINE, 0, Windows1252ToWide(spec.caption)};
+}
+
+Win32Window::NativeControl Win32Window::Frame(const ControlSpec&) {
+  return {};  // the frame's caption is not drawn
+}
+
+Win32Window::NativeControl Win32Window::OptionButton(const ControlSpec& spec) {
+  // Only as wide as the mark in the frame: there the caption never shows.
+  return {L"BUTTON", BS_RADIOBUTTON, 0, spec.inFrame ? L"" : Windows1252ToWide(spec.caption)};
+}
+
+Win32Window::NativeControl Win32Window::PictureBox(const ControlSpec&) {
+  return {kPictureClass, 0, 0, {}};
+}
+
+Win32Window::NativeControl Win32Window::ListBox(const ControlSpec&) {
+  // The rows stay in the model: the list asks for each one it draws.
+  return {L"LISTBOX",
+          LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL,
+          WS_EX_CLIENTEDGE, {}};
+}
+
 HWND Win32Window::Create(const ControlSpec& spec) {
-  const ControlId id = spec.id;
+  NativeControl native;
+  switch (spec.kind) {  // every kind, so that a new one does not compile until it is made here
+    case ControlKind::kTextBox: native = TextBox(spec); break;
+    case ControlKind::kComboBox: native = ComboBox(spec); break;
+    case ControlKind::kButton: native = Button(spec); break;
+    case ControlKind::kFrame: native = Frame(spec); break;
+    case ControlKind::kOptionButton: native = OptionButton(spec); break;
+    case ControlKind::kPictureBox: native = PictureBox(spec); break;
+    case ControlKind::kListBox: native = ListBox(spec); break;
+  }
   const ControlSpec& frame = SpecOf(Frame1);
   int left = Px(spec.left);
   int top = Px(spec.top);
@@ -165,95 +222,60 @@ HWND Win32Window::Create(const ControlSpec& spec) {
     left += Px(frame.left);
     top += Px(frame.top);
   }
-  int height = Px(spec.height);
-  DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (spec.tabStop ? WS_TABSTOP : 0);
-  DWORD exStyle = 0;
-  const wchar_t* windowClass = L"STATIC";
-  std::wstring text = Windows1252ToWide(spec.caption);
-  switch (spec.kind) {
-    case ControlKind::kTextBox:
-      windowClass = L"EDIT";
-      style |= ES_AUTOHSCROLL | (spec.readOnly ? ES_READONLY : 0) |
-               (spec.alignment == Alignment::kRight    ? ES_RIGHT
-                : spec.alignment == Alignment::kCentre ? ES_CENTER
-                                                       : ES_LEFT);
-      if (id != Text2) exStyle |= WS_EX_CLIENTEDGE;  // a caption of ten pixels: no room for a border
-      break;
-    case ControlKind::kComboBox:
-      windowClass = L"COMBOBOX";
-      style |= CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
-      height += kDropDownHeight;
-      break;
-    case ControlKind::kButton:
-      windowClass = L"BUTTON";
-      style |= BS_PUSHBUTTON | BS_MULTILINE;
-      break;
-    case ControlKind::kFrame:
-      text.clear();  // the frame's caption is not drawn
-      break;
-    case ControlKind::kOptionButton:
-      windowClass = L"BUTTON";
-      style |= BS_RADIOBUTTON;
-      if (spec.inFrame) text.clear();  // only as wide as the mark: the caption never shows
-      break;
-    case ControlKind::kPictureBox:
-      windowClass = kPictureClass;
-      text.clear();
-      break;
-    case ControlKind::kListBox:
-      windowClass = L"LISTBOX";
-      // The rows stay in the model: the list asks for each one it draws.
-      style |= LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
-               WS_HSCROLL;
-      exStyle |= WS_EX_CLIENTEDGE;
-      break;
-  }
-  HWND hwnd = CreateWindowExW(exStyle, windowClass, text.c_str(), style, left, top, Px(spec.width),
-                              height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + id)),
+  const DWORD style = native.style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (spec.tabStop ? WS_TABSTOP : 0);
+  HWND hwnd = CreateWindowExW(native.exStyle, native.windowClass, native.text.c_str(), style, left, top,
+                              Px(spec.width), Px(spec.height) + native.extraHeight, hwnd_,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + spec.id)),
                               instance_, nullptr);
   // Captions (the row captions, the headings, the buttons) fit their control.
   const bool caption = spec.kind == ControlKind::kButton ||
                        (spec.kind == ControlKind::kTextBox && (spec.readOnly || !spec.tabStop));
   const int room = Px(spec.width) - (spec.kind == ControlKind::kButton ? 6 : 8);
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(caption ? FittingFont(spec, room) : FontOf(spec)), FALSE);
-  if (spec.kind == ControlKind::kPictureBox) {
-    std::string resource = spec.picture.substr(0, spec.picture.find('.'));
-    for (char& c : resource) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageW(instance_, Windows1252ToWide(resource).c_str(), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-    bitmaps_.push_back(bitmap);
-    SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(bitmap));
-  }
-  SetWindowSubclass(hwnd, ControlProc, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(this));
+  SetWindowSubclass(hwnd, ControlProc, static_cast<UINT_PTR>(spec.id), reinterpret_cast<DWORD_PTR>(this));
+  if (spec.kind == ControlKind::kPictureBox) LoadPicture(hwnd, spec);
   if (spec.kind == ControlKind::kComboBox) {
     // What is typed goes to the combo's own edit field.
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     if (GetComboBoxInfo(hwnd, &info) && info.hwndItem)
-      SetWindowSubclass(info.hwndItem, ControlProc, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(this));
+      SetWindowSubclass(info.hwndItem, ControlProc, static_cast<UINT_PTR>(spec.id), reinterpret_cast<DWORD_PTR>(this));
   }
-  if (!spec.tooltip.empty()) {
-    tooltipTexts_.push_back(Windows1252ToWide(spec.tooltip));
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = hwnd_;
-    tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
-    tool.lpszText = tooltipTexts_.back().data();
-    SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  }
-  if (spec.kind == ControlKind::kListBox) {
-    HDC dc = GetDC(hwnd);
-    HGDIOBJ old = SelectObject(dc, FontOf(spec));
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(hwnd, dc);
-    listRowHeight_ = metrics.tmHeight;
-    listCharWidth_ = metrics.tmAveCharWidth;
-    SendMessageW(hwnd, LB_SETITEMHEIGHT, 0, listRowHeight_);
-  }
+  if (spec.kind == ControlKind::kListBox) MeasureListRows(hwnd, spec);
+  if (!spec.tooltip.empty()) AddTooltip(hwnd, spec);
   return hwnd;
+}
+
+void Win32Window::LoadPicture(HWND hwnd, const ControlSpec& spec) {
+  std::string resource = spec.picture.substr(0, spec.picture.find('.'));
+  for (char& c : resource) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  HBITMAP bitmap = static_cast<HBITMAP>(
+      LoadImageW(instance_, Windows1252ToWide(resource).c_str(), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+  bitmaps_.push_back(bitmap);
+  SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(bitmap));
+}
+
+void Win32Window::MeasureListRows(HWND hwnd, const ControlSpec& spec) {
+  HDC dc = GetDC(hwnd);
+  HGDIOBJ old = SelectObject(dc, FontOf(spec));
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(hwnd, dc);
+  listRowHeight_ = metrics.tmHeight;
+  listCharWidth_ = metrics.tmAveCharWidth;
+  SendMessageW(hwnd, LB_SETITEMHEIGHT, 0, listRowHeight_);
+}
+
+void Win32Window::AddTooltip(HWND hwnd, const ControlSpec& spec) {
+  tooltipTexts_.push_back(Windows1252ToWide(spec.tooltip));
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = hwnd_;
+  tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
+  tool.lpszText = tooltipTexts_.back().data();
+  SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 ControlId Win32Window::IdOf(HWND hwnd) const {
@@ -321,11 +343,12 @@ LRESULT Win32Window::ColourOf(ControlId id, HDC dc) {
 
 void Win32Window::Command(ControlId id, int notification) {
   const ControlSpec& spec = SpecOf(id);
-  switch (spec.kind) {
+  switch (spec.kind) {  // every kind: a new one does not compile until its notifications are mapped
     case ControlKind::kTextBox:
-      if (notification == EN_CHANGE && !spec.readOnly) ForwardEdit(id, control(id));
+      if (notification == EN_CHANGE && spec.Raises(kChangeEvent)) ForwardEdit(id, control(id));
       break;
     case ControlKind::kComboBox:
+      if (!spec.Raises(kChangeEvent)) break;
       if (notification == CBN_EDITCHANGE) {
         COMBOBOXINFO info{};
         info.cbSize = sizeof info;
@@ -340,9 +363,11 @@ void Win32Window::Command(ControlId id, int notification) {
       break;
     case ControlKind::kButton:
     case ControlKind::kOptionButton:
-      if (notification == BN_CLICKED) Dispatch([&] { OnClick(model_, id); });
+    case ControlKind::kPictureBox:  // PictureProc reports its clicks as a button does
+      if (notification == BN_CLICKED && spec.Raises(kClickEvent)) Dispatch([&] { OnClick(model_, id); });
       break;
-    default:
+    case ControlKind::kListBox:  // its picks come from its own mouse and key messages
+    case ControlKind::kFrame:    // raises nothing
       break;
   }
 }
@@ -400,37 +425,32 @@ LRESULT CALLBACK Win32Window::ControlProc(HWND hwnd, UINT message, WPARAM wParam
 }
 
 LRESULT Win32Window::HandleControl(ControlId id, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (id) {
-    case Text1:
-      // Enter starts the search; the field inserts nothing for it and does not beep.
-      if (message == WM_KEYDOWN && wParam == VK_RETURN) {
-        Dispatch([&] { OnKeyPress(model_, Text1, 13); });
-        return 0;
-      }
-      if (message == WM_CHAR && wParam == L'\r') return 0;
-      break;
-    case Text16:
-      if (message == WM_LBUTTONUP) {
-        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-        Dispatch([&] { OnClick(model_, Text16); });
-        return result;
-      }
-      break;
-    case List1:
-      // A pick is a click on a row, or a move by the keyboard; the focus coming in is none.
-      if (message == WM_LBUTTONDOWN) {
-        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-        const LRESULT at = SendMessageW(hwnd, LB_ITEMFROMPOINT, 0, lParam);
-        if (HIWORD(at) == 0) PickRow(LOWORD(at), PickedBy::kMouse);
-        return result;
-      }
-      if (message == WM_KEYDOWN && IsNavigationKey(wParam)) {
-        MoveInList(wParam);
-        return 0;
-      }
-      break;
-    default:
-      break;
+  const ControlSpec& spec = SpecOf(id);
+  if (spec.Raises(kEnterEvent)) {
+    // Enter is handled; the field inserts nothing for it and does not beep.
+    if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+      Dispatch([&] { OnEnter(model_, id); });
+      return 0;
+    }
+    if (message == WM_CHAR && wParam == L'\r') return 0;
+  }
+  if (spec.kind == ControlKind::kTextBox && spec.Raises(kClickEvent) && message == WM_LBUTTONUP) {
+    const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+    Dispatch([&] { OnClick(model_, id); });
+    return result;
+  }
+  if (spec.kind == ControlKind::kListBox && spec.Raises(kPickEvent)) {
+    // A pick is a click on a row, or a move by the keyboard; the focus coming in is none.
+    if (message == WM_LBUTTONDOWN) {
+      const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+      const LRESULT at = SendMessageW(hwnd, LB_ITEMFROMPOINT, 0, lParam);
+      if (HIWORD(at) == 0) PickRow(LOWORD(at), PickedBy::kMouse);
+      return result;
+    }
+    if (message == WM_KEYDOWN && IsNavigationKey(wParam)) {
+      MoveInList(wParam);
+      return 0;
+    }
   }
   if (message == WM_CHAR && wParam == L'\t') return 0;  // Tab moves the focus, nothing else
   return DefSubclassProc(hwnd, message, wParam, lParam);
@@ -527,6 +547,9 @@ void Win32Window::DrawListRow(const DRAWITEMSTRUCT& item) {
 }
 
 void Win32Window::Dispatch(const std::function<void()>& event) {
+  // The control's own handling of this message may have moved the focus (a list takes it on
+  // a click): the model hears of it first, so that where the handler puts it is shown.
+  NoteFocus();
   event();
   Sync();
 }

@@ -54,7 +54,20 @@ class Win32Window {
   bool PreTranslate(const MSG& msg);
   void NoteFocus();
   void Build();
+  // The window of a control, its class and styles from one function per kind; each control
+  // hands the model the events that the control table says it raises.
+  struct NativeControl;
   HWND Create(const ControlSpec& spec);
+  static NativeControl TextBox(const ControlSpec& spec);
+  static NativeControl ComboBox(const ControlSpec& spec);
+  static NativeControl Button(const ControlSpec& spec);
+  static NativeControl Frame(const ControlSpec& spec);
+  static NativeControl OptionButton(const ControlSpec& spec);
+  static NativeControl PictureBox(const ControlSpec& spec);
+  static NativeControl ListBox(const ControlSpec& spec);
+  void LoadPicture(HWND hwnd, const ControlSpec& spec);
+  void MeasureListRows(HWND hwnd, const ControlSpec& spec);
+  void AddTooltip(HWND hwnd, const ControlSpec& spec);
   HFONT FontOf(const ControlSpec& spec, double points = 0);
   // The font of a caption, a little smaller where the system's stand-in for the design's font
   // is wider than the caption's control.

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/errors.h"
 #include "core/os.h"
 #include "core/text1252.h"
 
@@ -23,22 +24,50 @@ std::wstring Shown(const std::string& text) {
   return shown;
 }
 
-// Opens the clipboard, which another program may hold for a moment.
-bool OpenTheClipboard(HWND owner) {
-  for (int attempt = 0; attempt < 20; ++attempt) {
-    if (OpenClipboard(owner)) return true;
-    Sleep(10);
+// A clipboard operation that failed: the system's error, or "access denied" where the
+// system names none (a clipboard that another program holds).
+[[noreturn]] void ClipboardFailed() {
+  if (GetLastError() == ERROR_SUCCESS) SetLastError(ERROR_ACCESS_DENIED);
+  const SystemError error = os::LastError({});
+  throw SystemError(error.Number(), error.Description() + " (Zwischenablage)");
+}
+
+// The clipboard, open for this window while it lives. Another program may hold it for a
+// moment; one that keeps holding it is a failure, reported as every other one, so that the
+// user does not believe a text was copied that was not.
+class OpenClipboardGuard {
+ public:
+  explicit OpenClipboardGuard(HWND owner) {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+      if (OpenClipboard(owner)) return;
+      Sleep(10);
+    }
+    ClipboardFailed();
   }
-  return false;
+  ~OpenClipboardGuard() { CloseClipboard(); }
+  OpenClipboardGuard(const OpenClipboardGuard&) = delete;
+  OpenClipboardGuard& operator=(const OpenClipboardGuard&) = delete;
+};
+
+void Empty() {
+  if (!EmptyClipboard()) ClipboardFailed();
 }
 
 // Puts a copy of the bytes on the clipboard in one format.
 void Put(UINT format, const void* bytes, std::size_t size) {
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-  if (!memory) return;
-  std::memcpy(GlobalLock(memory), bytes, size);
+  if (!memory) ClipboardFailed();
+  void* locked = GlobalLock(memory);
+  if (!locked) {
+    GlobalFree(memory);
+    ClipboardFailed();
+  }
+  std::memcpy(locked, bytes, size);
   GlobalUnlock(memory);
-  if (!SetClipboardData(format, memory)) GlobalFree(memory);
+  if (!SetClipboardData(format, memory)) {
+    GlobalFree(memory);
+    ClipboardFailed();
+  }
 }
 
 }  // namespace
@@ -61,19 +90,17 @@ void Win32Platform::StartProgram(const std::string& name, const std::vector<std:
 }
 
 void Win32Platform::ClearClipboard() {
-  if (!OpenTheClipboard(owner_)) return;
-  EmptyClipboard();
-  CloseClipboard();
+  OpenClipboardGuard open(owner_);
+  Empty();
 }
 
 void Win32Platform::SetClipboardText(const std::string& text) {
-  if (!OpenTheClipboard(owner_)) return;
-  EmptyClipboard();  // makes the window the clipboard's owner, so that it may put data there
+  OpenClipboardGuard open(owner_);
+  Empty();  // makes the window the clipboard's owner, so that it may put data there
   const std::string ansi = text + '\0';
   Put(CF_TEXT, ansi.data(), ansi.size());
   const std::wstring wide = Windows1252ToWide(text) + L'\0';
   Put(CF_UNICODETEXT, wide.data(), wide.size() * sizeof(wchar_t));
-  CloseClipboard();
 }
 
 std::string Win32Platform::SpecialFolderPath(int csidl) { return os::SpecialFolderPath(csidl); }

@@ -14,7 +14,7 @@ namespace veldaris {
 
 class Win32Platform : public Platform {
  public:
-  // Answers every message box instead of showing it (the smoke test): receives title and
+  // Answers every message box instead of showing it (tests): receives title and
   // text as shown.
   using MessageHook = std::function<void(const std::wstring& title, const std::wstring& text)>;
   static void SetMessageHook(MessageHook hook);
