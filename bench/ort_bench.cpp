@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "bench/bench_support.h"
-#include "core/files.h"
+#include "core/record_reader.h"
 #include "core/rules.h"
 #include "core/text1252.h"
 #include "tools/ort/gedcom.h"
@@ -32,7 +32,7 @@ using namespace veldaris::bench;
 constexpr int kPlaceLines = 100000;
 
 std::string FamilyTree(const std::filesystem::path& data) {
-  InputFile in(data, "data");
+  RecordReader in(data, "data");
   ort::SearchOptions all;  // a blank search finds every place
   std::vector<std::string> values;
   for (const ort::Found& f : ort::Search(in, all)) {
@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     const std::string bytes = ReadAll(tree);
     std::vector<ort::GedcomProblem> problems;
     const auto places = ort::ReadGedcomPlaces(bytes, problems);
-    InputFile in(data, "data");
+    RecordReader in(data, "data");
     const ort::Gazetteer gazetteer(in);
     values = places.size();
     for (std::size_t& n : resolved) n = 0;
@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
   const auto search = [&](const char* text, bool tolerant) {
     std::size_t found = 0;
     const Stats s = Measure(runs * 3, [&] {
-      InputFile in(data, "data");
+      RecordReader in(data, "data");
       ort::SearchOptions options;
       options.text = Cp1252(text);
       options.tolerant = tolerant;

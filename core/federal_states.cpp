@@ -29,6 +29,15 @@ const std::array<FederalState, 9> kTable = {
 constexpr std::array<std::size_t, 9> kListOrder = {1, 0, 2, 7, 8, 5, 3, 4, 6};
 constexpr std::array<std::size_t, 9> kCompletionOrder = {2, 3, 4, 6, 0, 1, 7, 8, 5};
 
+// Asked for every record of every search: a short form is compared with the one row that its
+// first letter and its length can be, found in an index made from the table.
+constexpr std::size_t kShortFormMax = 4;
+const auto kShortFormIndex = [] {
+  std::array<std::array<const FederalState*, kShortFormMax + 1>, 256> index{};
+  for (const FederalState& row : kTable) index[static_cast<unsigned char>(row.ShortForm[0])][row.ShortForm.size()] = &row;
+  return index;
+}();
+
 template <typename Field>
 const FederalState* Find(Field field, std::string_view value) {
   for (const auto& row : kTable)
@@ -40,34 +49,22 @@ const FederalState* Find(Field field, std::string_view value) {
 
 const std::array<FederalState, 9>& FederalStateTable() { return kTable; }
 
-const FederalState* FindStateByShortForm(std::string_view s) {
-  // Asked for every record of every search: by length and letters, not by a walk of the
-  // table. Rows as in kTable.
-  switch (s.size()) {
-    case 1:
-      return s[0] == 'W' ? &kTable[6] : s[0] == 'T' ? &kTable[7] : s[0] == 'K' ? &kTable[8] : nullptr;
-    case 2:
-      if (s[1] != '\xD6') return nullptr;
-      return s[0] == 'N' ? &kTable[0] : s[0] == 'O' ? &kTable[1] : nullptr;
-    case 3:
-      if (s == "Sbg") return &kTable[2];
-      if (s == "Bgl") return &kTable[4];
-      if (s == "Vbg") return &kTable[5];
-      return nullptr;
-    case 4:
-      return s == "Stmk" ? &kTable[3] : nullptr;
-    default:
-      return nullptr;
-  }
+const FederalState* FindStateByShortForm(std::string_view shortForm) {
+  if (shortForm.empty() || shortForm.size() > kShortFormMax) return nullptr;
+  const FederalState* row = kShortFormIndex[static_cast<unsigned char>(shortForm[0])][shortForm.size()];
+  if (!row) return nullptr;
+  for (std::size_t i = 1; i < shortForm.size(); ++i)
+    if (shortForm[i] != row->ShortForm[i]) return nullptr;
+  return row;
 }
 
 std::optional<std::string> GetStateFullName(std::string_view shortForm) {
-  if (const auto* row = Find(&FederalState::ShortForm, shortForm)) return row->FullName;
+  if (const auto* row = FindStateByShortForm(shortForm)) return row->FullName;
   return std::nullopt;
 }
 
 std::optional<std::string> GetStateDisplayName(std::string_view shortForm) {
-  if (const auto* row = Find(&FederalState::ShortForm, shortForm)) return row->DisplayName;
+  if (const auto* row = FindStateByShortForm(shortForm)) return row->DisplayName;
   return std::nullopt;
 }
 

@@ -1,7 +1,5 @@
 #include "core/result_row.h"
 
-#include <algorithm>
-
 namespace veldaris {
 
 std::string ToListColumn(std::string_view item) {
@@ -11,14 +9,8 @@ std::string ToListColumn(std::string_view item) {
 }
 
 std::string FormatResultListLine(const PlaceRecordView& record) {
-  std::string row;
-  row.reserve(3 * kListColumnWidth + record.StateShortForm().size());
-  for (std::string_view item : {record.Place(), record.Municipality(), record.District()}) {
-    row.append(item.substr(0, kListColumnText));
-    row.resize(row.size() + kListColumnWidth - std::min(item.size(), kListColumnText), ' ');
-  }
-  row.append(record.StateShortForm());
-  return row;
+  return ToListColumn(record.Place()) + ToListColumn(record.Municipality()) + ToListColumn(record.District()) +
+         std::string(record.StateShortForm());
 }
 
 }  // namespace veldaris

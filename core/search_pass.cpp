@@ -1,8 +1,5 @@
 #include "core/search_pass.h"
 
-#include "core/federal_states.h"
-#include "core/files.h"
-#include "core/record_stream.h"
 #include "core/text1252.h"
 
 namespace veldaris {
@@ -32,11 +29,11 @@ std::size_t ItemOf(SearchedItem item) {
   return item == SearchedItem::kMunicipality ? 1 : item == SearchedItem::kDistrict ? 2 : 0;
 }
 
-void RunSearchPass(InputFile& data, OutputFile& results, OutputFile& csv,
-                   const SearchQuery& query, SearchPassState state) {
+PassOutcome RunSearchPass(RecordReader& data, OutputFile& results, OutputFile& csv, const SearchQuery& query) {
   const std::size_t item = ItemOf(query.item);
   const bool filtered = !query.stateFilter.empty();
-  ForEachPlace(data, state, [&](const RecordRef& record, const std::string& stateName) {
+  long matches = 0;
+  PassOutcome outcome = ForEachPlace(data, [&](const RecordRef& record, const std::string& stateName) {
     if (filtered && query.stateFilter != stateName) return;
     if (!MatchesSearchText(record.Text(item), query.searchText, query.mode)) return;
     // A line in the written form is what writing its record would give.
@@ -44,15 +41,11 @@ void RunSearchPass(InputFile& data, OutputFile& results, OutputFile& csv,
       results.Write(line);
     else
       WritePlaceRecord(results, record.View());
-    ++state.matchCount;
-    csv.Write('"');
-    csv.Write(record.Text(0));
-    csv.Write(';');
-    csv.Write(record.Text(1));
-    csv.Write(';');
-    csv.Write(record.Text(2));
-    csv.Write("\"\r\n");
+    ++matches;
+    WriteResultCsvLine(csv, record);
   });
+  outcome.matchCount = matches;
+  return outcome;
 }
 
 }  // namespace veldaris

@@ -1,17 +1,16 @@
 // One pass of the place search over the data file.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/federal_states.h"
+#include "core/output_file.h"
 #include "core/place_record.h"
-#include "core/record_stream.h"
+#include "core/record_reader.h"
 
 namespace veldaris {
-
-class InputFile;
-class OutputFile;
 
 enum class MatchMode { kBeginsWith, kContains };
 enum class SearchedItem { kPlace, kMunicipality, kDistrict };
@@ -29,38 +28,38 @@ struct SearchQuery {
   SearchedItem item = SearchedItem::kPlace;
 };
 
-// What the pass leaves behind; the search keeps these as window-level variables.
-struct SearchPassState {
-  PlaceRecord& currentRecord;     // the record read last
-  std::string& currentStateName;  // full name of the state of the record read last
-  long& recordCount;              // records read, before the state filter
-  long& matchCount;
+// What a pass over the data file leaves behind; the search keeps it in window-level
+// variables.
+struct PassOutcome {
+  long recordCount = 0;  // records read, before the state filter
+  long matchCount = 0;
+  std::optional<PlaceRecord> lastRecord;  // the record read last; nothing in an empty file
+  std::string lastStateName;  // the full name of its state, carried over as every record's is
 };
 
 // The item a query compares: 0 place, 1 municipality, 2 district.
 std::size_t ItemOf(SearchedItem item);
 
 // Every record of data, with the full name of its state: a record whose short form is none of
-// the nine keeps the state name of the record before it. visit(const RecordRef&, const
-// std::string& stateName) sees each; state counts the records and keeps the last one.
+// the nine keeps the state name of the record before it (empty before the first).
+// visit(const RecordRef&, const std::string& stateName) sees each.
 template <typename Visit>
-void ForEachPlace(InputFile& data, SearchPassState state, Visit&& visit) {
-  PlaceRecordView last;
-  PlaceRecord storage;  // for the records that the general reader has to take
-  const std::string* stateName = &state.currentStateName;
-  const bool any = ReadEveryRecord(data, last, storage, [&](const RecordRef& record) {
+PassOutcome ForEachPlace(RecordReader& data, Visit&& visit) {
+  PassOutcome outcome;
+  static const std::string kNoState;
+  const std::string* stateName = &kNoState;
+  const std::optional<RecordRef> last = data.ForEach([&](const RecordRef& record) {
     if (const FederalState* row = FindStateByShortForm(record.Text(3))) stateName = &row->FullName;
-    ++state.recordCount;
+    ++outcome.recordCount;
     visit(record, *stateName);
   });
-  // The record read last stays readable across the end-of-file test.
-  if (any) CopyRecord(last, state.currentRecord);
-  if (stateName != &state.currentStateName) state.currentStateName = *stateName;
+  if (last) CopyRecord(last->View(), outcome.lastRecord.emplace());
+  outcome.lastStateName = *stateName;
+  return outcome;
 }
 
 // The search: each record that passes the state filter (exact comparison of full names)
 // and matches is written to results and to csv at once.
-void RunSearchPass(InputFile& data, OutputFile& results, OutputFile& csv,
-                   const SearchQuery& query, SearchPassState state);
+PassOutcome RunSearchPass(RecordReader& data, OutputFile& results, OutputFile& csv, const SearchQuery& query);
 
 }  // namespace veldaris

@@ -131,41 +131,14 @@ bool IsUtf8(std::string_view text) {
 std::optional<std::string> Utf8ToWindows1252(std::string_view utf8, std::size_t* badOffset) {
   std::string out;
   out.reserve(utf8.size());
-  std::size_t i = 0;
-  auto fail = [&](std::size_t at) -> std::optional<std::string> {
-    if (badOffset) *badOffset = at;
-    return std::nullopt;
-  };
-  while (i < utf8.size()) {
+  for (std::size_t i = 0; i < utf8.size();) {
     const std::size_t start = i;
-    const auto lead = static_cast<unsigned char>(utf8[i++]);
-    char32_t cp = 0;
-    int more = 0;
-    if (lead < 0x80) {
-      cp = lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-      cp = lead & 0x1Fu;
-      more = 1;
-    } else if ((lead & 0xF0) == 0xE0) {
-      cp = lead & 0x0Fu;
-      more = 2;
-    } else if ((lead & 0xF8) == 0xF0) {
-      cp = lead & 0x07u;
-      more = 3;
-    } else {
-      return fail(start);
+    const auto cp = NextCodePoint(utf8, i);
+    const auto byte = cp ? UnicodeToWindows1252(*cp) : std::nullopt;
+    if (!byte) {
+      if (badOffset) *badOffset = start;
+      return std::nullopt;
     }
-    for (int k = 0; k < more; ++k) {
-      if (i >= utf8.size()) return fail(start);
-      const auto next = static_cast<unsigned char>(utf8[i++]);
-      if ((next & 0xC0) != 0x80) return fail(start);
-      cp = (cp << 6) | (next & 0x3Fu);
-    }
-    // Overlong forms are not UTF-8.
-    if ((more == 1 && cp < 0x80) || (more == 2 && cp < 0x800) || (more == 3 && cp < 0x10000))
-      return fail(start);
-    const auto byte = UnicodeToWindows1252(cp);
-    if (!byte) return fail(start);
     out.push_back(static_cast<char>(*byte));
   }
   return out;

@@ -14,7 +14,5 @@ void CheckDataFile(Window& w);    // Command6
 
 // A change of Combo1's text: completes a pending wait for the federal state.
 void Combo1Change(Window& w);
-// What is typed into Combo2, which covers the district field, is the district.
-void Combo2Change(Window& w);
 
 }  // namespace veldaris

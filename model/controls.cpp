@@ -22,7 +22,7 @@ ControlSpec Spec(ControlId id, const char* name, K kind, bool inFrame, int left,
   return ControlSpec{id,         name,   kind,          inFrame,         left,
                      top,        width,  height,        Cp1252(caption), font,
                      points,     bold,   background,    tabIndex,        tabStop,
-                     readOnly,   alignment, Cp1252(tooltip), picture, std::nullopt, {}};
+                     readOnly,   alignment, Cp1252(tooltip), picture, std::nullopt, {}, 0, false, std::nullopt};
 }
 
 std::array<ControlSpec, kControlCount> Designed() {
@@ -166,6 +166,9 @@ const std::array<ControlSpec, kControlCount> kTable = [] {
   for (const Raising& raising : kRaising) table[static_cast<std::size_t>(raising.id)].events = raising.events;
   // A caption ten pixels high: no room for a border.
   table[static_cast<std::size_t>(Text2)].flat = true;
+  // The list of districts lies over the district field while a place is entered: what is
+  // typed there is the district, the one text the new record takes.
+  table[static_cast<std::size_t>(Combo2)].textOf = Text9;
   return table;
 }();
 

@@ -69,6 +69,9 @@ struct ControlSpec {
   std::string accessibleName;
   unsigned events = 0;  // the ControlEvents it raises
   bool flat = false;    // drawn without a border
+  // A control that shows and edits the text of another one, which holds it alone (Combo2,
+  // over the district field).
+  std::optional<ControlId> textOf;
 
   bool Raises(ControlEvent event) const { return (events & event) != 0; }
 };
@@ -82,36 +85,48 @@ const char* NameOf(ControlEvent event);
 std::string WindowCaption();
 
 // What a control shows now.
-struct Control {
-  std::string text;  // text or caption
+class Control {
+ public:
   bool selected = false;
   bool visible = true;
-  int width = 0;     // twips; the handlers change only Command2's
-  RowList rows;                   // rows of List1, list items of Combo1
-  int listIndex = -1;             // picked row of List1, -1 for none
-  // The caret and the selected text of a field. A handler that writes a text without
-  // selecting in it leaves it unselected, the caret at the start.
-  int selStart = 0;
-  int selLength = 0;
-  std::uint64_t selRevision = 0;   // raised whenever caret or selection is set
-  std::uint64_t rowsRevision = 0;  // raised on every change of rows
+  int width = 0;        // twips; the handlers change only Command2's
+  int listIndex = -1;   // picked row of List1, -1 for none
 
+  const std::string& text() const { return text_; }
+  // A text the program writes shows unselected, the caret at its start.
+  void SetText(std::string text) {
+    text_ = std::move(text);
+    Select(0, 0);
+  }
+
+  // The caret and the selected part of a field.
+  int selStart() const { return selStart_; }
+  int selLength() const { return selLength_; }
   void Select(int start, int length) {
-    selStart = start;
-    selLength = length;
-    ++selRevision;
+    selStart_ = start;
+    selLength_ = length;
+    ++selRevision_;
   }
+  std::uint64_t selRevision() const { return selRevision_; }  // raised whenever they are set
 
-  void ClearRows() {
-    rows.clear();
+  // The rows of List1, the list items of Combo1; new rows pick no row.
+  const RowList& rows() const { return rows_; }
+  void SetRows(RowList rows) {
+    // Swapped, so that the old rows' memory goes with `rows` (a string moved onto keeps its
+    // own): a list of all places should not outlive its search.
+    std::swap(rows_, rows);
     listIndex = -1;
-    ++rowsRevision;
+    ++rowsRevision_;
   }
-  void AddRow(std::string_view row) {
-    rows.push_back(row);
-    ++rowsRevision;
-  }
+  std::uint64_t rowsRevision() const { return rowsRevision_; }  // raised on every change of rows
 
+ private:
+  std::string text_;  // text or caption
+  int selStart_ = 0;
+  int selLength_ = 0;
+  std::uint64_t selRevision_ = 0;
+  RowList rows_;
+  std::uint64_t rowsRevision_ = 0;
 };
 
 // Window sizes (outer size, twips).

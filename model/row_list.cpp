@@ -19,17 +19,16 @@ std::string RowList::operator[](std::size_t i) const {
   const std::size_t to = i + 1 < starts_.size() ? starts_[i + 1] : text_.size();
   const std::string_view row(text_.data() + from + 1, to - from - 1);
   if (text_[from] == kPlain) return std::string(row);
-  std::string shown;
-  shown.reserve(3 * kListColumnWidth + 4);
+  // The items as kept, and the row that the list shows of them.
+  PlaceRecordView items;
   std::size_t at = 0;
-  for (int column = 0; column < 3; ++column) {
+  for (std::size_t column = 0; column < 3; ++column) {
     const auto length = static_cast<unsigned char>(row[at]);
-    shown.append(row.substr(at + 1, length));
-    shown.append(kListColumnWidth - length, ' ');
+    items.items[column] = row.substr(at + 1, length);
     at += 1 + length;
   }
-  shown.append(row.substr(at));
-  return shown;
+  items.items[3] = row.substr(at);
+  return FormatResultListLine(items);
 }
 
 void RowList::push_back(std::string_view row) {

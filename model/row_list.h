@@ -1,7 +1,7 @@
 // The rows of a list box: one buffer of text and an offset per row, rather than a string per
-// row. A row of the result list is kept without the blanks that fill its columns and is
-// given out filled again, as FormatResultListLine makes it, so that a list of all places of
-// a long data file stays small.
+// row. A row of the result list is kept as its four items, no more of each than the row
+// shows, and given out as FormatResultListLine makes the row of them, so that a list of all
+// places of a long data file stays small.
 #pragma once
 
 #include <cstddef>

@@ -4,16 +4,16 @@
 #include <vector>
 
 #include "core/errors.h"
-#include "core/files.h"
+#include "core/file_names.h"
 #include "core/text1252.h"
 
 namespace veldaris {
 
-Window::Window(Platform& platform_, std::filesystem::path workDir_)
-    : platform(platform_), workDir(std::move(workDir_)) {
+Window::Window(Platform& platform_, std::filesystem::path workDir_, System& system_)
+    : platform(platform_), system(system_), workDir(std::move(workDir_)) {
   for (const ControlSpec& spec : ControlTable()) {
     Control& control = (*this)[spec.id];
-    control.text = spec.caption;
+    control.SetText(spec.caption);
     control.width = spec.width;
   }
 }

@@ -10,10 +10,11 @@
 #include <string>
 #include <string_view>
 
-#include "core/files.h"
+#include "core/folder_lock.h"
 #include "core/place_record.h"
 #include "model/controls.h"
 #include "model/platform.h"
+#include "model/system.h"
 
 namespace veldaris {
 
@@ -36,14 +37,17 @@ enum class EntryState { kNotInEntryMode, kWaitingForState, kReady, kAppended };
 class Window {
  public:
   // workDir: the working folder in which every file is addressed by its bare name.
-  Window(Platform& platform, std::filesystem::path workDir);
+  Window(Platform& platform, std::filesystem::path workDir, System& system = TheSystem());
 
   Control& operator[](ControlId id) { return controls_[static_cast<std::size_t>(id)]; }
   const Control& operator[](ControlId id) const {
     return controls_[static_cast<std::size_t>(id)];
   }
+  // The text a control shows: its own, or that of the control whose text it stands for.
+  const std::string& ShownText(ControlId id) const { return (*this)[SpecOf(id).textOf.value_or(id)].text(); }
 
   Platform& platform;
+  System& system;
   const std::filesystem::path workDir;
 
   // Outer size in twips, and the control with the keyboard focus.

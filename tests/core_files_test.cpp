@@ -9,9 +9,12 @@
 
 #include <cstdlib>
 
+#include "core/append.h"
 #include "core/errors.h"
 #include "core/file_names.h"
-#include "core/files.h"
+#include "core/folder_lock.h"
+#include "core/input_file.h"
+#include "core/output_file.h"
 #include "tests/test_support.h"
 
 namespace veldaris {
@@ -21,22 +24,27 @@ using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;
 
-// Turns the fault seam off again however a test ends.
-struct Faults {
-  explicit Faults(const DiskFaults& faults) { SetDiskFaults(faults); }
-  ~Faults() { SetDiskFaults({}); }
-};
+// A disk that fills up after some bytes, or fails its wait or its close.
+test::FakeSystem Disk(std::uint64_t writableBytes, bool failSync = false, bool failClose = false) {
+  test::FakeSystem disk;
+  disk.writableBytes = writableBytes;
+  disk.failSync = failSync;
+  disk.failClose = failClose;
+  return disk;
+}
 
 TEST(AppendLine, AFailedAppendLeavesTheFileByteForByte) {
+  constexpr auto kAll = std::numeric_limits<std::uint64_t>::max();
   struct Case {
     const char* what;
-    DiskFaults faults;
+    std::uint64_t writable;
+    bool failSync, failClose;
   };
   const Case cases[] = {
-      {"nothing written", {0, false, false}},
-      {"part written", {10, false, false}},
-      {"the disk cannot take it", {DiskFaults{}.writableBytes, true, false}},
-      {"the close fails", {DiskFaults{}.writableBytes, false, true}},
+      {"nothing written", 0, false, false},
+      {"part written", 10, false, false},
+      {"the disk cannot take it", kAll, true, false},
+      {"the close fails", kAll, false, true},
   };
   const std::string line = "\"P\",\"Gemeinde\",\"Bezirk\",\"W\",\"1234\",,\r\n";
   for (const auto& c : cases) {
@@ -44,17 +52,13 @@ TEST(AppendLine, AFailedAppendLeavesTheFileByteForByte) {
                                      std::string("\"A\",\"B\",\"C\",\"W\",\"1\",,")}) {
       TempDir dir;
       WriteBytes(dir / "orte-7sp.ort", before);
-      {
-        Faults faults(c.faults);
-        EXPECT_THROW(AppendLine(dir / "orte-7sp.ort", "orte-7sp.ort", line), SystemError) << c.what;
-      }
+      test::FakeSystem disk = Disk(c.writable, c.failSync, c.failClose);
+      EXPECT_THROW(AppendLine(dir / "orte-7sp.ort", "orte-7sp.ort", line, disk), SystemError) << c.what;
       EXPECT_EQ(ReadBytes(dir / "orte-7sp.ort"), before) << c.what;
     }
     TempDir dir;  // a file that was not there is not there afterwards either
-    {
-      Faults faults(c.faults);
-      EXPECT_THROW(AppendLine(dir / "orte-7sp.ort", "orte-7sp.ort", line), SystemError) << c.what;
-    }
+    test::FakeSystem disk = Disk(c.writable, c.failSync, c.failClose);
+    EXPECT_THROW(AppendLine(dir / "orte-7sp.ort", "orte-7sp.ort", line, disk), SystemError) << c.what;
     EXPECT_FALSE(std::filesystem::exists(dir / "orte-7sp.ort")) << c.what;
   }
   // Without faults: the line goes to the end, after a CR LF where the last line lacked it.
@@ -138,8 +142,8 @@ TEST(CreatedFiles, AFileGivenUpLeavesTheTargetAndNoTrace) {
     out.Write("half");
   }  // a failure on its way: no Close()
   {
-    Faults faults({2, false, false});
-    OutputFile out(dir / "ergeb.csv", "ergeb.csv");
+    test::FakeSystem disk = Disk(2);
+    OutputFile out(dir / "ergeb.csv", "ergeb.csv", disk);
     out.Write("too long for the disk");
     EXPECT_THROW(out.Close(), SystemError);
   }

@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "core/file_names.h"
-#include "core/files.h"
+#include "core/output_file.h"
 #include "core/os.h"
 #include "tests/test_support.h"
 

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "core/errors.h"
-#include "core/files.h"
+#include "core/output_file.h"
+#include "core/record_reader.h"
 #include "core/place_record.h"
 #include "core/result_row.h"
 #include "tests/test_support.h"
@@ -16,7 +17,7 @@ using test::WriteBytes;
 std::vector<PlaceRecord> ReadAll(const std::string& bytes) {
   TempDir dir;
   WriteBytes(dir / "f.ort", bytes);
-  InputFile in(dir / "f.ort", "f.ort");
+  RecordReader in(dir / "f.ort", "f.ort");
   std::vector<PlaceRecord> records;
   PlaceRecord record;
   while (!in.AtEnd()) {
@@ -33,16 +34,25 @@ PlaceRecord Rec(std::optional<std::string> a, std::optional<std::string> b,
   return {a, b, c, d, e, f, g};
 }
 
+// The csv line of a record, as the search writes it.
+std::string ResultCsvLine(const PlaceRecord& record) {
+  TempDir dir;
+  OutputFile csv(dir / "ergeb.csv", "ergeb.csv");
+  WriteResultCsvLine(csv, ViewOf(record));
+  csv.Close();
+  return test::ReadBytes(dir / "ergeb.csv");
+}
+
 TEST(PlaceRecordFormat, WritesTheLineOfTheDataFile) {
   const PlaceRecord hallstatt =
       Rec("Hallstatt", "Hallstatt", "Gmunden", Cp1252("OÖ"), "4830", "", "m");
   EXPECT_EQ(FormatPlaceRecordLine(hallstatt),
             Cp1252("\"Hallstatt\",\"Hallstatt\",\"Gmunden\",\"OÖ\",\"4830\",\"\",\"m\"\r\n"));
-  EXPECT_EQ(FormatResultCsvLine(hallstatt), "\"Hallstatt;Hallstatt;Gmunden\"\r\n");
+  EXPECT_EQ(ResultCsvLine(hallstatt), "\"Hallstatt;Hallstatt;Gmunden\"\r\n");
   const PlaceRecord noPlace =
       Rec(std::nullopt, "Au", "Bregenz", "Vbg", "6883", std::nullopt, std::nullopt);
   EXPECT_EQ(FormatPlaceRecordLine(noPlace), ",\"Au\",\"Bregenz\",\"Vbg\",\"6883\",,\r\n");
-  EXPECT_EQ(FormatResultCsvLine(noPlace), "\";Au;Bregenz\"\r\n");
+  EXPECT_EQ(ResultCsvLine(noPlace), "\";Au;Bregenz\"\r\n");
 }
 
 TEST(PlaceRecordFormat, RoundTripsByteForByte) {
@@ -127,10 +137,8 @@ TEST(PlaceRecordFormat, AProblemNamesTheFirstRecordThatLeftItsLine) {
     EXPECT_EQ(e.Number(), kErrEndInsideRecord);
     EXPECT_EQ(e.Description().rfind(line, 0), 0u) << e.Description();
   }
-  // The same in the real data file, with line 15000 cut short.
-  const auto real = test::RealDataFile();
-  if (!real) GTEST_SKIP() << "the real data file is not present beside the project";
-  bytes = test::ReadBytes(*real);
+  // The same in the gazetteer, with line 15000 cut short.
+  bytes = test::ReadBytes(test::Gazetteer());
   std::size_t at = 0;
   for (int n = 1; n < 15000; ++n) at = bytes.find('\n', at) + 1;
   const std::size_t end = bytes.find("\r\n", at);
@@ -162,7 +170,7 @@ TEST(PlaceRecordFormat, WholeLinesArePassedByTheirLineEnds) {
   };
   for (const auto& c2 : cases) {
     for (std::size_t buffer : {std::size_t{1}, std::size_t{3}, std::size_t{8}, InputFile::kBufferSize}) {
-      InputFile in = InputFile::InMemory(c2.bytes, "f.ort", buffer);
+      RecordReader in = RecordReader::InMemory(c2.bytes, "f.ort", buffer);
       EXPECT_EQ(in.SkipWholeLines(c2.skip), c2.passed) << c2.bytes << " buffer " << buffer;
       if (!c2.next) {
         EXPECT_TRUE(in.AtEnd());

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/federal_states.h"
-#include "core/files.h"
+#include "core/record_reader.h"
 #include "core/rules.h"
 #include "core/text1252.h"
 #include "tests/window_fixture.h"
@@ -51,9 +51,7 @@ TEST(PlaceString, CapitalUmlautsFollowTheNextCharacter) {
 }
 
 TEST(PlaceString, NoRealRecordKeepsAnUmlaut) {
-  const auto real = test::RealDataFile();
-  if (!real) GTEST_SKIP() << "the real data file is not present beside the project";
-  InputFile data(*real, "orte-7sp.ort");
+  RecordReader data(test::Gazetteer(), "orte-7sp.ort");
   PlaceRecord record;
   long records = 0;
   const std::string umlauts = Cp1252("äöüßÄÖÜ");

@@ -13,7 +13,7 @@ using test::Place;
 class ExportTest : public test::WindowFixture {
  protected:
   void SetUp() override {
-    platform.desktop = (dir / "Desktop").string();
+    system.desktop = (dir / "Desktop").string();
     std::filesystem::create_directory(dir / "Desktop");
     WriteData({Place("Linz", "Linz", "Linz", "OÖ", "4020", "s")});
     OnLoad(w);
@@ -39,7 +39,7 @@ TEST_F(ExportTest, TheExportCopiesTheConvertedListToTheDesktop) {
 TEST_F(ExportTest, AFailedExportIsReportedAndTheProgramGoesOn) {
   Edit(Text1, "Linz");
   Click(Command1);
-  w[Text16].text = "before";
+  w[Text16].SetText("before");
   Click(Command11);  // the converter has written no OrtsList.csv yet
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(platform.messages[0].text.rfind("Fehler 2: ", 0), 0u) << platform.messages[0].text;
@@ -49,7 +49,7 @@ TEST_F(ExportTest, AFailedExportIsReportedAndTheProgramGoesOn) {
   EXPECT_FALSE(w.ended);
 
   Click(Command1);
-  EXPECT_EQ(w[List1].rows.size(), 1u);  // still searching
+  EXPECT_EQ(w[List1].rows().size(), 1u);  // still searching
 }
 
 TEST_F(ExportTest, WithoutADesktopNothingIsWrittenAndTheProgramGoesOn) {
@@ -71,7 +71,7 @@ TEST_F(ExportTest, WithoutADesktopNothingIsWrittenAndTheProgramGoesOn) {
     c.arrange(w);
     Edit(Text1, "Linz");
     Click(Command1);
-    w[Text16].text = "before";
+    w[Text16].SetText("before");
     Click(Command11);
     ASSERT_EQ(platform.messages.size(), 1u) << c.what;
     EXPECT_EQ(platform.messages[0].text,
@@ -109,7 +109,7 @@ TEST_F(ExportTest, AStemThatLeavesTheDesktopIsRefused) {
   // The last five: bytes that Windows-1252 leaves without a character.
   for (const char* text : {"a/..", "../b", "a\\b", "a\tbc", "\x81", "a\x8D", "\x8F", "\x90", "\x9D"}) {
     platform.messages.clear();
-    w[Text1].text = text;
+    w[Text1].SetText(text);
     w[Command11].visible = true;
     Click(Command11);
     ASSERT_EQ(platform.messages.size(), 1u) << text;

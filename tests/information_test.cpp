@@ -33,6 +33,8 @@ TEST(Information, TheMessageIsBuiltFromLinesAndParagraphs) {
   EXPECT_EQ(lines[13], Cp1252("Rückmeldungen, Korrekturen und Verbesserungvorschläge bitte an:"));
   EXPECT_NE(lines[14].find('@'), std::string::npos);
   EXPECT_EQ(InformationTitle(), "    I N F O R M A T I O N  ");
+  // The verse, then two blanks before the poet.
+  EXPECT_EQ(QuotationLine().rfind(Cp1252(" Es ist ein gutes Land, wohl wert, dass sich ein Fürst sein unterwinde...  "), 0), 0u);
 }
 
 }  // namespace

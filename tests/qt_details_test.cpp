@@ -3,7 +3,9 @@
 #include <QClipboard>
 #include <QLabel>
 
+#include "platform/qt/qt_text.h"
 #include "tests/qt_fixture.h"
+#include "window/information.h"
 
 using namespace veldaris;
 
@@ -130,8 +132,7 @@ class DetailsWidgetTest : public test::QtWindowFixture {
     Key("Text1", Qt::Key_Return);
     QGuiApplication::clipboard()->setText("before");
     QTest::mouseClick(Find<QLabel>("Picture1"), Qt::LeftButton);
-    QCOMPARE(Edit("Text16")->text(),
-             QString(" Es ist ein gutes Land, wohl wert, dass sich ein Fürst sein unterwinde...  F. Grillparzer."));
+    QCOMPARE(Edit("Text16")->text(), ToQString(QuotationLine()));
     QCOMPARE(Clipboard(), QString("before"));
     QCOMPARE(Edit("Text7")->text(), QString("Gößl"));
     QTest::mouseClick(Edit("Text16"), Qt::LeftButton);

@@ -2,7 +2,6 @@
 #include <QClipboard>
 #include <QComboBox>
 
-#include "core/files.h"
 #include "core/text1252.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_text.h"
@@ -111,7 +110,7 @@ class InputWidgetTest : public test::QtWindowFixture {
     QFETCH(QString, result);
     Type("Text3", keys);
     QCOMPARE(Edit("Text3")->text(), result);
-    QCOMPARE(ToQString(Model()[Text3].text), result);
+    QCOMPARE(ToQString(Model()[Text3].text()), result);
   }
 
   void deletingTheFirstLetterOfEveryStateEmptiesTheField() {
@@ -130,14 +129,14 @@ class InputWidgetTest : public test::QtWindowFixture {
     Key("Text3", Qt::Key_Home);
     Type("Text3", "w");
     QCOMPARE(Edit("Text3")->text(), QString("Wien"));
-    QCOMPARE(ToQString(Model()[Text3].text), QString("Wien"));
+    QCOMPARE(ToQString(Model()[Text3].text()), QString("Wien"));
     Key("Text3", Qt::Key_Home);
     Type("Text3", "st");
     QCOMPARE(Edit("Text3")->text(), QString("Steiermark"));
     QTest::keyClick(Edit("Text3"), Qt::Key_A, Qt::ControlModifier);
     Key("Text3", Qt::Key_Delete);
     QCOMPARE(Edit("Text3")->text(), QString());
-    QCOMPARE(Model()[Text3].text, std::string());
+    QCOMPARE(Model()[Text3].text(), std::string());
     // And the completed name is what the search filters by.
     Type("Text3", "Kärnten");
     Type("Text1", "Sankt");
@@ -184,7 +183,7 @@ class InputWidgetTest : public test::QtWindowFixture {
     auto* combo1 = Find<QComboBox>("Combo1");
     test::TypeText(combo1->lineEdit(), "Wi");
     QCOMPARE(combo1->currentText(), QString("Wi"));  // no completion of the widget's own
-    QCOMPARE(ToQString(Model()[Combo1].text), QString("Wi"));
+    QCOMPARE(ToQString(Model()[Combo1].text()), QString("Wi"));
     Type("Text7", "Neudorf");
     const std::string before = test::ReadBytes(*dir_ / "orte-7sp.ort");
     QTest::mouseClick(Button("Command4"), Qt::LeftButton);

@@ -1,5 +1,6 @@
 // The real window, offscreen: every control against the design table, typing, clicking,
 // keyboard order, and the model shown by the widgets.
+#include <QAbstractItemModelTester>
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
@@ -13,7 +14,6 @@
 #include <QTest>
 #include <memory>
 
-#include "core/files.h"
 #include "platform/qt/qt_text.h"
 #include "tests/qt_fixture.h"
 
@@ -21,71 +21,39 @@ using namespace veldaris;
 
 namespace {
 
-struct Expected {
-  const char* name;
-  const char* kind;  // Qt class
-  bool inFrame;
+// The Qt class that draws each kind of control.
+const char* ClassOf(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::kTextBox: return "QLineEdit";
+    case ControlKind::kComboBox: return "QComboBox";
+    case ControlKind::kButton: return "QPushButton";
+    case ControlKind::kFrame: return "QFrame";
+    case ControlKind::kOptionButton: return "QRadioButton";
+    case ControlKind::kPictureBox: return "QLabel";
+    case ControlKind::kListBox: return "QListView";
+  }
+  return "";
+}
+
+// A few rows of the design, checked here by hand against the control table.
+struct Designed {
+  ControlId id;
   int left, top, width, height;
-  const char* text;  // caption or text after start-up
   const char* family;
   double points;
-  bool bold;
   int tabIndex;
-  bool tabStop;
-  bool readOnly;
-  bool visible;  // after start-up
   const char* tooltip;
 };
-
-const char* const T1 = "Geben Sie den Ort, nachdem Sie suchen ein. Es genügen meist die ersten fünf Buchstaben.";
-const char* const T2 = "Nach Bedarf können Sie das Bundesland eingeben. Es genügen die ersten Buchstaben.";
-const char* const T3 = "Tastenkombination ALT + s";
-const char* const T4 = "Löscht die Eingabefelder in >Sucheingabe< und >Bundesland<. Tastenkombination  ALT + l";
-const char* const T5 = "Beendet das Programm. Tastenkombination ALT + e";
-const char* const T6 = "Sucht nach Wortanfängen z.B.: \"Buch\" in Buchkirchen.";
-const char* const T7 = "Sucht nach Teilen im Wort z.B.: \"kirch\" in \"Buchkirchen\".";
-const char* const T8 = "Klicken Sie den gewünschten Ort an und Sie erhalten Details in den unteren Feldern.";
-const char* const T9 = "Ortsbezeichnung im PAF-Standart. Durch einfachen Klick in Zwischenablage kopieren.";
-
-// The window as designed, written out here independently of the program's own table.
-const Expected kControls[] = {
-    {"Text2", "QLineEdit", false, 120, 5880, 1335, 150, " Im Zwischenspeicher", "Small Fonts", 6.75, false, 35, false, false, true, ""},
-    {"Combo2", "QComboBox", false, 1680, 4800, 4095, 420, "", "MS Sans Serif", 12, false, 34, true, false, false, ""},
-    {"Combo1", "QComboBox", false, 1680, 5400, 4095, 420, "", "MS Sans Serif", 12, false, 33, true, false, false, ""},
-    {"Command11", "QPushButton", false, 5040, 840, 375, 495, "List", "", 0, false, 32, true, false, false, ""},
-    {"Frame1", "QFrame", false, 5760, 3600, 375, 2295, "", "", 0, false, 29, false, false, true, ""},
-    {"Option4", "QRadioButton", true, 120, 720, 255, 255, "", "", 0, false, 31, true, false, true, ""},
-    {"Option3", "QRadioButton", true, 120, 120, 255, 255, "", "", 0, false, 30, true, false, true, ""},
-    {"Option5", "QRadioButton", true, 120, 1200, 255, 375, "", "", 0, false, 36, true, false, true, ""},
-    {"Command10", "QPushButton", false, 7080, 6720, 615, 495, "c10", "", 0, false, 28, true, false, true, ""},
-    {"Command9", "QPushButton", false, 6360, 6720, 615, 495, "c9", "", 0, false, 27, true, false, false, ""},
-    {"Command7", "QPushButton", false, 1320, 6720, 1215, 495, "Orte eingeben", "", 0, false, 26, true, false, false, ""},
-    {"Command6", "QPushButton", false, 120, 6720, 1095, 495, "*.ort  prüfen", "", 0, false, 25, true, false, false, ""},
-    {"Command5", "QPushButton", false, 3960, 6720, 1215, 495, "Ergänzung beenden", "", 0, false, 24, true, false, false, ""},
-    {"Command4", "QPushButton", false, 2640, 6720, 1215, 495, "Ort hinzufügen", "", 0, false, 23, true, false, false, ""},
-    {"Text5", "QLineEdit", false, 6120, 3600, 1575, 375, "", "MS Sans Serif", 12, false, 22, true, false, true, ""},
-    {"Picture2", "QLabel", false, 5520, 120, 2175, 1215, "", "", 0, false, 21, true, false, true, ""},
-    {"Text16", "QLineEdit", false, 120, 6000, 7575, 360, "", "MS Sans Serif", 9.75, false, 20, true, false, true, T9},
-    {"Text15", "QLineEdit", false, 120, 1440, 7575, 285, "Suchergebnisse", "", 0, false, 19, true, true, true, ""},
-    {"List1", "QListView", false, 120, 1680, 7575, 1740, "", "Courier New", 8.25, false, 18, true, false, true, T8},
-    {"Picture1", "QLabel", false, 6120, 4200, 1575, 975, "", "", 0, false, 17, true, false, true, ""},
-    {"Command3", "QPushButton", false, 6120, 5400, 1575, 375, "B&eenden", "", 0, false, 16, true, false, true, T5},
-    {"Option2", "QRadioButton", false, 120, 1080, 975, 255, "enthält", "", 0, false, 15, true, false, true, T7},
-    {"Option1", "QRadioButton", false, 120, 840, 975, 255, "beginnt", "", 0, false, 14, true, false, true, T6},
-    {"Text14", "QLineEdit", false, 120, 5400, 1455, 375, "Bundesland", "MS Sans Serif", 12, true, 13, false, true, true, ""},
-    {"Text13", "QLineEdit", false, 120, 4800, 1455, 375, "Bezirk", "MS Sans Serif", 12, true, 12, false, true, true, ""},
-    {"Text12", "QLineEdit", false, 120, 4200, 1455, 375, "Gemeinde", "MS Sans Serif", 12, true, 11, false, false, true, ""},
-    {"Text11", "QLineEdit", false, 120, 3600, 1455, 375, "Ort", "MS Sans Serif", 12, true, 10, false, true, true, ""},
-    {"Text10", "QLineEdit", false, 1680, 5400, 4095, 375, "", "MS Sans Serif", 12, false, 9, true, false, true, ""},
-    {"Text9", "QLineEdit", false, 1680, 4800, 4095, 375, "", "MS Sans Serif", 12, false, 8, true, false, true, ""},
-    {"Text8", "QLineEdit", false, 1680, 4200, 4095, 375, "", "MS Sans Serif", 12, false, 7, true, false, true, ""},
-    {"Text7", "QLineEdit", false, 1680, 3600, 4095, 375, "", "MS Sans Serif", 12, false, 6, true, false, true, ""},
-    {"Command2", "QPushButton", false, 3360, 840, 2055, 495, "Eingabe &Löschen", "", 0, false, 5, true, false, true, T4},
-    {"Command1", "QPushButton", false, 1200, 840, 2055, 495, "&Suchen", "", 0, false, 4, true, false, true, T3},
-    {"Text6", "QLineEdit", false, 3360, 120, 2055, 285, "Bundesland", "", 0, false, 3, true, true, true, ""},
-    {"Text4", "QLineEdit", false, 120, 120, 3135, 285, "Sucheingabe", "", 0, false, 2, true, true, true, ""},
-    {"Text3", "QLineEdit", false, 3360, 360, 2055, 375, "", "MS Sans Serif", 12, false, 1, true, false, true, T2},
-    {"Text1", "QLineEdit", false, 120, 360, 3135, 375, "", "MS Sans Serif", 12, false, 0, true, false, true, T1},
+const Designed kHandChecked[] = {
+    {Text1, 120, 360, 3135, 375, "MS Sans Serif", 12, 0,
+     "Geben Sie den Ort, nachdem Sie suchen ein. Es genügen meist die ersten fünf Buchstaben."},
+    {Text2, 120, 5880, 1335, 150, "Small Fonts", 6.75, 35, ""},
+    {Option5, 120, 1200, 255, 375, "", 0, 36, ""},
+    {List1, 120, 1680, 7575, 1740, "Courier New", 8.25, 18,
+     "Klicken Sie den gewünschten Ort an und Sie erhalten Details in den unteren Feldern."},
+    {Command2, 3360, 840, 2055, 495, "", 0, 5,
+     "Löscht die Eingabefelder in >Sucheingabe< und >Bundesland<. Tastenkombination  ALT + l"},
+    {Option1, 120, 840, 975, 255, "", 0, 14, "Sucht nach Wortanfängen z.B.: \"Buch\" in Buchkirchen."},
 };
 
 }  // namespace
@@ -110,37 +78,51 @@ class WindowTest : public test::QtWindowFixture {
     QCOMPARE(QApplication::focusWidget(), Edit("Text1"));
   }
 
-  void controls_data() {
-    QTest::addColumn<int>("row");
-    for (int i = 0; i < static_cast<int>(std::size(kControls)); ++i)
-      QTest::newRow(kControls[i].name) << i;
+  void controlsFollowTheTable_data() {
+    QTest::addColumn<int>("id");
+    for (const ControlSpec& spec : ControlTable()) QTest::newRow(spec.name) << static_cast<int>(spec.id);
   }
 
-  void controls() {
-    QFETCH(int, row);
-    const Expected& e = kControls[row];
-    QWidget* w = window_->findChild<QWidget*>(e.name);
-    QVERIFY2(w, e.name);
-    QVERIFY2(w->inherits(e.kind), w->metaObject()->className());
-    QCOMPARE(w->parentWidget()->objectName(), QString(e.inFrame ? "Frame1" : "Veldaris"));
+  void controlsFollowTheTable() {
+    QFETCH(int, id);
+    const ControlSpec& spec = SpecOf(static_cast<ControlId>(id));
+    QWidget* w = window_->findChild<QWidget*>(spec.name);
+    QVERIFY2(w, spec.name);
+    QVERIFY2(w->inherits(ClassOf(spec.kind)), w->metaObject()->className());
+    QCOMPARE(w->parentWidget()->objectName(), QString(spec.inFrame ? "Frame1" : "Veldaris"));
     const auto px = [&](int twips) { return window_->Px(twips); };
-    QCOMPARE(w->geometry(), QRect(px(e.left), px(e.top), px(e.width), px(e.height)));
-    QCOMPARE(w->isVisibleTo(window_.get()), e.visible);
-    QCOMPARE(w->toolTip(), QString(e.tooltip));
-    QCOMPARE(bool(w->focusPolicy() & Qt::TabFocus), e.tabStop && std::string(e.kind) != "QFrame");
-    if (e.family[0]) {
-      QCOMPARE(w->font().families().value(0), QString(e.family));
-      QCOMPARE(w->font().pointSizeF(), e.points);
-      QCOMPARE(w->font().bold(), e.bold);
+    QCOMPARE(w->geometry(), QRect(px(spec.left), px(spec.top), px(spec.width), px(spec.height)));
+    QCOMPARE(w->isVisibleTo(window_.get()), Model()[spec.id].visible);
+    QCOMPARE(w->toolTip(), ToQString(spec.tooltip));
+    QCOMPARE(bool(w->focusPolicy() & Qt::TabFocus), spec.tabStop && spec.kind != ControlKind::kFrame);
+    if (!spec.fontFamily.empty()) {
+      QCOMPARE(w->font().families().value(0), QString::fromStdString(spec.fontFamily));
+      QCOMPARE(w->font().pointSizeF(), spec.fontPoints);
+      QCOMPARE(w->font().bold(), spec.bold);
     }
     if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-      QCOMPARE(edit->text(), QString(e.text));
-      QCOMPARE(edit->isReadOnly(), e.readOnly);
-    } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-      QCOMPARE(button->text(), QString(e.text));
-    } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
-      QCOMPARE(combo->currentText(), QString(e.text));
+      QCOMPARE(edit->text(), ToQString(Model()[spec.id].text()));
+      QCOMPARE(edit->isReadOnly(), spec.readOnly);
+    } else if (auto* button = qobject_cast<QPushButton*>(w)) {
+      QCOMPARE(button->text(), ToQString(spec.caption));
     }
+  }
+
+  void theTableIsTheDesign() {
+    for (const Designed& d : kHandChecked) {
+      const ControlSpec& spec = SpecOf(d.id);
+      QCOMPARE(QRect(spec.left, spec.top, spec.width, spec.height), QRect(d.left, d.top, d.width, d.height));
+      QCOMPARE(spec.fontFamily, std::string(d.family));
+      QCOMPARE(spec.fontPoints, d.points);
+      QCOMPARE(spec.tabIndex, d.tabIndex);
+      QCOMPARE(ToQString(spec.tooltip), QString(d.tooltip));
+    }
+    // At first display: Command10 visible below the window, the entry's controls hidden.
+    QVERIFY(Find<QPushButton>("Command10")->isVisibleTo(window_.get()));
+    QVERIFY(!Find<QComboBox>("Combo1")->isVisibleTo(window_.get()));
+    QCOMPARE(Button("Command3")->text(), QString("B&eenden"));
+    QCOMPARE(Edit("Text12")->text(), QString("Gemeinde"));
+    QVERIFY(!Edit("Text12")->isReadOnly() && Edit("Text11")->isReadOnly());
   }
 
   void fontsFallBackToTheirKind() {
@@ -225,12 +207,12 @@ class WindowTest : public test::QtWindowFixture {
     };
     for (const auto& [control, name] : named)
       QCOMPARE(nameOf(Find<QWidget>(control)), QString(name));
-    for (const Expected& e : kControls) {
-      QWidget* w = Find<QWidget>(e.name);
+    for (const ControlSpec& spec : ControlTable()) {
+      QWidget* w = Find<QWidget>(spec.name);
       if (!w->isVisible()) continue;
-      QVERIFY2(!nameOf(w).isEmpty(), e.name);
+      QVERIFY2(!nameOf(w).isEmpty(), spec.name);
       QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
-      if (e.tooltip[0]) QCOMPARE(a->text(QAccessible::Description), QString(e.tooltip));
+      if (!spec.tooltip.empty()) QCOMPARE(a->text(QAccessible::Description), ToQString(spec.tooltip));
     }
     // The municipality field is named by its caption as it stands.
     test::TypeText(Edit("Text1"), "Hallst");
@@ -256,8 +238,10 @@ class WindowTest : public test::QtWindowFixture {
   }
 
   void typingAndSearchFillTheList() {
+    // The list's model keeps the rules of Qt's item models through every change of the rows.
+    QAbstractItemModelTester tester(List()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     test::TypeText(Edit("Text1"), "Buch");
-    QCOMPARE(Model()[Text1].text, std::string("Buch"));
+    QCOMPARE(Model()[Text1].text(), std::string("Buch"));
     QTest::mouseClick(Find<QPushButton>("Command1"), Qt::LeftButton);
     QCOMPARE(Rows(), 3);
     QVERIFY(List()->model()->index(0, 0).data().toString().startsWith("Buchkirchen "));
@@ -267,6 +251,11 @@ class WindowTest : public test::QtWindowFixture {
     QCOMPARE(Find<QPushButton>("Command2")->width(), window_->Px(1575));
     QVERIFY(messages_.isEmpty());
     QVERIFY(List()->uniformItemSizes());
+    test::TypeText(Edit("Text1"), "k");
+    QTest::keyClick(Edit("Text1"), Qt::Key_Return);
+    QCOMPARE(Rows(), 1);
+    QTest::mouseClick(Button("Command2"), Qt::LeftButton);
+    QCOMPARE(Rows(), 0);
   }
 
   void altSSearchesAndNoMatchAnswersTheMessage() {
@@ -294,7 +283,7 @@ class WindowTest : public test::QtWindowFixture {
   void charactersOutsideWindows1252AreNotInserted() {
     test::TypeText(Edit("Text1"), QString::fromUtf8("a\u2192b\u0416c"));
     QCOMPARE(Edit("Text1")->text(), QString("abc"));
-    QCOMPARE(Model()[Text1].text, std::string("abc"));
+    QCOMPARE(Model()[Text1].text(), std::string("abc"));
     test::TypeText(Edit("Text3"), QString::fromUtf8("\u20AC"));  // the euro sign is in the set
     QCOMPARE(Edit("Text3")->text(), QString::fromUtf8("\u20AC"));
   }

@@ -36,15 +36,15 @@ class SearchTest : public test::WindowFixture {
   }
 
   void Search(const std::string& text, const std::string& state = "") {
-    w[Text1].text = Cp1252(text);
-    w[Text3].text = Cp1252(state);
+    w[Text1].SetText(Cp1252(text));
+    w[Text3].SetText(Cp1252(state));
     w.Run([&] { SearchPlaces(w); });
   }
 
   // The place column of every row, blanks removed, as UTF-8.
   std::vector<std::string> Places() const {
     std::vector<std::string> places;
-    for (const auto& row : w[List1].rows)
+    for (const auto& row : w[List1].rows())
       places.push_back(Windows1252ToUtf8(TrimBlanks(row.substr(0, 22))));
     return places;
   }
@@ -55,9 +55,9 @@ TEST_F(SearchTest, AnEmptyFieldIsRefusedAfterThePreparation) {
   test::WriteBytes(dir / "ergeb.csv", "old csv");
   test::WriteBytes(dir / "OrtsList.csv", "old list");
   std::filesystem::remove(dir / "orte-7sp.ort");  // not even opened
-  w[List1].AddRow("old row");
-  w[Text16].text = "old";
-  w[Text12].text = "Markt";
+  w[List1].SetRows(test::Rows({"old row"}));
+  w[Text16].SetText("old");
+  w[Text12].SetText("Markt");
   w.focus = Text3;
 
   Search("");
@@ -69,19 +69,19 @@ TEST_F(SearchTest, AnEmptyFieldIsRefusedAfterThePreparation) {
   EXPECT_FALSE(Exists("ergebdat.txt"));
   EXPECT_EQ(File("ergeb.csv"), "old csv");
   EXPECT_EQ(File("OrtsList.csv"), "old list");
-  EXPECT_TRUE(w[List1].rows.empty());
-  EXPECT_EQ(w[Text16].text, "");
-  EXPECT_EQ(w[Text12].text, "Gemeinde");
+  EXPECT_TRUE(w[List1].rows().empty());
+  EXPECT_EQ(w[Text16].text(), "");
+  EXPECT_EQ(w[Text12].text(), "Gemeinde");
   EXPECT_TRUE(w[Command11].visible);
   EXPECT_EQ(w[Command2].width, 1575);
   EXPECT_EQ(w.focus, Text3);
-  EXPECT_TRUE(platform.started.empty());
+  EXPECT_TRUE(system.started.empty());
   EXPECT_EQ(platform.quits, 0);
 }
 
 TEST_F(SearchTest, NoMatchShowsTheMessageAndLeavesTheLastRecord) {
   test::WriteBytes(dir / "OrtsList.csv", "old list");
-  w[Text7].text = "kept";
+  w[Text7].SetText("kept");
   w.focus = Text3;
   Search("zzz");
 
@@ -94,9 +94,9 @@ TEST_F(SearchTest, NoMatchShowsTheMessageAndLeavesTheLastRecord) {
   EXPECT_EQ(File("ergebdat.txt"), "");
   EXPECT_EQ(File("ergeb.csv"), "");
   EXPECT_EQ(File("OrtsList.csv"), "old list");
-  EXPECT_TRUE(platform.started.empty());
-  EXPECT_TRUE(w[List1].rows.empty());
-  EXPECT_EQ(w[Text7].text, "kept");
+  EXPECT_TRUE(system.started.empty());
+  EXPECT_TRUE(w[List1].rows().empty());
+  EXPECT_EQ(w[Text7].text(), "kept");
   EXPECT_EQ(w.MatchCount, 0);
   EXPECT_EQ(w.RecordCount, 10);
   EXPECT_EQ(TextOf(w.CurrentRecord.Place), "Klagenfurt");
@@ -109,27 +109,27 @@ TEST_F(SearchTest, OneMatchShowsTheDetails) {
 
   EXPECT_TRUE(platform.messages.empty());
   EXPECT_EQ(Places(), std::vector<std::string>{"Hallstatt"});
-  EXPECT_EQ(w[Text7].text, "Hallstatt");
-  EXPECT_EQ(w[Text8].text, "Hallstatt");
-  EXPECT_EQ(w[Text9].text, "Gmunden");
-  EXPECT_EQ(w[Text10].text, "Oberoesterreich");
-  EXPECT_EQ(w[Text5].text, "PLZ: 4830");
-  EXPECT_EQ(w[Text12].text, "Markt");
-  EXPECT_EQ(w[Text16].text, "Hallstatt, Gmunden, Oberoesterreich, AUSTRIA");
+  EXPECT_EQ(w[Text7].text(), "Hallstatt");
+  EXPECT_EQ(w[Text8].text(), "Hallstatt");
+  EXPECT_EQ(w[Text9].text(), "Gmunden");
+  EXPECT_EQ(w[Text10].text(), "Oberoesterreich");
+  EXPECT_EQ(w[Text5].text(), "PLZ: 4830");
+  EXPECT_EQ(w[Text12].text(), "Markt");
+  EXPECT_EQ(w[Text16].text(), "Hallstatt, Gmunden, Oberoesterreich, AUSTRIA");
   EXPECT_EQ(w.CurrentStateName, "Oberoesterreich");
   EXPECT_EQ(TextOf(w.CurrentRecord.Place), "Hallstatt");  // as stored, not in list form
   EXPECT_EQ(w.focus, Text3);  // municipality equals place: the focus stays
-  ASSERT_EQ(platform.started.size(), 1u);
-  EXPECT_EQ(platform.started[0].name, "wandlix-34");
-  EXPECT_EQ(platform.started[0].args, (std::vector<std::string>{"34", "ergeb.csv", "OrtsList.csv"}));
-  EXPECT_EQ(platform.started[0].workDir, dir.path());
+  ASSERT_EQ(system.started.size(), 1u);
+  EXPECT_EQ(system.started[0].name, "wandlix-34");
+  EXPECT_EQ(system.started[0].args, (std::vector<std::string>{"34", "ergeb.csv", "OrtsList.csv"}));
+  EXPECT_EQ(system.started[0].workDir, dir.path());
   EXPECT_EQ(File("ergeb.csv"), "\"Hallstatt;Hallstatt;Gmunden\"\r\n");
   EXPECT_EQ(File("ergebdat.txt"), RecordLine(kSample[2]));
 
   Search("Gößl");
   EXPECT_EQ(w.focus, Text1);  // Grundlsee differs from Gößl
-  EXPECT_EQ(w[Text16].text, "Goessl, Liezen, Steiermark, AUSTRIA");
-  EXPECT_EQ(w[Text7].text, Cp1252("Gößl"));
+  EXPECT_EQ(w[Text16].text(), "Goessl, Liezen, Steiermark, AUSTRIA");
+  EXPECT_EQ(w[Text7].text(), Cp1252("Gößl"));
 }
 
 TEST_F(SearchTest, MunicipalityLabelAcceptsEitherLetterCase) {
@@ -139,28 +139,28 @@ TEST_F(SearchTest, MunicipalityLabelAcceptsEitherLetterCase) {
   for (const auto& [kind, label] : kinds) {
     WriteData({Place("Au", "Au", "Bregenz", "Vbg", "6883", kind)});
     Search("Au");
-    EXPECT_EQ(w[Text12].text, label) << "kind " << kind;
+    EXPECT_EQ(w[Text12].text(), label) << "kind " << kind;
   }
   // An absent kind too.
   WriteData({{"Au", "Au", "Bregenz", "Vbg", "6883", std::nullopt, std::nullopt}});
   Search("Au");
-  EXPECT_EQ(w[Text12].text, "Gemeinde");
+  EXPECT_EQ(w[Text12].text(), "Gemeinde");
 }
 
 TEST_F(SearchTest, AnUnknownStateLeavesTheStateEmpty) {
   Search("Nirgendwo");
-  EXPECT_EQ(w[Text10].text, "");
-  EXPECT_EQ(w[Text16].text, "Nirgendwo, Irgendwo, , AUSTRIA");
+  EXPECT_EQ(w[Text10].text(), "");
+  EXPECT_EQ(w[Text16].text(), "Nirgendwo, Irgendwo, , AUSTRIA");
 }
 
 TEST_F(SearchTest, SeveralMatchesFillTheListInFileOrder) {
-  w[Text7].text = "kept";
+  w[Text7].SetText("kept");
   Search("buch");
   EXPECT_EQ(Places(), (std::vector<std::string>{"Buchkirchen", "Buch bei Jenbach"}));
-  EXPECT_EQ(w[List1].rows[1],
+  EXPECT_EQ(w[List1].rows()[1],
             "Buch bei Jenbach      Buch in Tirol         Schwaz                T");
-  EXPECT_EQ(w[Text16].text, "");
-  EXPECT_EQ(w[Text7].text, "kept");
+  EXPECT_EQ(w[Text16].text(), "");
+  EXPECT_EQ(w[Text7].text(), "kept");
   EXPECT_EQ(w.focus, Text1);
   EXPECT_EQ(w.MatchCount, 2);
   EXPECT_EQ(w.ListRow, 2);
@@ -175,6 +175,13 @@ TEST_F(SearchTest, SeveralMatchesFillTheListInFileOrder) {
   EXPECT_EQ(w[List1].listIndex, -1);
 }
 
+// The row as the list shows it: names longer than 20 characters lose the rest.
+TEST_F(SearchTest, TheListCutsLongNamesAtTwentyCharacters) {
+  Search("klagen");
+  ASSERT_EQ(w[List1].rows().size(), 1u);
+  EXPECT_EQ(w[List1].rows()[0], Cp1252("Klagenfurt            Klagenfurt am Wörthe  Klagenfurt am Wörthe  K"));
+}
+
 TEST_F(SearchTest, TheCountTextStartsAtFiveMatches) {
   std::vector<Items> records;
   for (int i = 0; i < 5; ++i)
@@ -182,11 +189,11 @@ TEST_F(SearchTest, TheCountTextStartsAtFiveMatches) {
   records.push_back(Place("Bezau", "Bezau", "Bregenz", "Vbg", "6870"));
   WriteData(records);
   Search("au");
-  EXPECT_EQ(w[Text16].text, "   Es wurden  5 von  6 Orten gefunden");
+  EXPECT_EQ(w[Text16].text(), "   Es wurden  5 von  6 Orten gefunden");
   WriteData(std::vector<Items>(records.begin() + 1, records.end()));
   Search("au");
   EXPECT_EQ(w.MatchCount, 4);
-  EXPECT_EQ(w[Text16].text, "");
+  EXPECT_EQ(w[Text16].text(), "");
 }
 
 TEST_F(SearchTest, BeginsWithAndContainsFindDisjointSets) {
@@ -287,20 +294,20 @@ TEST_F(SearchTest, TheLastRecordSurvivesTheEndOfTheReadBuffer) {
 TEST_F(SearchTest, FailuresAreReportedOnceAndEndTheProgram) {
   struct Case {
     const char* name;
-    std::function<void(test::FakePlatform&)> arrange;
+    std::function<void(test::FakeSystem&)> arrange;
     std::string expectedStart;
   };
   const Case cases[] = {
       {"missing data file",
-       [&](test::FakePlatform&) { std::filesystem::remove(dir / "orte-7sp.ort"); }, "Fehler 2: "},
+       [&](test::FakeSystem&) { std::filesystem::remove(dir / "orte-7sp.ort"); }, "Fehler 2: "},
       {"damaged data file",
-       [&](test::FakePlatform&) { test::WriteBytes(dir / "orte-7sp.ort", "\"Au\",\"Au\"\r\n"); },
+       [&](test::FakeSystem&) { test::WriteBytes(dir / "orte-7sp.ort", "\"Au\",\"Au\"\r\n"); },
        "Fehler 1001: "},
-      {"converter cannot start", [](test::FakePlatform& fake) { fake.startFails = true; },
+      {"converter cannot start", [](test::FakeSystem& failing) { failing.startFails = true; },
        "Fehler 2: "},
       // A folder (or a named pipe, which would block the search for good) is refused at once.
       {"data file is a folder",
-       [&](test::FakePlatform&) {
+       [&](test::FakeSystem&) {
          std::filesystem::remove(dir / "orte-7sp.ort");
          std::filesystem::create_directory(dir / "orte-7sp.ort");
        },
@@ -310,10 +317,11 @@ TEST_F(SearchTest, FailuresAreReportedOnceAndEndTheProgram) {
     std::filesystem::remove_all(dir / "orte-7sp.ort");
     WriteData(kSample);
     test::FakePlatform fake;
-    Window window(fake, dir.path());
-    c.arrange(fake);
+    test::FakeSystem fakeSystem;
+    Window window(fake, dir.path(), fakeSystem);
+    c.arrange(fakeSystem);
     window[Option1].selected = true;
-    window[Text1].text = "Buch";
+    window[Text1].SetText("Buch");
     window.Run([&] { SearchPlaces(window); });
     ASSERT_EQ(fake.messages.size(), 1u) << c.name;
     EXPECT_EQ(fake.messages[0].title, "Veldaris");
@@ -333,13 +341,11 @@ TEST_F(SearchTest, TheFailureMessageNamesTheFile) {
   EXPECT_NE(platform.messages[0].text.find("\rDatei: orte-7sp.ort"), std::string::npos);
 }
 
-// The real data file, where it is present.
+// The gazetteer of every build.
 class RealDataSearch : public test::WindowFixture {
  protected:
   void SetUp() override {
-    const auto real = test::RealDataFile();
-    if (!real) GTEST_SKIP() << "the real data file is not present beside the project";
-    std::filesystem::copy_file(*real, dir / "orte-7sp.ort");
+    std::filesystem::copy_file(test::Gazetteer(), dir / "orte-7sp.ort");
     bytes = test::ReadBytes(dir / "orte-7sp.ort");
     w[Option1].selected = true;
     w[Option3].selected = true;
@@ -369,7 +375,7 @@ class RealDataSearch : public test::WindowFixture {
 };
 
 TEST_F(RealDataSearch, BeginsWithFindsEveryPlaceStartingWithTheText) {
-  w[Text1].text = "Buch";
+  w[Text1].SetText("Buch");
   w.Run([&] { SearchPlaces(w); });
   long expected = 0;
   for (const auto& [place, state] : Records()) {
@@ -378,15 +384,15 @@ TEST_F(RealDataSearch, BeginsWithFindsEveryPlaceStartingWithTheText) {
   }
   EXPECT_GT(expected, 5);
   EXPECT_EQ(w.MatchCount, expected);
-  EXPECT_EQ(static_cast<long>(w[List1].rows.size()), expected);
+  EXPECT_EQ(static_cast<long>(w[List1].rows().size()), expected);
   EXPECT_EQ(w.RecordCount, static_cast<long>(Records().size()));
-  for (const auto& row : w[List1].rows) EXPECT_EQ(ToLower1252(row.substr(0, 4)), "buch");
+  for (const auto& row : w[List1].rows()) EXPECT_EQ(ToLower1252(row.substr(0, 4)), "buch");
 }
 
 TEST_F(RealDataSearch, ContainsFindsInnerOccurrencesOnly) {
   w[Option1].selected = false;
   w[Option2].selected = true;
-  w[Text1].text = "kirch";
+  w[Text1].SetText("kirch");
   w.Run([&] { SearchPlaces(w); });
   long expected = 0;
   for (const auto& [place, state] : Records()) {
@@ -398,13 +404,13 @@ TEST_F(RealDataSearch, ContainsFindsInnerOccurrencesOnly) {
 }
 
 TEST_F(RealDataSearch, AStateFilterKeepsOnlyItsRecords) {
-  w[Text1].text = " ";
-  w[Text3].text = Cp1252("Kärnten");
+  w[Text1].SetText(" ");
+  w[Text3].SetText(Cp1252("Kärnten"));
   w.Run([&] { SearchPlaces(w); });
   long expected = 0;
   for (const auto& [place, state] : Records()) expected += state == "K";
   EXPECT_EQ(w.MatchCount, expected);
-  for (const auto& row : w[List1].rows) EXPECT_EQ(row.substr(66), "K");
+  for (const auto& row : w[List1].rows()) EXPECT_EQ(row.substr(66), "K");
 }
 
 }  // namespace

@@ -52,6 +52,8 @@ std::string RecordLine(const std::vector<std::optional<std::string>>& items) {
   return line + "\r\n";
 }
 
+std::filesystem::path Gazetteer() { return VELDARIS_GAZETTEER_FILE; }
+
 std::optional<std::filesystem::path> RealDataFile() {
   const std::filesystem::path path = VELDARIS_REAL_DATA_FILE;
   if (std::filesystem::exists(path)) return path;
@@ -118,6 +120,36 @@ ProgramOutcome RunProgram(const std::filesystem::path& program, const std::vecto
     std::filesystem::remove(errors, ec);
   }
   return outcome;
+}
+
+void FakeSystem::Write(os::Handle file, const char* bytes, std::size_t size, const std::string& name) {
+  if (writableBytes < size) {
+    const auto fits = static_cast<std::size_t>(writableBytes);
+    System::Write(file, bytes, fits, name);
+    writableBytes = 0;
+    throw os::ErrorOf(os::Condition::kDiskFull, name);
+  }
+  if (writableBytes != std::numeric_limits<std::uint64_t>::max()) writableBytes -= size;
+  System::Write(file, bytes, size, name);
+}
+
+void FakeSystem::Sync(os::Handle file, const std::string& name) {
+  if (failSync) throw os::ErrorOf(os::Condition::kDiskFull, name);
+  System::Sync(file, name);
+}
+
+void FakeSystem::Close(os::Handle file, const std::string& name) {
+  if (failClose) {
+    os::CloseQuietly(file);
+    throw os::ErrorOf(os::Condition::kDiskFull, name);
+  }
+  System::Close(file, name);
+}
+
+RowList Rows(std::initializer_list<std::string_view> rows) {
+  RowList list;
+  for (std::string_view row : rows) list.push_back(row);
+  return list;
 }
 
 }  // namespace veldaris::test

@@ -2,7 +2,10 @@
 // platform that records what the program asked of it.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <initializer_list>
+#include <limits>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -13,6 +16,8 @@
 #include "core/errors.h"
 #include "core/text1252.h"
 #include "model/platform.h"
+#include "model/row_list.h"
+#include "model/system.h"
 
 namespace veldaris::test {
 
@@ -36,7 +41,9 @@ std::string ReadBytes(const std::filesystem::path& path);
 // A record line of the data file from UTF-8 texts: nullopt for an absent item.
 std::string RecordLine(const std::vector<std::optional<std::string>>& items);
 
-// The real Austrian data file beside the project, or nothing (the test then skips).
+// The gazetteer that every build makes from the open data (18,957 places).
+std::filesystem::path Gazetteer();
+// The shared sample data file beside the project, or nothing (the test then skips).
 std::optional<std::filesystem::path> RealDataFile();
 
 // Runs a program in a folder and waits for it: its exit code and what it wrote to stderr.
@@ -64,32 +71,50 @@ class FakePlatform : public Platform {
   void ShowMessage(const std::string& title, const std::string& text) override {
     messages.push_back({title, text});
   }
-  void StartProgram(const std::string& name, const std::vector<std::string>& args,
-                    const std::filesystem::path& workDir) override {
-    if (startFails) throw SystemError(2, "No such file or directory", name);
-    started.push_back({name, args, workDir});
-  }
   void ClearClipboard() override {
     clipboard.reset();
     ++clipboardClears;
   }
   void SetClipboardText(const std::string& text) override { clipboard = text; }
+  void Quit() override { ++quits; }
+
+  std::vector<RecordedMessage> messages;
+  std::optional<std::string> clipboard;
+  int clipboardClears = 0;
+  int quits = 0;
+};
+
+// The system as the handlers see it: programs it was asked to start, a Desktop folder of the
+// test's choosing, and a disk that can fill up. Once writableBytes more bytes have been
+// written, every write stops with a full disk (after writing what still fits); the wait for
+// the disk or the close can be made to fail.
+class FakeSystem : public System {
+ public:
+  void StartProgram(const std::string& name, const std::vector<std::string>& args,
+                    const std::filesystem::path& workDir) override {
+    if (startFails) throw SystemError(2, "No such file or directory", name);
+    started.push_back({name, args, workDir});
+  }
   std::string SpecialFolderPath(int csidl) override {
     specialFolderAsked.push_back(csidl);
     return desktop;
   }
   std::string SpecialFolderSought(int) override { return desktopSought; }
-  void Quit() override { ++quits; }
+  void Write(os::Handle file, const char* bytes, std::size_t size, const std::string& name) override;
+  void Sync(os::Handle file, const std::string& name) override;
+  void Close(os::Handle file, const std::string& name) override;
 
-  std::vector<RecordedMessage> messages;
   std::vector<StartedProgram> started;
-  std::optional<std::string> clipboard;
-  int clipboardClears = 0;
+  bool startFails = false;
   std::string desktop;
   std::string desktopSought = "/home/anna/Desktop";
   std::vector<int> specialFolderAsked;
-  int quits = 0;
-  bool startFails = false;
+  std::uint64_t writableBytes = std::numeric_limits<std::uint64_t>::max();
+  bool failSync = false;
+  bool failClose = false;
 };
+
+// Rows of a list as they stand.
+RowList Rows(std::initializer_list<std::string_view> rows);
 
 }  // namespace veldaris::test

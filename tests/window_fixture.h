@@ -31,11 +31,13 @@ class WindowFixture : public ::testing::Test {
   void Click(ControlId id) { OnClick(w, id); }
   std::string File(const char* name) const { return ReadBytes(dir / name); }
   bool Exists(const std::string& name) const { return std::filesystem::exists(dir / name); }
-  std::string Text(ControlId id) const { return Windows1252ToUtf8(w[id].text); }
+  // What a control shows (Combo2 the district field's text).
+  std::string Text(ControlId id) const { return Windows1252ToUtf8(w.ShownText(id)); }
 
   TempDir dir;
   FakePlatform platform;
-  Window w{platform, dir.path()};
+  FakeSystem system;
+  Window w{platform, dir.path(), system};
 };
 
 }  // namespace veldaris::test

@@ -12,7 +12,8 @@
 #include <string>
 
 #include "core/errors.h"
-#include "core/files.h"
+#include "core/input_file.h"
+#include "core/output_file.h"
 #include "core/text1252.h"
 
 namespace {

@@ -1,8 +1,5 @@
 #include "window/events.h"
 
-#include <array>
-#include <cstdint>
-
 #include "maintenance/desktop.h"
 #include "maintenance/place_entry.h"
 #include "model/window_model.h"
@@ -47,7 +44,6 @@ const EventRoute kRoutes[] = {
     {Text1, kChangeEvent, Text1Change},
     {Text3, kChangeEvent, Text3Change},
     {Combo1, kChangeEvent, Combo1Change},
-    {Combo2, kChangeEvent, Combo2Change},
     {Text1, kEnterEvent, [](Window& w) { Text1KeyPress(w, 13); }},
 };
 
@@ -62,62 +58,39 @@ void TextChanged(Window& w, ControlId id) {
   if (const auto handler = HandlerOf(id, kChangeEvent)) handler(w);
 }
 
-// Runs one event under the failure dispatcher, then keeps what the handlers leave to the
-// window as a whole: a text written without a selection shows unselected, and while Combo2
-// covers the district field it shows that field's text, so that the district the record
-// gets is the one the user sees.
-template <typename Handler>
-void Route(Window& w, Handler handler) {
-  std::array<std::string, kControlCount> texts;
-  std::array<std::uint64_t, kControlCount> selections{};
-  for (int i = 0; i < kControlCount; ++i) {
-    texts[static_cast<std::size_t>(i)] = w[static_cast<ControlId>(i)].text;
-    selections[static_cast<std::size_t>(i)] = w[static_cast<ControlId>(i)].selRevision;
-  }
-  w.Run([&] {
-    handler();
-    if (w[Combo2].visible) w[Combo2].text = w[Text9].text;
-    for (int i = 0; i < kControlCount; ++i) {
-      Control& control = w[static_cast<ControlId>(i)];
-      if (control.text != texts[static_cast<std::size_t>(i)] &&
-          control.selRevision == selections[static_cast<std::size_t>(i)])
-        control.Select(0, 0);
-    }
-  });
-}
-
 }  // namespace
 
 void OnLoad(Window& w) {
-  Route(w, [&] {
+  w.Run([&] {
     if (ClaimWorkingFolder(w)) StartUp(w);
   });
 }
 
 void OnClick(Window& w, ControlId id) {
-  Route(w, [&] {
+  w.Run([&] {
     if (const auto handler = HandlerOf(id, kClickEvent)) handler(w);
   });
 }
 
 void OnUserEdit(Window& w, ControlId id, std::string text, int caret) {
-  Route(w, [&] {
-    Control& field = w[id];
-    if (field.text == text) return;
-    field.text = std::move(text);
+  w.Run([&] {
+    // A control that stands for another one's text edits that text.
+    Control& field = w[SpecOf(id).textOf.value_or(id)];
+    if (field.text() == text) return;
+    field.SetText(std::move(text));
     field.Select(caret, 0);
     TextChanged(w, id);
   });
 }
 
 void OnEnter(Window& w, ControlId id) {
-  Route(w, [&] {
+  w.Run([&] {
     if (const auto handler = HandlerOf(id, kEnterEvent)) handler(w);
   });
 }
 
 void OnListPick(Window& w, int n, PickedBy by) {
-  Route(w, [&] {
+  w.Run([&] {
     w[List1].listIndex = n;
     ShowPlaceDetails(w, n);
     // Browsing with the arrow keys goes on in the list; the details, the place string and
@@ -137,10 +110,10 @@ void OnFocus(Window& w, ControlId id) {
 
 void SetText(Window& w, ControlId id, std::string text) {
   Control& field = w[id];
-  if (field.text == text) return;
-  field.text = std::move(text);
+  if (field.text() == text) return;
+  field.SetText(std::move(text));
   // As a toolkit leaves a field whose whole text the program replaced: the caret at the end.
-  field.Select(static_cast<int>(field.text.size()), 0);
+  field.Select(static_cast<int>(field.text().size()), 0);
   TextChanged(w, id);
 }
 

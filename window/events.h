@@ -27,7 +27,7 @@ bool IsRouted(ControlId id, ControlEvent event);
 // The user moved the keyboard focus.
 void OnFocus(Window& w, ControlId id);
 
-// Sets a field's text as a handler does: a change of Text1, Text3, Combo1 or Combo2 raises
+// Sets a field's text as a handler does: a change of Text1, Text3 or Combo1 raises
 // that field's change handling at once, inside the handler. A program-made replacement
 // leaves the caret at the end, so that typing on after a completed state name goes behind
 // it.

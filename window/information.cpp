@@ -61,6 +61,6 @@ std::string QuotationLine() {
 
 void ShowInformation(Window& w) { w.platform.ShowMessage(InformationTitle(), InfoText()); }
 
-void ShowQuotation(Window& w) { w[Text16].text = QuotationLine(); }
+void ShowQuotation(Window& w) { w[Text16].SetText(QuotationLine()); }
 
 }  // namespace veldaris

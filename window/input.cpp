@@ -2,8 +2,7 @@
 
 #include "core/federal_states.h"
 #include "core/file_names.h"
-#include "core/files.h"
-#include "core/os.h"
+#include "core/output_file.h"
 #include "core/text1252.h"
 #include "maintenance/desktop.h"
 #include "model/window_model.h"
@@ -18,7 +17,7 @@ constexpr ControlId kMaintenanceButtons[] = {Command4, Command5, Command6, Comma
 // Empties Text1 with its change handling, which must run even when the field was empty
 // already (then the toolkit raises no change).
 void EmptyText1(Window& w) {
-  if (w[Text1].text.empty())
+  if (w[Text1].text().empty())
     Text1Change(w);
   else
     SetText(w, Text1, "");
@@ -32,7 +31,7 @@ bool ClaimWorkingFolder(Window& w) {
   // The other program keeps its result file; this one leaves before it touches anything.
   w.ended = true;
   w.platform.ShowMessage("Veldaris", Cp1252("Veldaris läuft bereits in diesem Ordner:\r") +
-                                         os::PathTo1252(w.workDir) +
+                                         TextOfPath(w.workDir) +
                                          Cp1252("\rBitte verwenden Sie das Fenster, das schon "
                                                 "offen ist."));
   w.platform.Quit();
@@ -49,8 +48,10 @@ void StartUp(Window& w) {
   EmptyText1(w);
   for (ControlId id : {Text3, Text7, Text8, Text9, Text10, Text5, Text16}) SetText(w, id, "");
   for (ControlId id : kMaintenanceButtons) w[id].visible = false;
-  w.DesktopPath = GetSpecialFolder(w, 0) + std::string(os::PathSeparator());
-  for (std::string& item : GetStateListItems()) w[Combo1].AddRow(std::move(item));
+  w.DesktopPath = GetSpecialFolder(w, 0) + std::string(PathSeparator());
+  RowList states;
+  for (const std::string& item : GetStateListItems()) states.push_back(item);
+  w[Combo1].SetRows(std::move(states));
   w[Combo1].visible = false;
   w[Combo2].visible = false;
 }
@@ -75,7 +76,7 @@ void ApplyNormalLayout(Window& w) {
 }
 
 void Text1Change(Window& w) {
-  if (BeginsWithAccessWord(w[Text1].text))
+  if (BeginsWithAccessWord(w[Text1].text()))
     ApplyMaintenanceMode(w);
   else
     ApplyNormalLayout(w);
@@ -84,9 +85,9 @@ void Text1Change(Window& w) {
 }
 
 void Text3Change(Window& w) {
-  std::string completed = CompleteStateInput(w[Text3].text);
+  std::string completed = CompleteStateInput(w[Text3].text());
   // The replacement raises this handling once more, which leaves the result as it is.
-  if (completed != w[Text3].text) SetText(w, Text3, std::move(completed));
+  if (completed != w[Text3].text()) SetText(w, Text3, std::move(completed));
 }
 
 void Text1KeyPress(Window& w, int keyAscii) {
@@ -96,7 +97,7 @@ void Text1KeyPress(Window& w, int keyAscii) {
 void ClearInput(Window& w) {
   EmptyText1(w);
   SetText(w, Text3, "");
-  w[List1].ClearRows();
+  w[List1].SetRows({});
   w.focus = Text1;
 }
 

@@ -3,7 +3,7 @@
 #include "core/errors.h"
 #include "core/federal_states.h"
 #include "core/file_names.h"
-#include "core/files.h"
+#include "core/record_reader.h"
 #include "core/rules.h"
 #include "model/window_model.h"
 
@@ -14,7 +14,7 @@ void ReadResultRecord(Window& w, int n) {
   // ends, and only record n is read. A file changed since takes the long way, record by
   // record, which also reports what is wrong with it.
   {
-    InputFile results(w.File(kResultFile), std::string(kResultFile));
+    RecordReader results(w.File(kResultFile), std::string(kResultFile));
     if (results.SkipWholeLines(static_cast<std::uint64_t>(n)) == static_cast<std::uint64_t>(n) &&
         !results.AtEnd()) {
       ReadPlaceRecord(results, w.CurrentRecord);
@@ -22,7 +22,7 @@ void ReadResultRecord(Window& w, int n) {
       return;
     }
   }
-  InputFile results(w.File(kResultFile), std::string(kResultFile));
+  RecordReader results(w.File(kResultFile), std::string(kResultFile));
   for (int i = 0; i <= n; ++i) {
     if (results.AtEnd())
       throw SystemError(kErrRecordMissing, "Die Datei hat keinen Datensatz " + std::to_string(n + 1),
@@ -35,13 +35,13 @@ void ReadResultRecord(Window& w, int n) {
 void ShowCurrentRecord(Window& w) {
   const PlaceRecord& record = w.CurrentRecord;
   w.CurrentStateName = GetStateDisplayName(TextOf(record.StateShortForm)).value_or("");
-  w[Text7].text = TextOf(record.Place);
-  w[Text8].text = TextOf(record.Municipality);
-  w[Text9].text = TextOf(record.District);
-  w[Text10].text = w.CurrentStateName;
-  w[Text5].text = "PLZ: " + TextOf(record.Postcode);
-  w[Text12].text = MunicipalityLabel(TextOf(record.MunicipalityKind));
-  w[Text16].text = BuildPlaceString(record, w.CurrentStateName);
+  w[Text7].SetText(TextOf(record.Place));
+  w[Text8].SetText(TextOf(record.Municipality));
+  w[Text9].SetText(TextOf(record.District));
+  w[Text10].SetText(w.CurrentStateName);
+  w[Text5].SetText("PLZ: " + TextOf(record.Postcode));
+  w[Text12].SetText(MunicipalityLabel(TextOf(record.MunicipalityKind)));
+  w[Text16].SetText(BuildPlaceString(record, w.CurrentStateName));
 }
 
 void ShowPlaceDetails(Window& w, int n) {
@@ -52,9 +52,9 @@ void ShowPlaceDetails(Window& w, int n) {
 
 void CopyPlaceString(Window& w) {
   w.platform.ClearClipboard();
-  w.platform.SetClipboardText(w[Text16].text);
+  w.platform.SetClipboardText(w[Text16].text());
   w.focus = Text16;
-  w[Text16].Select(0, static_cast<int>(w[Text16].text.size()));
+  w[Text16].Select(0, static_cast<int>(w[Text16].text().size()));
 }
 
 }  // namespace veldaris

@@ -1,8 +1,8 @@
 #include "window/search.h"
 
 #include "core/file_names.h"
-#include "core/files.h"
-#include "core/record_stream.h"
+#include "core/output_file.h"
+#include "core/record_reader.h"
 #include "core/result_row.h"
 #include "core/rules.h"
 #include "core/search_pass.h"
@@ -14,41 +14,44 @@ namespace veldaris {
 
 void SearchPlaces(Window& w) {
   // Preparation, on every click before the input is looked at.
-  w[Text12].text = "Gemeinde";
+  w[Text12].SetText("Gemeinde");
   w.CurrentStateName.clear();
-  w[List1].ClearRows();
-  w[Text16].text.clear();
+  w[List1].SetRows({});
+  w[Text16].SetText("");
   w.RecordCount = 0;
   w[Command11].visible = true;
   w[Command2].width = kCommand2NarrowWidth;
   TryDeleteFile(w.File(kResultFile));  // a missing file is no error
 
-  if (w[Text1].text.empty()) {
+  if (w[Text1].text().empty()) {
     w.platform.ShowMessage(Cp1252("  S U C H B E G R I F F   E I N G E B E N  "),
                            Cp1252("Wenigsten drei Buchstaben in das Feld >Sucheingabe< eingeben!"));
     return;
   }
 
-  w.SearchText = TrimBlanks(ToLower1252(w[Text1].text));
+  w.SearchText = TrimBlanks(ToLower1252(w[Text1].text()));
   w.MatchCount = 0;
 
   SearchQuery query;
   query.searchText = w.SearchText;
-  query.stateFilter = w[Text3].text;
+  query.stateFilter = w[Text3].text();
   query.mode = w[Option1].selected ? MatchMode::kBeginsWith : MatchMode::kContains;
   query.item = w[Option4].selected   ? SearchedItem::kMunicipality
                : w[Option5].selected ? SearchedItem::kDistrict
                                      : SearchedItem::kPlace;
 
   {
-    InputFile data(w.File(kDataFile), std::string(kDataFile));
-    OutputFile results(w.File(kResultFile), std::string(kResultFile));
-    OutputFile csv(w.File(kResultCsvFile), std::string(kResultCsvFile));
-    RunSearchPass(data, results, csv, query,
-                  {w.CurrentRecord, w.CurrentStateName, w.RecordCount, w.MatchCount});
+    RecordReader data(w.File(kDataFile), std::string(kDataFile));
+    OutputFile results(w.File(kResultFile), std::string(kResultFile), w.system);
+    OutputFile csv(w.File(kResultCsvFile), std::string(kResultCsvFile), w.system);
+    PassOutcome found = RunSearchPass(data, results, csv, query);
     data.Close();
     results.Close();
     csv.Close();
+    w.RecordCount = found.recordCount;
+    w.MatchCount = found.matchCount;
+    if (found.lastRecord) w.CurrentRecord = std::move(*found.lastRecord);
+    w.CurrentStateName = std::move(found.lastStateName);
   }
 
   if (w.MatchCount == 0) {
@@ -60,13 +63,13 @@ void SearchPlaces(Window& w) {
     return;
   }
 
-  w.platform.StartProgram(std::string(kConverterProgram),
+  w.system.StartProgram(std::string(kConverterProgram),
                           {"34", std::string(kResultCsvFile), std::string(kConvertedFile)},
                           w.workDir);
 
   if (w.MatchCount > 4) {
-    w[Text16].text = "   Es wurden " + NumberWithSignPlace(w.MatchCount) + " von " +
-                     NumberWithSignPlace(w.RecordCount) + " Orten gefunden";
+    w[Text16].SetText("   Es wurden " + NumberWithSignPlace(w.MatchCount) + " von " +
+                      NumberWithSignPlace(w.RecordCount) + " Orten gefunden");
   }
 
   FillResultList(w);
@@ -79,26 +82,24 @@ void SearchPlaces(Window& w) {
 }
 
 void FillResultList(Window& w) {
-  Control& list = w[List1];
-  list.ClearRows();
-  InputFile results(w.File(kResultFile), std::string(kResultFile));
+  w[List1].SetRows({});
+  RecordReader results(w.File(kResultFile), std::string(kResultFile));
   w.ListRow = 0;
   w.CurrentStateName.clear();
+  RowList rows;
   // One allocation for a list of any length: a row keeps about 45 bytes of text.
-  if (w.MatchCount > 0) list.rows.reserve(static_cast<std::size_t>(w.MatchCount), 48);
-  PlaceRecordView record;
-  PlaceRecord storage;
-  const bool anyRecord = ReadEveryRecord(results, record, storage, [&](const RecordRef& row) {
-    list.rows.AddResultRow(row.Text(0), row.Text(1), row.Text(2), row.Text(3));
+  if (w.MatchCount > 0) rows.reserve(static_cast<std::size_t>(w.MatchCount), 48);
+  const std::optional<RecordRef> last = results.ForEach([&](const RecordRef& row) {
+    rows.AddResultRow(row.Text(0), row.Text(1), row.Text(2), row.Text(3));
     ++w.ListRow;
   });
-  ++list.rowsRevision;
+  w[List1].SetRows(std::move(rows));
   // The record read last, with place, municipality and district in their list form.
-  if (anyRecord) {
-    CopyRecord(record, w.CurrentRecord);
-    w.CurrentRecord.Place = ToListColumn(record.Place());
-    w.CurrentRecord.Municipality = ToListColumn(record.Municipality());
-    w.CurrentRecord.District = ToListColumn(record.District());
+  if (last) {
+    CopyRecord(last->View(), w.CurrentRecord);
+    w.CurrentRecord.Place = ToListColumn(last->Text(0));
+    w.CurrentRecord.Municipality = ToListColumn(last->Text(1));
+    w.CurrentRecord.District = ToListColumn(last->Text(2));
   }
   results.Close();
 }

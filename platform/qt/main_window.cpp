@@ -402,7 +402,7 @@ void MainWindow::SyncControl(ControlId id) {
   QWidget* w = widget(id);
   if (const auto& label = SpecOf(id).label) {
     // A field is named by the caption beside it, which a handler may change ("Markt").
-    const std::string& name = model_[*label].text;
+    const std::string& name = model_[*label].text();
     if (shown.name != name) {
       w->setAccessibleName(ToQString(name));
       shown.name = name;
@@ -412,24 +412,24 @@ void MainWindow::SyncControl(ControlId id) {
   if (w->width() != Px(control.width)) w->resize(Px(control.width), w->height());
 
   if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-    const QString text = ToQString(control.text);
+    const QString text = ToQString(model_.ShownText(id));
     const bool textChanged = edit->text() != text;
     if (textChanged) edit->setText(text);
     // Caret and selection as the model last set them, however often it sets the same.
-    if (textChanged || shown.selRevision != control.selRevision) {
-      if (control.selLength > 0)
-        edit->setSelection(control.selStart, control.selLength);
+    if (textChanged || shown.selRevision != control.selRevision()) {
+      if (control.selLength() > 0)
+        edit->setSelection(control.selStart(), control.selLength());
       else
-        edit->setCursorPosition(control.selStart);
-      shown.selRevision = control.selRevision;
+        edit->setCursorPosition(control.selStart());
+      shown.selRevision = control.selRevision();
     }
   } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
-    if (shown.rowsRevision != control.rowsRevision) {
+    if (shown.rowsRevision != control.rowsRevision()) {
       combo->clear();
-      for (const auto& row : control.rows) combo->addItem(ToQString(row));
-      shown.rowsRevision = control.rowsRevision;
+      for (const auto& row : control.rows()) combo->addItem(ToQString(row));
+      shown.rowsRevision = control.rowsRevision();
     }
-    const QString text = ToQString(control.text);
+    const QString text = ToQString(model_.ShownText(id));
     if (combo->currentText() != text) combo->setEditText(text);
   } else if (auto* option = qobject_cast<QRadioButton*>(w)) {
     if (option->isChecked() != control.selected) {
@@ -439,9 +439,9 @@ void MainWindow::SyncControl(ControlId id) {
       option->setAutoExclusive(true);
     }
   } else if (auto* list = qobject_cast<ResultListView*>(w)) {
-    if (shown.rowsRevision != control.rowsRevision) {
-      listModel_->Reset(&control.rows);
-      shown.rowsRevision = control.rowsRevision;
+    if (shown.rowsRevision != control.rowsRevision()) {
+      listModel_->Reset(&control.rows());
+      shown.rowsRevision = control.rowsRevision();
     }
     if (list->currentIndex().row() != control.listIndex) {
       if (control.listIndex < 0)

@@ -4,7 +4,6 @@
 #include <QClipboard>
 #include <QMessageBox>
 
-#include "core/os.h"
 #include "platform/qt/qt_text.h"
 
 namespace veldaris {
@@ -48,20 +47,11 @@ void QtPlatform::ShowMessage(const std::string& title, const std::string& text) 
   box.exec();
 }
 
-void QtPlatform::StartProgram(const std::string& name, const std::vector<std::string>& args,
-                              const std::filesystem::path& workDir) {
-  os::StartProgram(name, args, workDir);
-}
-
 void QtPlatform::ClearClipboard() { QGuiApplication::clipboard()->clear(); }
 
 void QtPlatform::SetClipboardText(const std::string& text) {
   QGuiApplication::clipboard()->setText(ToQString(text));
 }
-
-std::string QtPlatform::SpecialFolderPath(int csidl) { return os::SpecialFolderPath(csidl); }
-
-std::string QtPlatform::SpecialFolderSought(int csidl) { return os::SpecialFolderSought(csidl); }
 
 void QtPlatform::Quit() {
   if (QuitHook()) {

@@ -1,5 +1,4 @@
-// The window system through Qt: message boxes, clipboard and quitting. The program start
-// and the Desktop folder come from the system seam of core.
+// The window system through Qt: message boxes, clipboard and quitting.
 #pragma once
 
 #include <QString>
@@ -24,12 +23,8 @@ class QtPlatform : public Platform {
   void SetBeforeModal(std::function<void()> beforeModal) { beforeModal_ = std::move(beforeModal); }
 
   void ShowMessage(const std::string& title, const std::string& text) override;
-  void StartProgram(const std::string& name, const std::vector<std::string>& args,
-                    const std::filesystem::path& workDir) override;
   void ClearClipboard() override;
   void SetClipboardText(const std::string& text) override;
-  std::string SpecialFolderPath(int csidl) override;
-  std::string SpecialFolderSought(int csidl) override;
   void Quit() override;
 
  private:

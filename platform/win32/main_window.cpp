@@ -355,8 +355,8 @@ void Win32Window::Command(ControlId id, int notification) {
         if (GetComboBoxInfo(control(id), &info)) ForwardEdit(id, info.hwndItem);
       } else if (notification == CBN_SELCHANGE) {
         const LRESULT index = SendMessageW(control(id), CB_GETCURSEL, 0, 0);
-        if (index >= 0 && static_cast<std::size_t>(index) < model_[id].rows.size()) {
-          std::string item = model_[id].rows[static_cast<std::size_t>(index)];
+        if (index >= 0 && static_cast<std::size_t>(index) < model_[id].rows().size()) {
+          std::string item = model_[id].rows()[static_cast<std::size_t>(index)];
           Dispatch([&] { OnUserEdit(model_, id, item, static_cast<int>(item.size())); });
         }
       }
@@ -390,13 +390,13 @@ void Win32Window::ForwardEdit(ControlId id, HWND edit) {
 }
 
 void Win32Window::PickRow(int row, PickedBy by) {
-  if (row < 0 || static_cast<std::size_t>(row) >= model_[List1].rows.size()) return;
+  if (row < 0 || static_cast<std::size_t>(row) >= model_[List1].rows().size()) return;
   Dispatch([&] { OnListPick(model_, row, by); });
 }
 
 void Win32Window::MoveInList(WPARAM key) {
   HWND list = control(List1);
-  const int rows = static_cast<int>(model_[List1].rows.size());
+  const int rows = static_cast<int>(model_[List1].rows().size());
   if (rows == 0) return;
   const int current = static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0));
   RECT client{};
@@ -538,7 +538,7 @@ void Win32Window::DrawListRow(const DRAWITEMSTRUCT& item) {
   const bool selected = item.itemState & ODS_SELECTED;
   SetBkColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  const auto& rows = model_[List1].rows;
+  const auto& rows = model_[List1].rows();
   std::wstring text;
   if (item.itemID < rows.size()) text = Windows1252ToWide(rows[item.itemID]);
   ExtTextOutW(item.hDC, item.rcItem.left + 2, item.rcItem.top, ETO_OPAQUE, &item.rcItem, text.c_str(),
@@ -591,28 +591,28 @@ void Win32Window::SyncControl(ControlId id) {
   }
   switch (spec.kind) {
     case ControlKind::kTextBox: {
-      const bool textChanged = shown.text != c.text;
+      const bool textChanged = shown.text != c.text();
       if (textChanged) {
-        SetWindowTextW(hwnd, Windows1252ToWide(c.text).c_str());
-        shown.text = c.text;
+        SetWindowTextW(hwnd, Windows1252ToWide(c.text()).c_str());
+        shown.text = c.text();
       }
-      if (textChanged || shown.selRevision != c.selRevision) {
-        SendMessageW(hwnd, EM_SETSEL, static_cast<WPARAM>(c.selStart),
-                     static_cast<LPARAM>(c.selStart + c.selLength));
-        shown.selRevision = c.selRevision;
+      if (textChanged || shown.selRevision != c.selRevision()) {
+        SendMessageW(hwnd, EM_SETSEL, static_cast<WPARAM>(c.selStart()),
+                     static_cast<LPARAM>(c.selStart() + c.selLength()));
+        shown.selRevision = c.selRevision();
       }
       break;
     }
     case ControlKind::kComboBox:
-      if (shown.rowsRevision != c.rowsRevision) {
+      if (shown.rowsRevision != c.rowsRevision()) {
         SendMessageW(hwnd, CB_RESETCONTENT, 0, 0);
-        for (const std::string& row : c.rows)
+        for (const std::string& row : c.rows())
           SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Windows1252ToWide(row).c_str()));
-        shown.rowsRevision = c.rowsRevision;
+        shown.rowsRevision = c.rowsRevision();
       }
-      if (shown.text != c.text) {
-        SetWindowTextW(hwnd, Windows1252ToWide(c.text).c_str());
-        shown.text = c.text;
+      if (shown.text != model_.ShownText(id)) {
+        SetWindowTextW(hwnd, Windows1252ToWide(model_.ShownText(id)).c_str());
+        shown.text = model_.ShownText(id);
       }
       break;
     case ControlKind::kOptionButton:
@@ -622,14 +622,14 @@ void Win32Window::SyncControl(ControlId id) {
       }
       break;
     case ControlKind::kListBox:
-      if (shown.rowsRevision != c.rowsRevision) {
-        SendMessageW(hwnd, LB_SETCOUNT, c.rows.size(), 0);
+      if (shown.rowsRevision != c.rowsRevision()) {
+        SendMessageW(hwnd, LB_SETCOUNT, c.rows().size(), 0);
         // Scrolled sideways only when a row is wider than the list (the font is fixed-pitch).
         std::size_t longest = 0;
-        for (const std::string& row : c.rows) longest = std::max(longest, row.size());
+        for (const std::string& row : c.rows()) longest = std::max(longest, row.size());
         SendMessageW(hwnd, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(longest) * static_cast<WPARAM>(listCharWidth_) + 4, 0);
         InvalidateRect(hwnd, nullptr, TRUE);
-        shown.rowsRevision = c.rowsRevision;
+        shown.rowsRevision = c.rowsRevision();
         shown.listIndex = -2;
       }
       if (shown.listIndex != c.listIndex) {

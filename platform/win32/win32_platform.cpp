@@ -84,11 +84,6 @@ void Win32Platform::ShowMessage(const std::string& title, const std::string& tex
   MessageBoxW(owner_, Shown(text).c_str(), Windows1252ToWide(title).c_str(), MB_OK | MB_APPLMODAL);
 }
 
-void Win32Platform::StartProgram(const std::string& name, const std::vector<std::string>& args,
-                                 const std::filesystem::path& workDir) {
-  os::StartProgram(name, args, workDir);
-}
-
 void Win32Platform::ClearClipboard() {
   OpenClipboardGuard open(owner_);
   Empty();
@@ -102,10 +97,6 @@ void Win32Platform::SetClipboardText(const std::string& text) {
   const std::wstring wide = Windows1252ToWide(text) + L'\0';
   Put(CF_UNICODETEXT, wide.data(), wide.size() * sizeof(wchar_t));
 }
-
-std::string Win32Platform::SpecialFolderPath(int csidl) { return os::SpecialFolderPath(csidl); }
-
-std::string Win32Platform::SpecialFolderSought(int csidl) { return os::SpecialFolderSought(csidl); }
 
 void Win32Platform::Quit() { PostQuitMessage(0); }
 

@@ -1,6 +1,4 @@
-// The window system through Win32: message boxes, the clipboard, quitting. The program start
-// and the Desktop folder come from the system seam of core, through shell32 and
-// CreateProcess.
+// The window system through Win32: message boxes, the clipboard, quitting.
 #pragma once
 
 #include <windows.h>
@@ -24,12 +22,8 @@ class Win32Platform : public Platform {
   void SetBeforeModal(std::function<void()> beforeModal) { beforeModal_ = std::move(beforeModal); }
 
   void ShowMessage(const std::string& title, const std::string& text) override;
-  void StartProgram(const std::string& name, const std::vector<std::string>& args,
-                    const std::filesystem::path& workDir) override;
   void ClearClipboard() override;
   void SetClipboardText(const std::string& text) override;
-  std::string SpecialFolderPath(int csidl) override;
-  std::string SpecialFolderSought(int csidl) override;
   void Quit() override;
 
  private:

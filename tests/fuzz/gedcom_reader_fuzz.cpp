@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/fold.h"
+#include "tools/ort/fold.h"
 #include "core/text1252.h"
 #include "tools/ort/gedcom.h"
 

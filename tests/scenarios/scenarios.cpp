@@ -29,7 +29,7 @@ std::string Name(ControlId id, const char* what) { return std::string(NameOf(id)
 
 // The text of a control, in the model and on the screen.
 void ExpectText(Driver& d, Checks& c, ControlId id, const std::string& text, const Where& where = Where::current()) {
-  c.Equal(d.Model()[id].text, text, Name(id, " in the model"), where);
+  c.Equal(d.Model().ShownText(id), text, Name(id, " in the model"), where);
   c.Equal(d.Shown(id), text, Name(id, " shown"), where);
 }
 
@@ -49,7 +49,7 @@ void ExpectFocus(Driver& d, Checks& c, ControlId id, const Where& where = Where:
 }
 
 void ExpectRows(Driver& d, Checks& c, int rows, const Where& where = Where::current()) {
-  c.Equal(static_cast<int>(d.Model()[List1].rows.size()), rows, "rows of List1 in the model", where);
+  c.Equal(static_cast<int>(d.Model()[List1].rows().size()), rows, "rows of List1 in the model", where);
   c.Equal(d.ShownRowCount(List1), rows, "rows of List1 shown", where);
 }
 
@@ -102,7 +102,7 @@ void StartUpState(Driver& d, Checks& c) {
   ExpectVisible(d, c, Command10, true);
   c.Equal(d.ShownWidthPx(Command2), d.Px(2055), "Command2 width (px)");
   c.Equal(d.ShownRowCount(Combo1), 9, "items of Combo1");
-  c.Equal(d.Model()[Combo1].rows[5], "Voralrberg", "sixth item of Combo1");
+  c.Equal(d.Model()[Combo1].rows()[5], "Voralrberg", "sixth item of Combo1");
   ExpectRows(d, c, 0);
   ExpectFocus(d, c, Text1);
   ExpectMessages(d, c, 0);
@@ -113,7 +113,7 @@ void TypingAndEnterSearch(Driver& d, Checks& c) {
   ExpectText(d, c, Text1, "Buch");
   d.Press(Key::kEnter);
   ExpectRows(d, c, 3);
-  c.Equal(d.Model()[List1].rows[0], Cp1252("Buchkirchen           Buchkirchen           Wels-Land             OÖ"),
+  c.Equal(d.Model()[List1].rows()[0], Cp1252("Buchkirchen           Buchkirchen           Wels-Land             OÖ"),
           "first row");
   ExpectVisible(d, c, Command11, true);
   c.Equal(d.Model()[Command2].width, 1575, "Command2 width in the model");
@@ -137,7 +137,7 @@ void StateFilterAndSearchButton(Driver& d, Checks& c) {
   d.Type(Text1, "S");
   d.Click(Command1);
   ExpectRows(d, c, 2);  // Straß in Steiermark, Sankt Margarethen an der Raab
-  c.Equal(d.Model()[List1].rows[0].substr(0, 19), Cp1252("Straß in Steiermark"), "first row");
+  c.Equal(d.Model()[List1].rows()[0].substr(0, 19), Cp1252("Straß in Steiermark"), "first row");
   ExpectMessages(d, c, 0);
 }
 
@@ -242,8 +242,8 @@ void TheListByMouse(Driver& d, Checks& c) {
   d.Type(Text16, "!");
   d.SetClipboard("vorher");
   d.Click(Text16);
-  c.Equal(d.Clipboard(), d.Model()[Text16].text, "clipboard after a click on Text16");
-  c.True(d.Model()[Text16].text.ends_with("!"), "the typed letter is in Text16");
+  c.Equal(d.Clipboard(), d.Model()[Text16].text(), "clipboard after a click on Text16");
+  c.True(d.Model()[Text16].text().ends_with("!"), "the typed letter is in Text16");
   ExpectFocus(d, c, Text16);
   ExpectMessages(d, c, 0);
 }
@@ -273,7 +273,7 @@ void TheListByKeys(Driver& d, Checks& c) {
   for (const auto& step : steps) {
     d.Press(step.key);
     ExpectText(d, c, Text7, Cp1252(step.place));
-    c.Equal(d.Clipboard(), d.Model()[Text16].text, std::string("clipboard after a key to row ") + std::to_string(step.row));
+    c.Equal(d.Clipboard(), d.Model()[Text16].text(), std::string("clipboard after a key to row ") + std::to_string(step.row));
     c.Equal(d.ShownCurrentRow(), step.row, "current row");
     ExpectFocus(d, c, List1);  // browsing goes on in the list
   }
@@ -514,7 +514,7 @@ void StateCompletionKeyByKey(Driver& d, Checks& c) {
 void EveryFieldTakesTyping(Driver& d, Checks& c) {
   for (ControlId id : {Text2, Text5, Text7, Text8, Text9, Text10, Text12, Text16}) {
     // A text that the program wrote shows with the caret at its start.
-    const std::string before = d.Model()[id].text;
+    const std::string before = d.Model()[id].text();
     d.Type(id, Cp1252("ä"));
     ExpectText(d, c, id, Cp1252("ä") + before);
   }

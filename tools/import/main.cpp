@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "core/errors.h"
-#include "core/files.h"
+#include "core/input_file.h"
+#include "core/output_file.h"
 #include "core/text1252.h"
 #include "tools/import/gazetteer.h"
 

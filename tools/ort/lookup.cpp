@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/federal_states.h"
-#include "core/fold.h"
+#include "tools/ort/fold.h"
 #include "core/rules.h"
 #include "core/text1252.h"
 
@@ -30,7 +30,7 @@ bool MatchesFolded(std::string_view item, std::string_view text, MatchMode mode)
 
 }  // namespace
 
-std::vector<Found> Search(InputFile& data, const SearchOptions& options) {
+std::vector<Found> Search(RecordReader& data, const SearchOptions& options) {
   const std::string text = TrimBlanks(ToLower1252(options.text));
   std::string foldedText;
   FoldName(options.text, foldedText);
@@ -38,48 +38,38 @@ std::vector<Found> Search(InputFile& data, const SearchOptions& options) {
   const bool beginsWith = options.mode == MatchMode::kBeginsWith;
   std::vector<Found> exact;
   std::vector<Found> tolerant;
-  PlaceRecord current;
-  std::string stateName;
-  long records = 0;
-  long matches = 0;
   std::string folded;
-  ForEachPlace(data, {current, stateName, records, matches},
-               [&](const RecordRef& record, const std::string& state) {
-                 if (!options.state.empty() && options.state != state) return;
-                 const std::string_view name = record.Text(item);
-                 if (MatchesSearchText(name, text, options.mode)) {
-                   exact.push_back(FoundOf(record, state));
-                   return;
-                 }
-                 if (!options.tolerant || foldedText.empty()) return;
-                 // The beginning of a name is compared on as much of it as the text needs.
-                 if (beginsWith && FirstFoldedByte(name) != foldedText.front()) return;
-                 FoldName(name, folded, beginsWith ? foldedText.size() : std::string::npos);
-                 if (MatchesFolded(folded, foldedText, options.mode)) {
-                   tolerant.push_back(FoundOf(record, state));
-                   tolerant.back().exact = false;
-                 }
-               });
+  ForEachPlace(data, [&](const RecordRef& record, const std::string& state) {
+    if (!options.state.empty() && options.state != state) return;
+    const std::string_view name = record.Text(item);
+    if (MatchesSearchText(name, text, options.mode)) {
+      exact.push_back(FoundOf(record, state));
+      return;
+    }
+    if (!options.tolerant || foldedText.empty()) return;
+    // The beginning of a name is compared on as much of it as the text needs.
+    if (beginsWith && FirstFoldedByte(name) != foldedText.front()) return;
+    FoldName(name, folded, beginsWith ? foldedText.size() : std::string::npos);
+    if (MatchesFolded(folded, foldedText, options.mode)) {
+      tolerant.push_back(FoundOf(record, state));
+      tolerant.back().exact = false;
+    }
+  });
   exact.insert(exact.end(), std::make_move_iterator(tolerant.begin()), std::make_move_iterator(tolerant.end()));
   return exact;
 }
 
-Gazetteer::Gazetteer(InputFile& data) {
-  PlaceRecord current;
-  std::string stateName;
-  long records = 0;
-  long matches = 0;
-  ForEachPlace(data, {current, stateName, records, matches},
-               [&](const RecordRef& record, const std::string& state) {
-                 places_.push_back(FoundOf(record, state));
-                 const std::string_view name = record.Text(0);
-                 byName_[FoldName(name)].push_back(places_.size() - 1);
-                 // "Wien, Floridsdorf" and "Graz,05.Bez.:Gries" are Floridsdorf and Gries too.
-                 if (const std::size_t cut = name.find_last_of(",:"); cut != std::string_view::npos)
-                   if (std::string inner = FoldName(name.substr(cut + 1)); !inner.empty())
-                     byName_[inner].push_back(places_.size() - 1);
-                 byMunicipality_[FoldName(record.Text(1))].push_back(places_.size() - 1);
-               });
+Gazetteer::Gazetteer(RecordReader& data) {
+  ForEachPlace(data, [&](const RecordRef& record, const std::string& state) {
+    places_.push_back(FoundOf(record, state));
+    const std::string_view name = record.Text(0);
+    byName_[FoldName(name)].push_back(places_.size() - 1);
+    // "Wien, Floridsdorf" and "Graz,05.Bez.:Gries" are Floridsdorf and Gries too.
+    if (const std::size_t cut = name.find_last_of(",:"); cut != std::string_view::npos)
+      if (std::string inner = FoldName(name.substr(cut + 1)); !inner.empty())
+        byName_[inner].push_back(places_.size() - 1);
+    byMunicipality_[FoldName(record.Text(1))].push_back(places_.size() - 1);
+  });
   for (const FederalState& state : FederalStateTable())
     for (const std::string& name : {state.FullName, state.DisplayName, state.ShortForm})
       stateNames_.emplace_back(FoldName(name), &state);

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/federal_states.h"
-#include "core/files.h"
+#include "core/record_reader.h"
 #include "core/place_record.h"
 #include "core/search_pass.h"
 
@@ -36,7 +36,7 @@ struct Found {
 // The window's search over the data file, every match in data-file order. Tolerant, the
 // exact matches come first, then those that match only when folded (FoldName), each in
 // data-file order.
-std::vector<Found> Search(InputFile& data, const SearchOptions& options);
+std::vector<Found> Search(RecordReader& data, const SearchOptions& options);
 
 // Where a place of a family tree stands in the gazetteer.
 struct Resolution {
@@ -49,7 +49,7 @@ struct Resolution {
 // The gazetteer held in memory, its places by folded name, for the many lookups of a report.
 class Gazetteer {
  public:
-  explicit Gazetteer(InputFile& data);
+  explicit Gazetteer(RecordReader& data);
   std::size_t size() const { return places_.size(); }
   // A place value of a family tree, its jurisdictions separated by commas, the first the
   // place (Windows-1252). Only values whose last jurisdiction is Austria are looked up,

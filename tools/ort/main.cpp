@@ -12,7 +12,9 @@
 #include "core/errors.h"
 #include "core/federal_states.h"
 #include "core/file_names.h"
-#include "core/files.h"
+#include "core/input_file.h"
+#include "core/output_file.h"
+#include "core/record_reader.h"
 #include "core/os.h"
 #include "core/text1252.h"
 #include "tools/ort/gedcom.h"
@@ -185,8 +187,8 @@ void Emit(const std::vector<ort::Found>& found, const std::string& format, Outpu
   }
 }
 
-InputFile OpenData(const std::filesystem::path& path) {
-  return InputFile(path, os::PathTo1252(path));
+RecordReader OpenData(const std::filesystem::path& path) {
+  return RecordReader(path, os::PathTo1252(path));
 }
 
 }  // namespace
@@ -276,7 +278,7 @@ int main(int argc, char** argv) {
                      p.passedOver ? " (übergangen)" : "");
         passedOver += p.passedOver;
       }
-      InputFile in = OpenData(dataFile);
+      RecordReader in = OpenData(dataFile);
       const ort::Gazetteer gazetteer(in);
       Output out(ansi);
       out.Raw("Ort,Verwendungen,Status,Ortsbezeichnung,Kandidaten\r\n");
@@ -319,7 +321,7 @@ int main(int argc, char** argv) {
     const auto text1252 = Utf8ToWindows1252(text);
     if (!text1252) return Fail("der Suchtext hat Zeichen außerhalb von Windows-1252: " + text);
     options.text = *text1252;
-    InputFile in = OpenData(dataFile);
+    RecordReader in = OpenData(dataFile);
     const std::vector<ort::Found> found = ort::Search(in, options);
     Output out(ansi);
     Emit(found, format, out);

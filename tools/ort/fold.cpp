@@ -1,4 +1,4 @@
-#include "core/fold.h"
+#include "tools/ort/fold.h"
 
 #include "core/text1252.h"
 
