@@ -3,10 +3,11 @@
 set -euo pipefail
 # Building: compiler, CMake, Qt, GoogleTest. Testing besides: fonts, and for the test of the
 # installed program Xvfb with a window manager, xdotool and the validators of its metadata; for
-# the GEDCOM reader a family tree that another program wrote (libgedcom-perl's example).
+# the GEDCOM reader family trees that other programs wrote (libgedcom-perl's and Gramps'
+# examples), and Gramps, which reads the corrected tree back.
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev
           fonts-liberation fonts-dejavu-core
-          xvfb xauth openbox xdotool desktop-file-utils appstream libgedcom-perl "$@")
+          xvfb xauth openbox xdotool desktop-file-utils appstream libgedcom-perl gramps "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -83,6 +83,36 @@ TEST(Importer, ReadsGeoNamesOwnTabSeparatedDumpAlike) {
   EXPECT_EQ(Lines(Build("\xEF\xBB\xBF" + csv, a)), Lines(Build(tabs, b)));  // a byte order mark
 }
 
+// Each record keeps the coordinates of its own row through the sort and the duplicates, and
+// the importer writes them into the file beside the data file.
+TEST(Importer, CoordinatesFollowTheirRecordsIntoTheFileBesideTheData) {
+  const std::string rows = std::string(kHeader) +
+      "AT,8330,Ode,Steiermark,06,Politischer Bezirk Südoststeiermark,623,Feldbach,61003,46.95,15.88\n"
+      "AT,8010,Graz,Steiermark,06,Graz Stadt,601,Graz,60101,47.0667,15.45\n"
+      "AT,8010,Graz,Steiermark,06,Graz Stadt,601,Graz,60101,1,1\n"  // a duplicate: the first row counts
+      "AT,8330,Feldbach,Steiermark,06,Politischer Bezirk Südoststeiermark,623,Feldbach,61003,,\n";
+  Report report;
+  std::vector<Coordinates> coordinates;
+  const auto records = BuildGazetteer(ReadPostalCodes(rows, "plz.csv"), ReadMunicipalities(kMunicipalities, "gem.csv"),
+                                      report, &coordinates);
+  ASSERT_EQ(records.size(), 3u);
+  EXPECT_EQ(coordinates, (std::vector<Coordinates>{{"47.0667", "15.45"}, {"", ""}, {"46.95", "15.88"}}));
+  test::TempDir dir;
+  test::WriteBytes(dir / "plz.csv", rows);
+  test::WriteBytes(dir / "gem.csv", kMunicipalities);
+  ASSERT_EQ(test::RunProgram(VELDARIS_IMPORTER, {"plz.csv", "gem.csv"}, dir.path()).exitCode, 0);
+  std::vector<std::size_t> bad;
+  const CoordinatesIndex index(test::ReadBytes(dir / "orte-7sp.koordinaten"), bad);
+  EXPECT_TRUE(bad.empty());
+  EXPECT_EQ(index.size(), 2u);  // Feldbach has none
+  EXPECT_EQ(*index.Find(ViewOf(records[0])), (Coordinates{"47.0667", "15.45"}));
+  EXPECT_EQ(index.Find(ViewOf(records[1])), nullptr);
+  // The gazetteer of the build has them for every place.
+  const CoordinatesIndex built(test::ReadBytes(CoordinatesFileOf(test::Gazetteer())), bad);
+  EXPECT_EQ(built.size(), 18957u);
+  EXPECT_TRUE(bad.empty());
+}
+
 TEST(Importer, BadInputNamesFileAndLine) {
   const std::string good = "AT,8010,Graz,Steiermark,06,Graz Stadt,601,Graz,60101,0,0\n";
   const struct {

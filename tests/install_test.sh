@@ -21,7 +21,7 @@ dest=$scratch/dest
 DESTDIR=$dest cmake --install "$build" --prefix /usr >/dev/null
 id=invalid.veldaris.Veldaris
 for f in usr/bin/veldaris usr/bin/veldaris-import usr/bin/veldaris-ort usr/libexec/veldaris/veldaris \
-         usr/libexec/veldaris/wandlix-34 usr/share/veldaris/orte-7sp.ort \
+         usr/libexec/veldaris/wandlix-34 usr/share/veldaris/orte-7sp.ort usr/share/veldaris/orte-7sp.koordinaten \
          usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml \
          usr/share/icons/hicolor/48x48/apps/$id.png usr/share/icons/hicolor/64x64/apps/$id.png \
          usr/share/icons/hicolor/128x128/apps/$id.png usr/share/icons/hicolor/256x256/apps/$id.png \
@@ -34,7 +34,9 @@ echo "installed tree: complete"
 # Without a working copy of the user, the companion program searches the installed gazetteer.
 found=$(env -u XDG_DATA_HOME HOME="$scratch/nobody" "$dest/usr/bin/veldaris-ort" Gößl) || fail "veldaris-ort Gößl"
 [ "$found" = "Goessl, Liezen, Steiermark, AUSTRIA" ] || fail "veldaris-ort Gößl gave: $found"
-echo "veldaris-ort: finds the installed gazetteer"
+csv=$(env -u XDG_DATA_HOME HOME="$scratch/nobody" "$dest/usr/bin/veldaris-ort" --format csv Gößl) || fail "veldaris-ort --format csv"
+grep -q ',47\.[0-9]*,13\.[0-9]*.$' <<<"$csv" || fail "no coordinates beside the installed gazetteer: $csv"
+echo "veldaris-ort: finds the installed gazetteer and its coordinates"
 
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$dest/usr/share/applications/$id.desktop" || fail "desktop entry"
@@ -100,6 +102,7 @@ else
   echo "first start: working folder made, gazetteer copied (no xvfb-run, openbox and xdotool: no search typed)"
 fi
 cmp -s "$work/orte-7sp.ort" "$dest/usr/share/veldaris/orte-7sp.ort" || fail "the working copy differs from the gazetteer"
+cmp -s "$work/orte-7sp.koordinaten" "$dest/usr/share/veldaris/orte-7sp.koordinaten" || fail "no coordinates beside the working copy"
 
 # The user's own places survive every later start.
 printf '"Testdorf","Testgemeinde","Bezirk","W","1234",,\r\n' >> "$work/orte-7sp.ort"

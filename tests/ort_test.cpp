@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <set>
 
-#include "tools/ort/fold.h"
 #include "core/text1252.h"
+#include "tools/ort/fold.h"
 #include "tests/test_support.h"
 #include "tools/ort/gedcom.h"
 #include "tools/ort/lookup.h"
@@ -60,6 +60,19 @@ class OrtData : public ::testing::Test {
                          test::RecordLine({"Gösselsdorf", "Eberndorf", "Völkermarkt", "K", "9141", {}, "m"}) +
                          test::RecordLine({"Wien, Donaustadt", "Wien", "Wien", "W", "1220", {}, "s"}) +
                          test::RecordLine({"Wien, Floridsdorf", "Wien", "Wien", "W", "1210", {}, "s"}));
+    // Coordinates for some: the two records of one St. Georgen differ, Gösselsdorf has none.
+    test::WriteBytes(dir_ / "orte.koordinaten",
+                     "# Breite, Laenge\r\nGoessl\tGrundlsee\tLiezen\tStmk\t8993\t47.6405\t13.9055\r\n" +
+                         Cp1252("Gößl\tGrundlsee\tLiezen\tStmk\t8993\t47.6\t13.9\r\n") +
+                         Cp1252("St. Georgen\tSt. Georgen\tFreistadt\tOÖ\t4222\t48.5\t14.5\r\n") +
+                         Cp1252("St. Georgen\tSt. Georgen\tFreistadt\tOÖ\t4223\t48.6\t14.6\r\n") +
+                         "not a line\r\n");
+  }
+  CoordinatesIndex KnownCoordinates() {
+    std::vector<std::size_t> bad;
+    CoordinatesIndex index(test::ReadBytes(dir_ / "orte.koordinaten"), bad);
+    EXPECT_EQ(bad, std::vector<std::size_t>{6});
+    return index;
   }
   std::vector<std::string> Search(const char* text, bool tolerant, std::string state = "",
                                   MatchMode mode = MatchMode::kBeginsWith) {
@@ -71,7 +84,7 @@ class OrtData : public ::testing::Test {
     options.mode = mode;
     std::vector<std::string> found;
     for (const ort::Found& f : ort::Search(in, options))
-      found.push_back(Windows1252ToUtf8(f.placeString) + (f.exact ? "" : " ~"));
+      found.push_back(Windows1252ToUtf8(f.placeString) + (f.match == ort::Match::kExact ? "" : " ~"));
     return found;
   }
   test::TempDir dir_;
@@ -97,6 +110,21 @@ TEST_F(OrtData, TolerantSearchListsExactMatchesFirstThenTheOthersInFileOrder) {
                                       "Goessl, Liezen, Steiermark, AUSTRIA ~"}));
   // Nothing left to compare once folded: no tolerant match of everything.
   EXPECT_TRUE(Search(" - ", true).empty());
+  // The umlaut dropped; and, asked for, similar names after the others, the nearest first.
+  EXPECT_EQ(Search("Gossl", true), (std::vector<std::string>{"Goessl, Liezen, Steiermark, AUSTRIA ~",
+                                                             "Goessl, Liezen, Steiermark, AUSTRIA ~"}));
+  EXPECT_EQ(Search("Gosselsd", true), (std::vector<std::string>{"Goesselsdorf, Voelkermarkt, Kaernten, AUSTRIA ~"}));
+  EXPECT_TRUE(Search("Gößk", true).empty());
+  RecordReader in(dir_ / "orte.ort", "orte.ort");
+  ort::SearchOptions options;
+  options.text = Cp1252("Gößk");
+  options.similar = true;
+  std::vector<std::pair<std::string, int>> similar;
+  for (const ort::Found& f : ort::Search(in, options)) {
+    EXPECT_EQ(f.match, ort::Match::kSimilar);
+    similar.emplace_back(Windows1252ToUtf8(TextOf(f.record.Place)), f.edits);
+  }
+  EXPECT_EQ(similar, (std::vector<std::pair<std::string, int>>{{"Goessl", 1}, {"Gößl", 1}, {"Gösselsdorf", 1}}));
 }
 
 // On the gazetteer, "Sankt …" and "St. …" are two spellings of one word: each finds both.
@@ -121,7 +149,7 @@ TEST(TolerantSearch, FindsEverySpellingOfSanktInTheGazetteer) {
 
 TEST_F(OrtData, ResolvesPlacesOfAFamilyTree) {
   RecordReader in(dir_ / "orte.ort", "orte.ort");
-  const ort::Gazetteer gazetteer(in);
+  const ort::Gazetteer gazetteer(in, KnownCoordinates());
   const struct {
     const char* value;
     bool everyValue;
@@ -150,6 +178,18 @@ TEST_F(OrtData, ResolvesPlacesOfAFamilyTree) {
       {"Austria", false, Resolution::Status::kNotAustrian, "", 0},
       {"Paris, France", true, Resolution::Status::kNotFound, "", 0},
       {"Gößl", true, Resolution::Status::kUnique, "Goessl, Liezen, Steiermark, AUSTRIA", 0},
+      // The umlaut dropped, as records kept abroad write it.
+      {"Gosselsdorf, Austria", false, Resolution::Status::kUnique, "Goesselsdorf, Voelkermarkt, Kaernten, AUSTRIA", 0},
+      // A letter wrong, missing, or two swapped: similar, never unique; from nine letters on
+      // two such edits, below one.
+      {"Gosl, Austria", false, Resolution::Status::kSimilar, "", 1},
+      {"Gößel, Austria", false, Resolution::Status::kSimilar, "", 1},
+      {"Gsselsdorf, Austria", false, Resolution::Status::kSimilar, "", 1},
+      {"Gselsdorf, Austria", false, Resolution::Status::kSimilar, "", 1},
+      {"Gl, Austria", false, Resolution::Status::kNotFound, "", 0},
+      {"Floridsdrf, Wien, Austria", false, Resolution::Status::kSimilar, "", 1},
+      // Similar names are offered only for a value that says it is in Austria.
+      {"Gosl", true, Resolution::Status::kNotFound, "", 0},
   };
   for (const auto& c : cases) {
     const Resolution r = gazetteer.Resolve(Cp1252(c.value), c.everyValue);
@@ -157,15 +197,41 @@ TEST_F(OrtData, ResolvesPlacesOfAFamilyTree) {
     EXPECT_EQ(Windows1252ToUtf8(r.placeString), c.placeString) << c.value;
     EXPECT_EQ(r.candidates.size(), c.candidates) << c.value;
   }
+  // One place string for two records: the coordinates of the first in the data file.
+  EXPECT_EQ(gazetteer.Resolve("Goessl, Austria", false).coordinates, (Coordinates{"47.6405", "13.9055"}));
+  EXPECT_EQ(gazetteer.Resolve("St Georgen, Freistadt, Austria", false).coordinates, (Coordinates{"48.5", "14.5"}));
+  EXPECT_FALSE(gazetteer.Resolve(Cp1252("Gösselsdorf, Austria"), false).coordinates);
+}
+
+TEST(Edits, CountLettersInsertedDeletedReplacedAndNeighboursSwapped) {
+  const struct {
+    const char* text;
+    const char* name;
+    Span span;
+    int edits;  // with a limit of two
+  } cases[] = {
+      {"gossl", "gossl", Span::kWhole, 0},       {"gosl", "gossl", Span::kWhole, 1},
+      {"gosssl", "gossl", Span::kWhole, 1},      {"gozsl", "gossl", Span::kWhole, 1},
+      {"gsosl", "gossl", Span::kWhole, 1},       {"sgosl", "gossl", Span::kWhole, 2},
+      {"xyzab", "gossl", Span::kWhole, 3},       {"", "gossl", Span::kWhole, 3},
+      {"st. polten", "st. polten am see", Span::kWhole, 3},
+      {"st. poltn", "st. polten am see", Span::kBeginning, 1},
+      {"am sea", "st. polten am see", Span::kInside, 1},
+      {"am sea", "st. polten am see", Span::kBeginning, 3},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Edits(c.text, c.name, c.span, 2), c.edits) << c.text << " / " << c.name;
+  EXPECT_EQ(EditsAllowed("gossl"), 1);
+  EXPECT_EQ(EditsAllowed("st. poltn"), 1);
+  EXPECT_EQ(EditsAllowed("st. poelten"), 2);  // nine letters, blanks and dots aside
 }
 
 std::vector<std::pair<std::string, std::size_t>> Places(std::string_view gedcom,
                                                         std::vector<ort::GedcomProblem>* problems = nullptr) {
-  std::vector<ort::GedcomProblem> found;
+  const ort::GedcomTree tree(gedcom);
   std::vector<std::pair<std::string, std::size_t>> places;
-  for (const auto& p : ort::ReadGedcomPlaces(gedcom, found)) places.emplace_back(p.value, p.uses);
-  if (problems) *problems = found;
-  else EXPECT_TRUE(found.empty());
+  for (const auto& p : ort::PlaceUses(tree)) places.emplace_back(p.value, p.uses);
+  if (problems) *problems = tree.problems();
+  else EXPECT_TRUE(tree.problems().empty());
   return places;
 }
 
@@ -255,6 +321,34 @@ TEST(GedcomReader, ReadsTheSampleFilesOfDebiansGenealogyPackages) {
   if (read == 0) GTEST_SKIP() << "no sample GEDCOM files installed";
 }
 
+// The coordinates come from the file beside the data file given; a place appended by the
+// user has none, and that is no error.
+TEST(VeldarisOrt, PrintsTheCoordinatesWhereTheyAreKnown) {
+  test::TempDir dir;
+  std::filesystem::create_directory(dir / "daten");
+  test::WriteBytes(dir / "daten" / "meine.ort",
+                   test::RecordLine({"Gößl", "Grundlsee", "Liezen", "Stmk", "8993", {}, "g"}) +
+                       test::RecordLine({"Gößlberg", "Grundlsee", "Liezen", "Stmk", "8993", {}, "g"}));
+  test::WriteBytes(dir / "daten" / "meine.koordinaten", Cp1252("Gößl\tGrundlsee\tLiezen\tStmk\t8993\t47.6405\t13.9055\r\n"));
+  const struct {
+    const char* format;
+    std::vector<std::string> lines;  // the first place's and the second's
+  } cases[] = {
+      {"csv", {"Gößl,Grundlsee,Liezen,Stmk,8993,,g,Steiermark,\"Goessl, Liezen, Steiermark, AUSTRIA\",47.6405,13.9055",
+               "Gößlberg,Grundlsee,Liezen,Stmk,8993,,g,Steiermark,\"Goesslberg, Liezen, Steiermark, AUSTRIA\",,"}},
+      {"tsv", {"Gößl\tGrundlsee\tLiezen\tStmk\t8993\t\tg\tSteiermark\tGoessl, Liezen, Steiermark, AUSTRIA\t47.6405\t13.9055",
+               "Gößlberg\tGrundlsee\tLiezen\tStmk\t8993\t\tg\tSteiermark\tGoesslberg, Liezen, Steiermark, AUSTRIA\t\t"}},
+      {"json", {"\"breite\": 47.6405, \"laenge\": 13.9055", "\"breite\": null, \"laenge\": null"}},
+  };
+  for (const auto& c : cases) {
+    const auto out = test::RunProgram(VELDARIS_ORT, {"--daten", "daten/meine.ort", "--format", c.format, "Gö"}, dir.path());
+    EXPECT_EQ(out.exitCode, 0) << out.stderrText;
+    const std::size_t first = out.stdoutText.find(c.lines[0]);
+    EXPECT_NE(first, std::string::npos) << c.format << ": " << out.stdoutText;
+    EXPECT_NE(out.stdoutText.find(c.lines[1], first), std::string::npos) << c.format << ": " << out.stdoutText;
+  }
+}
+
 TEST(VeldarisOrt, AnswersWithItsExitCodeAndLeavesTheFamilyTreeAsItIs) {
   test::TempDir dir;
   test::WriteBytes(dir / "orte.ort", test::RecordLine({"Gößl", "Grundlsee", "Liezen", "Stmk", "8993", {}, "g"}));
@@ -277,8 +371,8 @@ TEST(VeldarisOrt, AnswersWithItsExitCodeAndLeavesTheFamilyTreeAsItIs) {
   EXPECT_EQ(report.exitCode, 0) << report.stderrText;
   EXPECT_NE(report.stderrText.find("baum.ged:7"), std::string::npos) << report.stderrText;
   EXPECT_EQ(test::ReadBytes(dir / "bericht.csv"),
-            "Ort,Verwendungen,Status,Ortsbezeichnung,Kandidaten\r\n"
-            "\"Goessl, Austria\",1,eindeutig,\"Goessl, Liezen, Steiermark, AUSTRIA\",\r\n");
+            "Ort,Verwendungen,Status,Ortsbezeichnung,Kandidaten,Breite,Laenge\r\n"
+            "\"Goessl, Austria\",1,eindeutig,\"Goessl, Liezen, Steiermark, AUSTRIA\",,,\r\n");
   EXPECT_EQ(run({"--gedcom", "baum.ged", "--bericht", "./baum.ged"}).exitCode, 2);
   EXPECT_EQ(run({"--gedcom", "baum.ged", "--bericht", "orte.ort"}).exitCode, 2);
   EXPECT_EQ(test::ReadBytes(dir / "baum.ged"), tree);

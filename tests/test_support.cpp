@@ -63,10 +63,13 @@ std::optional<std::filesystem::path> RealDataFile() {
 ProgramOutcome RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
                           const std::filesystem::path& workDir, const std::string& stderrFile) {
   const std::filesystem::path errors = workDir / stderrFile;
+  const std::filesystem::path output = workDir / (stderrFile + ".out");
   ProgramOutcome outcome;
 #ifdef _WIN32
   std::wstring commandLine = L"\"" + program.wstring() + L"\"";
-  for (const std::string& arg : args) commandLine += L" \"" + std::filesystem::path(arg).wstring() + L"\"";
+  // The arguments are UTF-8, as a Linux shell passes them.
+  for (const std::string& arg : args)
+    commandLine += L" \"" + std::filesystem::path(std::u8string(arg.begin(), arg.end())).wstring() + L"\"";
   // The error file is inheritable only while this child starts: a child that another thread
   // starts meanwhile must not keep it open.
   static std::mutex starting;
@@ -74,19 +77,23 @@ ProgramOutcome RunProgram(const std::filesystem::path& program, const std::vecto
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE err = CreateFileW(errors.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit,
                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE out = CreateFileW(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit,
+                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdError = err;
-  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+  startup.hStdOutput = out;
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
   PROCESS_INFORMATION process{};
   if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                       workDir.c_str(), &startup, &process)) {
     CloseHandle(err);
+    CloseHandle(out);
     throw std::runtime_error("cannot start " + program.string());
   }
   SetHandleInformation(err, HANDLE_FLAG_INHERIT, 0);
+  SetHandleInformation(out, HANDLE_FLAG_INHERIT, 0);
   lock.unlock();
   WaitForSingleObject(process.hProcess, INFINITE);
   DWORD code = 0;
@@ -94,6 +101,7 @@ ProgramOutcome RunProgram(const std::filesystem::path& program, const std::vecto
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   CloseHandle(err);
+  CloseHandle(out);
   outcome.exitCode = static_cast<int>(code);
 #else
   std::vector<std::string> argv{program.string()};
@@ -105,6 +113,7 @@ ProgramOutcome RunProgram(const std::filesystem::path& program, const std::vecto
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addchdir_np(&actions, workDir.c_str());
   posix_spawn_file_actions_addopen(&actions, 2, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   pid_t pid = 0;
   const int result = posix_spawn(&pid, program.c_str(), &actions, nullptr, pointers.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
@@ -114,10 +123,11 @@ ProgramOutcome RunProgram(const std::filesystem::path& program, const std::vecto
   }
   outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 #endif
-  if (std::filesystem::exists(errors)) {
-    outcome.stderrText = ReadBytes(errors);
+  for (const auto& [file, text] : {std::pair{errors, &outcome.stderrText}, std::pair{output, &outcome.stdoutText}}) {
+    if (!std::filesystem::exists(file)) continue;
+    *text = ReadBytes(file);
     std::error_code ec;
-    std::filesystem::remove(errors, ec);
+    std::filesystem::remove(file, ec);
   }
   return outcome;
 }

@@ -46,10 +46,12 @@ std::filesystem::path Gazetteer();
 // The shared sample data file beside the project, or nothing (the test then skips).
 std::optional<std::filesystem::path> RealDataFile();
 
-// Runs a program in a folder and waits for it: its exit code and what it wrote to stderr.
+// Runs a program in a folder and waits for it: its exit code and what it wrote to stderr
+// and stdout (through files of that name in the folder, removed afterwards).
 struct ProgramOutcome {
   int exitCode = -1;
   std::string stderrText;
+  std::string stdoutText;
 };
 ProgramOutcome RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
                           const std::filesystem::path& workDir,

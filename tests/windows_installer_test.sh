@@ -28,7 +28,7 @@ uninstall() {
 
 rm -rf "$folder"
 install
-for f in veldaris.exe wandlix-34.exe veldaris-import.exe veldaris-ort.exe orte-7sp.ort LICENSE.txt LIESMICH.txt uninstall.exe; do
+for f in veldaris.exe wandlix-34.exe veldaris-import.exe veldaris-ort.exe orte-7sp.ort orte-7sp.koordinaten LICENSE.txt LIESMICH.txt uninstall.exe; do
   [ -e "$folder/$f" ] || fail "not installed: $f"
 done
 [ -e "$shortcut" ] || fail "no Start-menu shortcut"

@@ -5,7 +5,8 @@
 ;
 ;   makensis -DVERSION=<x.y> -DSOURCE=<program folder> -DOUTFILE=<setup.exe> -DDATASIZE=<bytes> -DICON=<.ico> veldaris.nsi
 ;
-; SOURCE holds veldaris.exe, wandlix-34.exe, veldaris-import.exe, veldaris-ort.exe, orte-7sp.ort, LICENSE.txt
+; SOURCE holds veldaris.exe, wandlix-34.exe, veldaris-import.exe, veldaris-ort.exe, orte-7sp.ort,
+; orte-7sp.koordinaten, LICENSE.txt
 ; and LIESMICH.txt; DATASIZE is the size of the data file as installed.
 ; A 64-bit installer for the 64-bit program (and the wine that tests it here runs 64-bit only).
 Target amd64-unicode
@@ -54,6 +55,9 @@ Section "Veldaris"
   File "${SOURCE}\veldaris-ort.exe"
   File "${SOURCE}\LICENSE.txt"
   File "${SOURCE}\LIESMICH.txt"
+  ; The coordinates are found by each record's names, not by its line: a newer file serves an
+  ; older data file as well.
+  File "${SOURCE}\orte-7sp.koordinaten"
   ; The data file may hold places the user appended: an existing one stays as it is.
   SetOverwrite off
   File "${SOURCE}\orte-7sp.ort"
@@ -84,6 +88,7 @@ Section "Uninstall"
   Delete "$INSTDIR\veldaris-ort.exe"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\LIESMICH.txt"
+  Delete "$INSTDIR\orte-7sp.koordinaten"
   Delete "$INSTDIR\ergebdat.txt"
   Delete "$INSTDIR\ergeb.csv"
   Delete "$INSTDIR\OrtsList.csv"

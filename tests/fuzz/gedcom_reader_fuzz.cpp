@@ -1,12 +1,16 @@
-// libFuzzer target for the GEDCOM reader and the folding of names. For any bytes:
+// libFuzzer target for the GEDCOM reader, the corrected copy and the folding of names. For
+// any bytes:
 //   - the reader gives distinct, non-empty UTF-8 values, each used by at least one record,
-//     and its problems in the order of their lines;
+//     and its problems in the order of their lines, or says that the bytes are no tree;
+//   - a copy that corrects nothing is the file byte for byte; a copy that corrects every
+//     place reads as a tree again, and correcting it once more changes nothing;
 //   - folding a value, or only its beginning, agrees with its first folded byte, and the
 //     folded beginning is the beginning of the whole folded value.
 // Nothing may crash or hang.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -37,10 +41,35 @@ void CheckFolding(std::string_view name) {
 
 }  // namespace
 
+void CheckCopies(const veldaris::ort::GedcomTree& tree) {
+  using namespace veldaris::ort;
+  std::size_t rewritten = 0;
+  Check(CorrectTree(tree, [](const std::string&) { return std::optional<PlaceCorrection>(); }, rewritten) ==
+        tree.bytes());
+  Check(rewritten == 0);
+  const auto every = [](const std::string&) {
+    return std::optional<PlaceCorrection>({"Ort, Bezirk, Land, AUSTRIA", "N47.0000", "E13.0000"});
+  };
+  const std::string once = CorrectTree(tree, every, rewritten);
+  const GedcomTree again(once);
+  std::size_t more = 0;
+  Check(CorrectTree(again, every, more) == once);
+  Check(more == 0);
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  std::vector<veldaris::ort::GedcomProblem> problems;
-  const auto places = veldaris::ort::ReadGedcomPlaces(bytes, problems);
+  CheckFolding(bytes);
+  std::optional<veldaris::ort::GedcomTree> tree;
+  try {
+    tree.emplace(bytes);
+  } catch (const veldaris::ort::GedcomError& error) {
+    Check(error.line >= 1);
+    return 0;
+  }
+  const auto& problems = tree->problems();
+  const auto places = veldaris::ort::PlaceUses(*tree);
+  CheckCopies(*tree);
   std::set<std::string> seen;
   for (const auto& place : places) {
     Check(!place.value.empty() && place.uses >= 1);
@@ -50,6 +79,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckFolding(value);
   }
   for (std::size_t i = 1; i < problems.size(); ++i) Check(problems[i - 1].line < problems[i].line);
-  CheckFolding(bytes);
   return 0;
 }

@@ -186,8 +186,9 @@ std::vector<PostalCodeRow> ReadPostalCodes(std::string_view bytes, const std::st
   const std::array<std::string_view, 7> names = {"country_code", "zipcode",  "place",
                                                  "state_code",   "province", "community",
                                                  "community_code"};
+  Row header;
   if (csv) {
-    const Row header = rows.front();
+    header = rows.front();
     rows.erase(rows.begin());
     for (std::size_t k = 0; k < names.size(); ++k) {
       const auto found = std::find(header.fields.begin(), header.fields.end(), names[k]);
@@ -197,6 +198,15 @@ std::vector<PostalCodeRow> ReadPostalCodes(std::string_view bytes, const std::st
     }
   }
   const std::size_t needed = *std::max_element(at.begin(), at.end()) + 1;
+  std::size_t latitude = 9, longitude = 10;
+  if (csv) {
+    const auto column = [&](std::string_view name) {
+      const auto found = std::find(header.fields.begin(), header.fields.end(), name);
+      return found == header.fields.end() ? std::string::npos : static_cast<std::size_t>(found - header.fields.begin());
+    };
+    latitude = column("latitude");
+    longitude = column("longitude");
+  }
   std::vector<PostalCodeRow> result;
   for (const Row& row : rows) {
     if (row.fields.size() < needed)
@@ -205,7 +215,10 @@ std::vector<PostalCodeRow> ReadPostalCodes(std::string_view bytes, const std::st
     const auto field = [&](std::size_t k) { return Trimmed(row.fields[at[k]]); };
     if (field(0) != "AT")
       throw InputError(file, row.line, "kein Ort in Österreich (Ländercode \"" + field(0) + "\")");
-    PostalCodeRow out{field(1), field(2), field(3), field(4), field(5), field(6), row.line};
+    PostalCodeRow out{field(1), field(2), field(3), field(4), field(5), field(6), row.line, {}};
+    // Latitude and longitude, where the list has them (GeoNames' own has them in place 9 and 10).
+    if (latitude < row.fields.size() && longitude < row.fields.size())
+      out.coordinates = {Trimmed(row.fields[latitude]), Trimmed(row.fields[longitude])};
     if (out.postcode.empty()) throw InputError(file, row.line, "die Postleitzahl fehlt");
     if (out.place.empty()) throw InputError(file, row.line, "der Ortsname fehlt");
     if (out.stateCode.size() != 2 || out.stateCode < "01" || out.stateCode > "09")
@@ -290,7 +303,7 @@ void Count(std::vector<Report::Counted>& list, const std::string& name, const st
 
 std::vector<PlaceRecord> BuildGazetteer(const std::vector<PostalCodeRow>& rows,
                                         const std::vector<Municipality>& municipalities,
-                                        Report& report) {
+                                        Report& report, std::vector<Coordinates>* coordinates) {
   // GeoNames' state codes, 01 to 09, as the data file's short forms.
   static const std::array<std::size_t, 9> kStateOfCode = {4, 8, 0, 1, 2, 3, 7, 5, 6};
   std::map<std::string, std::string> statusOf;
@@ -305,6 +318,7 @@ std::vector<PlaceRecord> BuildGazetteer(const std::vector<PostalCodeRow>& rows,
     std::string sortDistrict, sortMunicipality, sortPlace;
     std::string postcode, district, municipality, place, kind;  // UTF-8
     PlaceRecord record;
+    Coordinates coordinates;
   };
   std::vector<Entry> entries;
   entries.reserve(rows.size());
@@ -338,7 +352,7 @@ std::vector<PlaceRecord> BuildGazetteer(const std::vector<PostalCodeRow>& rows,
       }
     }
     Entry entry{state, SortForm(district), SortForm(municipality), SortForm(place), postcode,
-                district, municipality, place, KindOf(status), {}};
+                district, municipality, place, KindOf(status), {}, row.coordinates};
     PlaceRecord& r = entry.record;
     r.Place = To1252(place, report);
     r.Municipality = To1252(municipality, report);
@@ -365,6 +379,7 @@ std::vector<PlaceRecord> BuildGazetteer(const std::vector<PostalCodeRow>& rows,
       continue;
     }
     records.push_back(e.record);
+    if (coordinates) coordinates->push_back(e.coordinates);
     ++report.perState[e.state];
   }
   report.records = records.size();

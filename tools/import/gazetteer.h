@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/place_record.h"
+#include "tools/coordinates.h"
 
 namespace veldaris::import {
 
@@ -26,6 +27,7 @@ class InputError : public std::runtime_error {
 struct PostalCodeRow {
   std::string postcode, place, stateCode, district, municipality, municipalityCode;
   std::size_t line = 0;
+  Coordinates coordinates;  // as in the file; empty where it has none
 };
 
 // One municipality of Statistik Austria's list.
@@ -68,8 +70,9 @@ const std::array<std::string_view, 9>& StateOrder();
 // and postcode, names compared as DIN 5007-1 does (letter case aside, ä ö ü as a o u, ß as
 // ss, other accented letters as their base letter), ties broken by the exact text and then
 // by the municipality kind. Texts are Windows-1252.
+// `coordinates`, where given, receives those of each record, in the same order.
 std::vector<PlaceRecord> BuildGazetteer(const std::vector<PostalCodeRow>& rows,
                                         const std::vector<Municipality>& municipalities,
-                                        Report& report);
+                                        Report& report, std::vector<Coordinates>* coordinates = nullptr);
 
 }  // namespace veldaris::import

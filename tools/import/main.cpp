@@ -12,6 +12,7 @@
 #include "core/input_file.h"
 #include "core/output_file.h"
 #include "core/text1252.h"
+#include "tools/coordinates.h"
 #include "tools/import/gazetteer.h"
 
 namespace {
@@ -30,7 +31,9 @@ Macht aus zwei offenen Datenlisten die Ortsdatei von Veldaris (orte-7sp.ort):
                   (gemliste_knz.csv, durch Strichpunkte getrennt)
 
   --ausgabe DATEI die Ortsdatei, die geschrieben wird (sonst orte-7sp.ort im aktuellen
-                  Ordner); eine vorhandene Datei wird erst ersetzt, wenn die neue fertig ist
+                  Ordner); eine vorhandene Datei wird erst ersetzt, wenn die neue fertig ist.
+                  Daneben die Koordinaten der Orte (orte-7sp.koordinaten: Ort, Gemeinde,
+                  Bezirk, Bundesland, PLZ, Breite, Länge, durch Tabulatoren getrennt)
   --help          diese Hilfe
 
 Jeder Eintrag der Postleitzahlen wird ein Ort: Ort, Gemeinde, Bezirk (ohne "Politischer
@@ -108,11 +111,26 @@ int main(int argc, char** argv) {
     const auto rows = import::ReadPostalCodes(ReadWholeFile(inputs[0], inputs[0]), inputs[0]);
     const auto municipalities = import::ReadMunicipalities(ReadWholeFile(inputs[1], inputs[1]), inputs[1]);
     import::Report report;
-    const std::vector<PlaceRecord> records = import::BuildGazetteer(rows, municipalities, report);
-    OutputFile out(std::filesystem::path(output), output);
-    for (const PlaceRecord& record : records) WritePlaceRecord(out, record);
+    std::vector<Coordinates> coordinates;
+    const std::vector<PlaceRecord> records = import::BuildGazetteer(rows, municipalities, report, &coordinates);
+    const std::filesystem::path dataFile(output);
+    const std::filesystem::path coordinatesFile = CoordinatesFileOf(dataFile);
+    OutputFile out(dataFile, output);
+    OutputFile beside(coordinatesFile, coordinatesFile.string());
+    beside.Write(Cp1252("# Breite und Länge der Orte von ") + dataFile.filename().string() +
+                 Cp1252(" in Grad (WGS 84), aus den Daten von GeoNames (www.geonames.org), CC BY 4.0\r\n"
+                        "# Ort, Gemeinde, Bezirk, Bundesland, PLZ, Breite, Länge; durch Tabulatoren getrennt\r\n"));
+    std::size_t placed = 0;
+    for (std::size_t k = 0; k < records.size(); ++k) {
+      WritePlaceRecord(out, records[k]);
+      if (!GedcomLatitude(coordinates[k].latitude) || !GedcomLongitude(coordinates[k].longitude)) continue;
+      beside.Write(FormatCoordinatesLine(records[k], coordinates[k]));
+      ++placed;
+    }
+    beside.Close();
     out.Close();
     PrintReport(report, output);
+    std::printf("  Koordinaten: %zu Orte, in %s\n", placed, coordinatesFile.string().c_str());
   } catch (const import::InputError& error) {
     return Fail(error.what());
   } catch (const SystemError& error) {

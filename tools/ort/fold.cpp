@@ -1,5 +1,8 @@
 #include "tools/ort/fold.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "core/text1252.h"
 
 namespace veldaris {
@@ -75,6 +78,47 @@ char FirstFoldedByte(std::string_view text) {
     }
   }
   return 0;
+}
+
+void DropUmlauts(std::string& folded) {
+  std::size_t to = 0;
+  for (std::size_t from = 0; from < folded.size(); ++from) {
+    folded[to++] = folded[from];
+    const char c = folded[from];
+    if ((c == 'a' || c == 'o' || c == 'u') && from + 1 < folded.size() && folded[from + 1] == 'e') ++from;
+  }
+  folded.resize(to);
+}
+
+int Edits(std::string_view text, std::string_view name, Span span, int limit) {
+  // The edits of text's first i letters against the name up to j, three rows at a time (the
+  // swap of two neighbours looks two rows back). Where only a beginning or a part counts,
+  // the name may end anywhere; where a part counts, it may also begin anywhere.
+  const std::size_t n = name.size();
+  std::vector<int> before(n + 1), previous(n + 1), row(n + 1);
+  for (std::size_t j = 0; j <= n; ++j) previous[j] = span == Span::kInside ? 0 : static_cast<int>(j);
+  for (std::size_t i = 1; i <= text.size(); ++i) {
+    row[0] = static_cast<int>(i);
+    int best = row[0];
+    for (std::size_t j = 1; j <= n; ++j) {
+      int edits = std::min({previous[j] + 1, row[j - 1] + 1, previous[j - 1] + (text[i - 1] != name[j - 1])});
+      if (i > 1 && j > 1 && text[i - 1] == name[j - 2] && text[i - 2] == name[j - 1])
+        edits = std::min(edits, before[j - 2] + 1);
+      row[j] = edits;
+      best = std::min(best, edits);
+    }
+    if (best > limit) return limit + 1;  // no row after this one gets better
+    std::swap(before, previous);
+    std::swap(previous, row);
+  }
+  const int edits = span == Span::kWhole ? previous[n] : *std::min_element(previous.begin(), previous.end());
+  return std::min(edits, limit + 1);
+}
+
+int EditsAllowed(std::string_view folded) {
+  std::size_t letters = 0;
+  for (char c : folded) letters += c != ' ' && c != ',' && c != '.';
+  return letters >= 9 ? 2 : 1;
 }
 
 std::string FoldName(std::string_view text) {

@@ -21,4 +21,18 @@ void FoldName(std::string_view text, std::string& folded, std::size_t enough = s
 // compares first.
 char FirstFoldedByte(std::string_view text);
 
+// A folded name as records kept abroad spell it, the umlauts dropped: "ae", "oe" and "ue" as
+// "a", "o" and "u", so that "Pölten", "Poelten" and "Polten" all give "polten".
+void DropUmlauts(std::string& folded);
+
+// Where the edits are counted: the whole name, its beginning, or any part of it.
+enum class Span { kWhole, kBeginning, kInside };
+// The fewest edits (a letter inserted, deleted or replaced, or two neighbours swapped) that
+// turn `name` (its whole, its beginning or a part of it) into `text`; limit + 1 when it
+// takes more than limit.
+int Edits(std::string_view text, std::string_view name, Span span, int limit);
+// How many edits a name of that many folded letters may be away from a text and still be
+// called similar: one, or two from nine letters on.
+int EditsAllowed(std::string_view folded);
+
 }  // namespace veldaris

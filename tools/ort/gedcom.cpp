@@ -1,6 +1,7 @@
 #include "tools/ort/gedcom.h"
 
-#include <cctype>
+#include <algorithm>
+#include <cstring>
 #include <unordered_map>
 
 #include "core/text1252.h"
@@ -8,197 +9,289 @@
 namespace veldaris::ort {
 namespace {
 
-enum class Charset { kUtf8, kWindows1252, kAnsel };
-
-// UTF-16 with its byte order mark as UTF-8; a lone surrogate becomes U+FFFD.
-std::string FromUtf16(std::string_view bytes, bool bigEndian) {
-  std::string out;
-  const auto unit = [&](std::size_t i) {
-    const auto a = static_cast<unsigned char>(bytes[i]);
-    const auto b = static_cast<unsigned char>(bytes[i + 1]);
-    return static_cast<char32_t>(bigEndian ? (a << 8) | b : (b << 8) | a);
-  };
-  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
-    char32_t cp = unit(i);
-    if (cp >= 0xD800 && cp < 0xDC00 && i + 3 < bytes.size()) {
-      const char32_t low = unit(i + 2);
-      if (low >= 0xDC00 && low < 0xE000) {
-        cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
-        i += 2;
-      } else {
-        cp = 0xFFFD;
-      }
-    } else if (cp >= 0xD800 && cp < 0xE000) {
-      cp = 0xFFFD;
-    }
-    AppendUtf8(out, cp);
-  }
-  return out;
+bool IsAsciiAlnum(std::size_t c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
 
-// The character set the header names ("1 CHAR ..."), looked for in the first lines.
-std::string DeclaredCharset(std::string_view text) {
-  std::size_t at = 0;
-  for (int line = 0; line < 200 && at < text.size(); ++line) {
-    std::size_t end = text.find_first_of("\r\n", at);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view l = text.substr(at, end - at);
-    while (!l.empty() && (l.front() == ' ' || l.front() == '\t')) l.remove_prefix(1);
-    if (l.starts_with("1 ")) {
-      l.remove_prefix(2);
-      while (!l.empty() && l.front() == ' ') l.remove_prefix(1);
-      if (l.starts_with("CHAR ")) {
-        std::string value(l.substr(5));
+// The character set the header names ("1 CHAR ..."), looked for in its first lines, which
+// are ASCII in every set; `unit` reads the code unit at a byte offset.
+template <typename Unit>
+std::string DeclaredCharset(std::size_t begin, std::size_t size, std::size_t step, Unit unit) {
+  std::string line;
+  for (std::size_t at = begin, lines = 0; at + step <= size && lines < 200; at += step) {
+    const std::size_t c = unit(at);
+    if (c != '\r' && c != '\n') {
+      line.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+      continue;
+    }
+    if (line.empty()) continue;
+    ++lines;
+    const std::size_t level = line.find_first_not_of(" \t");
+    if (level != std::string::npos && line.compare(level, 2, "1 ") == 0) {
+      const std::size_t tag = line.find_first_not_of(' ', level + 2);
+      if (tag != std::string::npos && line.compare(tag, 5, "CHAR ") == 0) {
+        std::string value = line.substr(tag + 5);
         while (!value.empty() && value.back() == ' ') value.pop_back();
-        for (char& c : value) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+        for (char& ch : value) ch = static_cast<char>(ch >= 'a' && ch <= 'z' ? ch - 32 : ch);
         return value;
       }
     }
-    if (line > 0 && l.starts_with("0 ")) break;  // the header has ended
-    at = text.find_first_not_of("\r\n", end);
-    if (at == std::string_view::npos) break;
+    if (lines > 1 && level != std::string::npos && line.compare(level, 2, "0 ") == 0) break;  // the header ended
+    line.clear();
   }
   return {};
 }
 
-struct Line {
-  int level = -1;
-  std::string_view tag;
-  std::string_view value;
-};
-
-// One GEDCOM line: level, optional cross-reference, tag, optional value. Extra blanks
-// between the parts, which some programs write, are accepted.
-bool ParseLine(std::string_view text, Line& line, std::string& problem) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  const std::size_t digits = i;
-  int level = 0;
-  while (i < text.size() && text[i] >= '0' && text[i] <= '9' && i - digits < 3) level = level * 10 + (text[i++] - '0');
-  if (i == digits) {
-    problem = "keine Stufe (Zahl) am Zeilenanfang";
-    return false;
+void AppendUtf16(std::string& out, char32_t cp, bool bigEndian) {
+  const auto put = [&](char32_t unit) {
+    const auto high = static_cast<char>(unit >> 8);
+    const auto low = static_cast<char>(unit & 0xFF);
+    out.push_back(bigEndian ? high : low);
+    out.push_back(bigEndian ? low : high);
+  };
+  if (cp < 0x10000) {
+    put(cp);
+  } else {
+    put(0xD800 + ((cp - 0x10000) >> 10));
+    put(0xDC00 + ((cp - 0x10000) & 0x3FF));
   }
-  if (i >= text.size() || text[i] != ' ') {
-    problem = "nach der Stufe fehlt das Leerzeichen";
-    return false;
-  }
-  while (i < text.size() && text[i] == ' ') ++i;
-  if (i < text.size() && text[i] == '@') {  // the record's own cross-reference
-    const std::size_t close = text.find('@', i + 1);
-    if (close == std::string_view::npos) {
-      problem = "Querverweis ohne schließendes @";
-      return false;
-    }
-    i = close + 1;
-    while (i < text.size() && text[i] == ' ') ++i;
-  }
-  const std::size_t tag = i;
-  while (i < text.size() && (std::isalnum(static_cast<unsigned char>(text[i])) || text[i] == '_')) ++i;
-  if (i == tag || (i < text.size() && text[i] != ' ')) {
-    problem = "kein gültiges Kennwort (Tag)";
-    return false;
-  }
-  line.level = level;
-  line.tag = text.substr(tag, i - tag);
-  line.value = i < text.size() ? text.substr(i + 1) : std::string_view{};
-  return true;
 }
 
 }  // namespace
 
-std::vector<PlaceUse> ReadGedcomPlaces(std::string_view bytes, std::vector<GedcomProblem>& problems) {
-  std::string text;
+GedcomTree::GedcomTree(std::string_view bytes) : bytes_(bytes) {
+  std::size_t start = 0;
   if (bytes.starts_with("\xEF\xBB\xBF")) {
-    text = bytes.substr(3);
+    start = 3;
   } else if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
-    text = FromUtf16(bytes, bytes[0] == '\xFE');
+    encoding_ = bytes[0] == '\xFE' ? Encoding::kUtf16Be : Encoding::kUtf16Le;
+    start = 2;
+  } else if (bytes.starts_with(std::string_view("0\0", 2)) || bytes.starts_with(std::string_view("\0" "0", 2))) {
+    // UTF-16 without its byte order mark, as GEDCOM 5.5 allows: the level of the first line
+    // and a NUL.
+    encoding_ = bytes[0] == '0' ? Encoding::kUtf16Le : Encoding::kUtf16Be;
   } else {
-    text = bytes;
-  }
-  Charset charset = Charset::kUtf8;
-  if (!(bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))) {
-    const std::string declared = DeclaredCharset(text);
+    const std::string declared =
+        DeclaredCharset(0, bytes.size(), 1, [&](std::size_t at) { return static_cast<unsigned char>(bytes[at]); });
     if (declared == "ANSI" || declared == "WINDOWS-1252" || declared == "CP1252" || declared == "ANSINEW")
-      charset = Charset::kWindows1252;
+      encoding_ = Encoding::kWindows1252;
     else if (declared == "ANSEL")
-      charset = Charset::kAnsel;
-    else if (declared.empty() && !IsUtf8(text))
-      charset = Charset::kWindows1252;
+      encoding_ = Encoding::kAnsel;
+    else if (declared.empty() && !IsUtf8(bytes))
+      encoding_ = Encoding::kWindows1252;
   }
+  unit_ = encoding_ == Encoding::kUtf16Le || encoding_ == Encoding::kUtf16Be ? 2 : 1;
+  // A UTF-8 file is checked once as a whole; only one with faults, line by line.
+  allUtf8_ = encoding_ == Encoding::kUtf8 && IsUtf8(bytes.substr(start));
+  Split(start);
+  // A tree begins with its header.
+  const auto first = std::find_if(lines_.begin(), lines_.end(),
+                                  [](const GedcomLine& line) { return line.tag != Tag::kBlank; });
+  if (first == lines_.end() || first->level != 0 || first->tag != Tag::kHead)
+    throw GedcomError(first == lines_.end() ? 1 : static_cast<std::size_t>(first - lines_.begin()) + 1,
+                      "keine GEDCOM-Datei: sie beginnt nicht mit der Zeile \"0 HEAD\"");
+}
 
-  std::vector<PlaceUse> places;
-  std::unordered_map<std::string, std::size_t> index;
-  std::vector<std::size_t> lastRecord;  // per place: the record that used it last
+// Lines end with CR, LF or CR LF, in code units of the file's set, from `at` on (after a
+// byte order mark).
+void GedcomTree::Split(std::size_t at) {
+  const std::size_t size = bytes_.size() - bytes_.size() % unit_;
+  lines_.reserve(size / 32);
+  // Where the next CR and the next LF stand, each found by memchr once for every line it ends.
+  std::size_t nextCr = 0, nextLf = 0;
+  const auto find = [&](std::size_t& found, char c) {
+    if (found >= at && found != 0) return;
+    const void* hit = std::memchr(bytes_.data() + at, c, size - at);
+    found = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - bytes_.data()) : size;
+  };
+  while (at + unit_ <= size) {
+    GedcomLine line;
+    line.begin = at;
+    if (unit_ == 1) {
+      find(nextCr, '\r');
+      find(nextLf, '\n');
+      at = std::min(nextCr, nextLf);
+    } else {
+      while (at + unit_ <= size && Unit(at) != '\r' && Unit(at) != '\n') at += unit_;
+    }
+    line.end = at;
+    if (at + unit_ <= size) {
+      const bool cr = Unit(at) == '\r';
+      at += unit_;
+      if (cr && at + unit_ <= size && Unit(at) == '\n') at += unit_;
+    }
+    line.next = at;
+    lines_.push_back(std::move(line));
+  }
   std::size_t record = 0;
-  int placeLevel = -1;   // the level of the PLAC whose CONC and CONT lines may follow
-  std::string pending;   // its value so far
-  const auto finish = [&] {
-    if (placeLevel < 0) return;
-    placeLevel = -1;
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    ParseLine(lines_[i], i + 1);
+    if (lines_[i].level == 0) ++record;
+    if (lines_[i].tag != Tag::kPlac) continue;
+    // The place: its value, joined with the CONC and CONT lines right after it.
+    GedcomPlace place;
+    place.line = i;
+    place.record = record;
+    const int level = lines_[i].level;
+    std::optional<std::string> value = Decode(lines_[i].value, lines_[i].end);
+    for (std::size_t k = i + 1; k < lines_.size(); ++k) {
+      ParseLine(lines_[k], k + 1);
+      const GedcomLine& next = lines_[k];
+      if (next.level != level + 1 || (next.tag != Tag::kConc && next.tag != Tag::kCont)) break;
+      const auto more = Decode(next.value, next.end);
+      if (value && more) *value += (next.tag == Tag::kCont ? " " : "") + *more;
+      ++place.lines;
+    }
+    // A MAP of its own anywhere in its structure.
+    for (std::size_t k = i + place.lines; k < lines_.size(); ++k) {
+      ParseLine(lines_[k], k + 1);
+      if (lines_[k].level >= 0 && lines_[k].level <= level) break;
+      place.hasMap |= lines_[k].level == level + 1 && lines_[k].tag == Tag::kMap;
+    }
+    if (!value) continue;
     // Blanks around the value, which some programs write, are no part of it.
-    while (!pending.empty() && (pending.back() == ' ' || pending.back() == '\t')) pending.pop_back();
-    const std::size_t first = pending.find_first_not_of(" \t");
-    if (first == std::string::npos) return;
-    pending.erase(0, first);
-    auto at = index.find(pending);
+    const std::size_t first = value->find_first_not_of(" \t");
+    if (first == std::string::npos) continue;
+    place.value = value->substr(first, value->find_last_not_of(" \t") - first + 1);
+    places_.push_back(std::move(place));
+  }
+}
+
+void GedcomTree::ParseLine(GedcomLine& line, std::size_t number) {
+  if (line.tag != Tag::kUnread) return;
+  if (unit_ == 1)
+    ParseUnits(line, number, [this](std::size_t k) -> std::size_t { return static_cast<unsigned char>(bytes_[k]); });
+  else
+    ParseUnits(line, number, [this](std::size_t k) { return Unit(k); });
+}
+
+// One GEDCOM line: level, optional cross-reference, tag, optional value. Extra blanks
+// between the parts, which some programs write, are accepted. Each line is parsed once.
+template <typename UnitAt>
+void GedcomTree::ParseUnits(GedcomLine& line, std::size_t number, UnitAt unit) {
+  const auto at = [&](std::size_t k) { return k < line.end ? unit(k) : std::size_t{0}; };
+  std::size_t i = line.begin;
+  while (at(i) == ' ' || at(i) == '\t') i += unit_;
+  if (i >= line.end) {  // a blank line, as some files end
+    line.tag = Tag::kBlank;
+    return;
+  }
+  const auto fail = [&](const char* what) {
+    line.tag = Tag::kFailed;  // one problem per line, this one
+    if (!problems_.empty() && problems_.back().line == number) problems_.pop_back();
+    problems_.push_back({number, what});
+  };
+  // The whole line must be readable in its character set.
+  if (encoding_ == Encoding::kAnsel || encoding_ == Encoding::kUtf8) {
+    const std::string_view raw = bytes_.substr(line.begin, line.end - line.begin);
+    if (encoding_ == Encoding::kAnsel && !Decode(line.begin, line.end))
+      return fail("ANSEL-Zeichen außerhalb von ASCII werden nicht gelesen");
+    if (encoding_ == Encoding::kUtf8 && !allUtf8_ && !IsUtf8(raw))
+      problems_.push_back({number, "kein UTF-8, als Windows-1252 gelesen", false});
+  }
+  const std::size_t digits = i;
+  int level = 0;
+  while (at(i) >= '0' && at(i) <= '9' && i - digits < 3 * unit_) {
+    level = level * 10 + static_cast<int>(at(i) - '0');
+    i += unit_;
+  }
+  if (i == digits) return fail("keine Stufe (Zahl) am Zeilenanfang");
+  if (at(i) != ' ') return fail("nach der Stufe fehlt das Leerzeichen");
+  while (at(i) == ' ') i += unit_;
+  if (at(i) == '@') {  // the record's own cross-reference
+    do i += unit_;
+    while (i < line.end && at(i) != '@');
+    if (i >= line.end) return fail("Querverweis ohne schließendes @");
+    i += unit_;
+    while (at(i) == ' ') i += unit_;
+  }
+  line.tagBegin = i;
+  char tag[8] = {};  // enough for the tags looked at; a longer one is another tag
+  std::size_t length = 0;
+  for (; IsAsciiAlnum(at(i)); i += unit_, ++length)
+    if (length < sizeof tag) tag[length] = static_cast<char>(at(i));
+  if (length == 0 || (i < line.end && at(i) != ' ')) return fail("kein gültiges Kennwort (Tag)");
+  const std::string_view name(tag, std::min(length, sizeof tag));
+  line.level = level;
+  line.tag = length > 4 ? Tag::kOther
+             : name == "PLAC" ? Tag::kPlac
+             : name == "CONC" ? Tag::kConc
+             : name == "CONT" ? Tag::kCont
+             : name == "MAP"  ? Tag::kMap
+             : name == "HEAD" ? Tag::kHead
+                              : Tag::kOther;
+  line.value = i < line.end ? i + unit_ : line.end;
+}
+
+std::optional<std::string> GedcomTree::Decode(std::size_t begin, std::size_t end) const {
+  const std::string_view raw = bytes_.substr(begin, end - begin);
+  switch (encoding_) {
+    case Encoding::kUtf8:
+      return allUtf8_ || IsUtf8(raw) ? std::string(raw) : Windows1252ToUtf8(raw);
+    case Encoding::kWindows1252:
+      return Windows1252ToUtf8(raw);
+    case Encoding::kAnsel:
+      for (char c : raw)
+        if (static_cast<unsigned char>(c) >= 0x80) return std::nullopt;
+      return std::string(raw);
+    case Encoding::kUtf16Le:
+    case Encoding::kUtf16Be: {
+      std::string out;
+      for (std::size_t i = begin; i + 1 < end; i += 2) {
+        auto cp = static_cast<char32_t>(Unit(i));
+        if (cp >= 0xD800 && cp < 0xDC00 && i + 3 < end && Unit(i + 2) >= 0xDC00 && Unit(i + 2) < 0xE000) {
+          cp = 0x10000 + ((cp - 0xD800) << 10) + (static_cast<char32_t>(Unit(i + 2)) - 0xDC00);
+          i += 2;
+        } else if (cp >= 0xD800 && cp < 0xE000) {
+          cp = 0xFFFD;  // a lone surrogate
+        }
+        AppendUtf8(out, cp);
+      }
+      return out;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> GedcomTree::Encode(std::string_view utf8) const {
+  switch (encoding_) {
+    case Encoding::kUtf8:
+      return std::string(utf8);
+    case Encoding::kWindows1252:
+      return Utf8ToWindows1252(utf8);
+    case Encoding::kAnsel:
+      for (char c : utf8)
+        if (static_cast<unsigned char>(c) >= 0x80) return std::nullopt;
+      return std::string(utf8);
+    case Encoding::kUtf16Le:
+    case Encoding::kUtf16Be: {
+      const auto points = DecodeUtf8(utf8);
+      if (!points) return std::nullopt;
+      std::string out;
+      for (char32_t cp : *points) AppendUtf16(out, cp, encoding_ == Encoding::kUtf16Be);
+      return out;
+    }
+  }
+  return std::nullopt;
+}
+
+std::vector<PlaceUse> PlaceUses(const GedcomTree& tree) {
+  std::vector<PlaceUse> uses;
+  std::unordered_map<std::string, std::size_t> index;
+  std::vector<std::size_t> lastRecord;  // per value: the record that used it last
+  for (const GedcomPlace& place : tree.places()) {
+    auto at = index.find(place.value);
     if (at == index.end()) {
-      at = index.emplace(pending, places.size()).first;
-      places.push_back({pending, 0});
+      at = index.emplace(place.value, uses.size()).first;
+      uses.push_back({place.value, 0});
       lastRecord.push_back(~std::size_t{0});
     }
-    if (lastRecord[at->second] != record) {
-      ++places[at->second].uses;
-      lastRecord[at->second] = record;
-    }
-  };
-
-  std::size_t number = 0;
-  std::size_t at = 0;
-  std::string converted;
-  std::string problem;
-  while (at < text.size()) {
-    // A line ends with CR, LF or CR LF.
-    std::size_t end = at;
-    while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
-    std::string_view raw(text.data() + at, end - at);
-    at = end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? end + 2 : end + 1;
-    ++number;
-    if (raw.find_first_not_of(" \t") == std::string_view::npos) continue;  // blank lines, as some files end
-    // The line in UTF-8.
-    if (charset == Charset::kWindows1252) {
-      converted = Windows1252ToUtf8(raw);
-      raw = converted;
-    } else if (!IsUtf8(raw)) {
-      if (charset == Charset::kAnsel) {
-        problems.push_back({number, "ANSEL-Zeichen außerhalb von ASCII werden nicht gelesen"});
-        finish();
-        continue;
-      }
-      problems.push_back({number, "kein UTF-8, als Windows-1252 gelesen", false});
-      converted = Windows1252ToUtf8(raw);
-      raw = converted;
-    }
-    Line line;
-    if (!ParseLine(raw, line, problem)) {
-      if (!problems.empty() && problems.back().line == number) problems.pop_back();
-      problems.push_back({number, problem});
-      continue;
-    }
-    if (placeLevel >= 0 && line.level == placeLevel + 1 && (line.tag == "CONC" || line.tag == "CONT")) {
-      if (line.tag == "CONT") pending += ' ';
-      pending.append(line.value);
-      continue;
-    }
-    finish();
-    if (line.level == 0) ++record;
-    if (line.tag == "PLAC") {
-      placeLevel = line.level;
-      pending.assign(line.value);
+    if (lastRecord[at->second] != place.record) {
+      ++uses[at->second].uses;
+      lastRecord[at->second] = place.record;
     }
   }
-  finish();
-  return places;
+  return uses;
 }
 
 std::string PlaceIn1252(std::string_view utf8) {
@@ -212,6 +305,56 @@ std::string PlaceIn1252(std::string_view utf8) {
     while (next < utf8.size() && (static_cast<unsigned char>(utf8[next]) & 0xC0) == 0x80) ++next;
     utf8.remove_prefix(next);
   }
+}
+
+std::string CorrectTree(const GedcomTree& tree,
+                        const std::function<std::optional<PlaceCorrection>(const std::string& value)>& correct,
+                        std::size_t& rewritten) {
+  const std::string_view bytes = tree.bytes();
+  const std::vector<GedcomLine>& lines = tree.lines();
+  const auto raw = [&](std::size_t from, std::size_t to) { return bytes.substr(from, to - from); };
+  std::string out(raw(0, lines.empty() ? bytes.size() : lines.front().begin));  // a byte order mark
+  // Lines of the program's own end as the file's first line does.
+  std::string ending(lines.empty() ? "" : raw(lines.front().end, lines.front().next));
+  if (ending.empty()) ending = tree.Encode("\r\n").value_or("\r\n");
+  std::size_t i = 0;
+  for (const GedcomPlace& place : tree.places()) {
+    for (; i < place.line; ++i) out += raw(lines[i].begin, lines[i].next);
+    const auto correction = correct(place.value);
+    const GedcomLine& plac = lines[place.line];
+    const std::string level = std::to_string(plac.level + 1);
+    const std::string sublevel = std::to_string(plac.level + 2);
+    const bool same = correction && correction->placeString == place.value;
+    const bool map = correction && !place.hasMap && correction->latitude && correction->longitude;
+    const auto value = correction ? tree.Encode(correction->placeString) : std::nullopt;
+    const auto note = tree.Encode(level + " NOTE Ortsangabe vorher: ");
+    const auto mapLines = map ? tree.Encode(level + " MAP") : std::nullopt;
+    if (!correction || (same && !map) || !value || !note || (map && !mapLines)) continue;  // stays as it is
+    std::string end(raw(plac.end, plac.next));
+    if (end.empty()) end = ending;
+    if (same) {
+      for (std::size_t k = place.line; k < place.line + place.lines; ++k) out += raw(lines[k].begin, lines[k].next);
+    } else {
+      out += raw(plac.begin, plac.value);
+      if (plac.value == plac.end) out += *tree.Encode(" ");
+      out += *value + end;
+    }
+    if (map) {
+      out += *mapLines + end;
+      out += *tree.Encode(sublevel + " LATI " + *correction->latitude) + end;
+      out += *tree.Encode(sublevel + " LONG " + *correction->longitude) + end;
+    }
+    if (!same) {
+      ++rewritten;
+      out += *note + std::string(raw(plac.value, plac.end)) + end;
+      for (std::size_t k = place.line + 1; k < place.line + place.lines; ++k)
+        out += *tree.Encode(sublevel + " ") + std::string(raw(lines[k].tagBegin, lines[k].next));
+    }
+    i = place.line + place.lines;
+  }
+  for (; i < lines.size(); ++i) out += raw(lines[i].begin, lines[i].next);
+  out += raw(lines.empty() ? bytes.size() : lines.back().next, bytes.size());  // a byte left over
+  return out;
 }
 
 }  // namespace veldaris::ort

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "core/errors.h"
@@ -17,6 +19,7 @@
 #include "core/record_reader.h"
 #include "core/os.h"
 #include "core/text1252.h"
+#include "tools/coordinates.h"
 #include "tools/ort/gedcom.h"
 #include "tools/ort/lookup.h"
 
@@ -25,7 +28,7 @@ namespace {
 using namespace veldaris;
 
 constexpr const char* kHelp = R"(Aufruf: veldaris-ort [OPTIONEN] TEXT...
-       veldaris-ort --gedcom DATEI.ged [--bericht BERICHT.csv] [--alle] [OPTIONEN]
+       veldaris-ort --gedcom DATEI.ged [--ausgabe NEU.ged] [--bericht BERICHT.csv] [--alle]
 
 Sucht österreichische Orte wie das Fenster von Veldaris und gibt für jeden gefundenen Ort
 eine Zeile aus: die Ortsbezeichnung für Ahnenforschungsprogramme, wie sie das Fenster in
@@ -37,13 +40,18 @@ Reihenfolge der Ortsdatei. Die Wörter von TEXT sind der Suchtext.
   --bezirk            im Namen des Bezirks suchen
   --bundesland NAME   nur in einem Bundesland; die ersten Buchstaben genügen ("st", "NÖ")
   --tolerant          auch Schreibungen wie in alten Quellen: Groß- und Kleinschreibung,
-                      ä = ae, ö = oe, ü = ue, ß = ss, "Sankt" = "St." = "St", Bindestrich =
-                      Leerzeichen; erst die genauen Treffer, dann die übrigen
+                      ä = ae = a, ö = oe = o, ü = ue = u, ß = ss, "Sankt" = "St." = "St",
+                      Bindestrich = Leerzeichen; erst die genauen Treffer, dann die übrigen
+  --aehnlich          danach auch ähnliche Namen: ein Buchstabe mehr, weniger, anders oder
+                      zwei vertauscht (ab neun Buchstaben auch zwei solche Fehler), die
+                      nächsten zuerst
   --format FORMAT     text (Vorgabe), csv, tsv oder json: csv, tsv und json mit allen
-                      Angaben, dem Bundesland und der Ortsbezeichnung
+                      Angaben, dem Bundesland, der Ortsbezeichnung und den Koordinaten
+                      (breite, laenge: Grad; leer oder null, wo sie fehlen)
   --daten DATEI       die Ortsdatei (sonst die eigene Kopie im Arbeitsordner
                       ${XDG_DATA_HOME:-~/.local/share}/veldaris/orte-7sp.ort, wenn es sie
-                      gibt, sonst die mitgelieferte)
+                      gibt, sonst die mitgelieferte); die Koordinaten stehen daneben
+                      (orte-7sp.koordinaten)
   --ansi              Ausgabe in Windows-1252 statt UTF-8
   --help              diese Hilfe
 
@@ -52,10 +60,15 @@ Reihenfolge der Ortsdatei. Die Wörter von TEXT sind der Suchtext.
                       "Oesterreich"), wird nachgeschlagen: ihr erster Teil tolerant als Ort,
                       sonst als Gemeinde; ein genanntes Bundesland, ein Bezirk oder eine
                       Gemeinde grenzt ein. Der Bericht (CSV) nennt je Ortsangabe die Zahl
-                      der Datensätze, die sie verwenden, den Status "eindeutig", "mehrdeutig"
-                      oder "nicht gefunden", die Ortsbezeichnung oder die Kandidaten. Die
-                      GEDCOM-Datei bleibt, wie sie ist; fehlerhafte Zeilen werden mit ihrer
-                      Nummer gemeldet.
+                      der Datensätze, die sie verwenden, den Status "eindeutig", "mehrdeutig",
+                      "ähnlich" (kein Name passt, aber einer mit einem Tippfehler) oder
+                      "nicht gefunden", die Ortsbezeichnung mit Breite und Länge oder die
+                      Kandidaten. Die GEDCOM-Datei bleibt, wie sie ist; fehlerhafte Zeilen
+                      werden mit ihrer Nummer gemeldet.
+  --ausgabe DATEI     schreibt eine berichtigte Kopie des Stammbaums: jede eindeutige
+                      Ortsangabe wird die Ortsbezeichnung, mit Koordinaten (MAP, LATI, LONG),
+                      die frühere Angabe bleibt in einer Notiz darunter ("Ortsangabe
+                      vorher: ..."); alles andere bleibt Byte für Byte, wie es war
   --bericht DATEI     der Bericht in eine Datei (sonst auf die Standardausgabe)
   --alle              alle Ortsangaben nachschlagen, nicht nur die in Österreich
 
@@ -139,12 +152,16 @@ std::string Json(std::string_view text1252) {
 
 void Emit(const std::vector<ort::Found>& found, const std::string& format, Output& out) {
   static const char* kColumns[] = {"ort", "gemeinde", "bezirk", "kurzform", "plz", "reserviert", "art",
-                                   "bundesland", "ortsbezeichnung"};
+                                   "bundesland", "ortsbezeichnung", "breite", "laenge"};
   const auto items = [](const ort::Found& f) {
     const PlaceRecord& r = f.record;
     return std::vector<std::optional<std::string>>{r.Place, r.Municipality, r.District, r.StateShortForm,
                                                    r.Postcode, r.Reserved, r.MunicipalityKind,
                                                    f.stateName, f.placeString};
+  };
+  const auto coordinate = [](const ort::Found& f, bool latitude) -> std::optional<std::string> {
+    if (!f.coordinates) return std::nullopt;
+    return latitude ? f.coordinates->latitude : f.coordinates->longitude;
   };
   if (format == "text") {
     for (const auto& f : found) {
@@ -159,7 +176,9 @@ void Emit(const std::vector<ort::Found>& found, const std::string& format, Outpu
     }
     out.Raw("\r\n");
     for (const auto& f : found) {
-      const auto values = items(f);
+      auto values = items(f);
+      values.push_back(coordinate(f, true));
+      values.push_back(coordinate(f, false));
       for (std::size_t k = 0; k < values.size(); ++k) {
         if (k) out.Raw(std::string(1, separator));
         std::string value = TextOf(values[k]);
@@ -181,7 +200,12 @@ void Emit(const std::vector<ort::Found>& found, const std::string& format, Outpu
         out.Raw(std::string(k ? ", " : "") + "\"" + kColumns[k] + "\": ");
         out.Raw(values[k] ? Json(*values[k]) : "null");
       }
-      out.Raw(std::string(", \"genau\": ") + (found[i].exact ? "true" : "false") + "}");
+      // Degrees as numbers, as the coordinates file writes them.
+      for (const bool latitude : {true, false})
+        out.Raw(std::string(", \"") + (latitude ? "breite" : "laenge") + "\": " +
+                coordinate(found[i], latitude).value_or("null"));
+      out.Raw(std::string(", \"genau\": ") + (found[i].match == ort::Match::kExact ? "true" : "false") +
+              ", \"aehnlich\": " + (found[i].match == ort::Match::kSimilar ? "true" : "false") + "}");
     }
     out.Raw(found.empty() ? "]\n" : "\n]\n");
   }
@@ -189,6 +213,119 @@ void Emit(const std::vector<ort::Found>& found, const std::string& format, Outpu
 
 RecordReader OpenData(const std::filesystem::path& path) {
   return RecordReader(path, os::PathTo1252(path));
+}
+
+// The coordinates beside the data file; none where there is no such file. A line that is no
+// coordinates line is reported and left out.
+CoordinatesIndex OpenCoordinates(const std::filesystem::path& dataFile) {
+  const std::filesystem::path path = CoordinatesFileOf(dataFile);
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec)) return {};
+  std::vector<std::size_t> bad;
+  CoordinatesIndex index(ReadWholeFile(path, os::PathTo1252(path)), bad);
+  for (std::size_t line : bad)
+    std::fprintf(stderr, "veldaris-ort: %s:%zu: keine Zeile mit Koordinaten (übergangen)\n",
+                 Windows1252ToUtf8(os::PathTo1252(path)).c_str(), line);
+  return index;
+}
+
+// Two names of the same file, by a link or another way to write it.
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+  std::error_code ignored;
+  return std::filesystem::equivalent(a, b, ignored);
+}
+
+// The places of a family tree looked up: the report, and where asked for the corrected copy.
+int Gedcom(const std::filesystem::path& tree, const std::filesystem::path& dataFile,
+           const std::optional<std::string>& report, const std::optional<std::string>& corrected,
+           bool everyValue, bool ansi) {
+  const std::string treeName = Windows1252ToUtf8(os::PathTo1252(tree));
+  // What is written never takes the place of the family tree, of the data file, or of each
+  // other.
+  for (const auto& [option, name] : {std::pair{"--bericht", report}, std::pair{"--ausgabe", corrected}}) {
+    if (!name) continue;
+    for (const std::filesystem::path& kept : {tree, dataFile})
+      if (SameFile(PathOf(*name), kept))
+        return Fail(std::string(option) + " " + *name + ": das ist die Datei " +
+                    Windows1252ToUtf8(os::PathTo1252(kept)) + ", die bleibt, wie sie ist");
+  }
+  if (report && corrected && (*report == *corrected || SameFile(PathOf(*report), PathOf(*corrected))))
+    return Fail("--bericht und --ausgabe brauchen zwei Dateien");
+  const std::string bytes = ReadWholeFile(tree, os::PathTo1252(tree));
+  std::optional<ort::GedcomTree> parsed;
+  try {
+    parsed.emplace(bytes);
+  } catch (const ort::GedcomError& error) {
+    return Fail(treeName + ":" + std::to_string(error.line) + ": " + error.what());
+  }
+  const ort::GedcomTree& gedcom = *parsed;
+  std::size_t passedOver = 0;
+  for (const auto& p : gedcom.problems()) {
+    std::fprintf(stderr, "veldaris-ort: %s:%zu: %s%s\n", treeName.c_str(), p.line, p.what.c_str(),
+                 p.passedOver ? " (übergangen)" : "");
+    passedOver += p.passedOver;
+  }
+  RecordReader in = OpenData(dataFile);
+  const ort::Gazetteer gazetteer(in, OpenCoordinates(dataFile));
+  // Each distinct value is looked up once.
+  const std::vector<ort::PlaceUse> places = ort::PlaceUses(gedcom);
+  std::unordered_map<std::string, ort::Resolution> resolved;
+  for (const auto& place : places) resolved.emplace(place.value, gazetteer.Resolve(ort::PlaceIn1252(place.value), everyValue));
+
+  Output out(ansi);
+  out.Raw("Ort,Verwendungen,Status,Ortsbezeichnung,Kandidaten,Breite,Laenge\r\n");
+  std::size_t counts[5] = {0, 0, 0, 0, 0};
+  std::size_t austrian = 0;
+  for (const auto& place : places) {
+    const ort::Resolution& r = resolved.at(place.value);
+    ++counts[static_cast<int>(r.status)];
+    if (r.status == ort::Resolution::Status::kNotAustrian) continue;
+    ++austrian;
+    std::string candidates;
+    for (const auto& c : r.candidates) candidates += (candidates.empty() ? "" : " | ") + c;
+    out.Raw(Csv(ansi ? ort::PlaceIn1252(place.value) : place.value) + "," + std::to_string(place.uses) + ",");
+    out.Put(Cp1252(ort::StatusText(r.status)));
+    out.Raw(",");
+    out.Put(Csv(r.placeString));
+    out.Raw(",");
+    out.Put(Csv(candidates));
+    out.Raw(",");
+    if (r.coordinates) out.Raw(r.coordinates->latitude + "," + r.coordinates->longitude);
+    else out.Raw(",");
+    out.Raw("\r\n");
+  }
+
+  std::size_t rewritten = 0;
+  if (corrected) {
+    const std::string copy = ort::CorrectTree(gedcom, [&](const std::string& value) -> std::optional<ort::PlaceCorrection> {
+      const ort::Resolution& r = resolved.at(value);
+      if (r.status != ort::Resolution::Status::kUnique) return std::nullopt;
+      ort::PlaceCorrection correction{Windows1252ToUtf8(r.placeString), std::nullopt, std::nullopt};
+      if (r.coordinates) {
+        correction.latitude = GedcomLatitude(r.coordinates->latitude);
+        correction.longitude = GedcomLongitude(r.coordinates->longitude);
+      }
+      return correction;
+    }, rewritten);
+    const std::filesystem::path path = PathOf(*corrected);
+    OutputFile file(path, os::PathTo1252(path));
+    file.Write(copy);
+    file.Close();
+  }
+  if (report) {
+    const std::filesystem::path path = PathOf(*report);
+    OutputFile file(path, os::PathTo1252(path));
+    file.Write(out.Text());
+    file.Close();
+  } else {
+    std::fwrite(out.Text().data(), 1, out.Text().size(), stdout);
+  }
+  std::fprintf(stderr,
+               "veldaris-ort: %zu Ortsangaben, %zu nachgeschlagen: %zu eindeutig, %zu mehrdeutig, %zu ähnlich, "
+               "%zu nicht gefunden; %zu fehlerhafte Zeilen übergangen\n",
+               places.size(), austrian, counts[0], counts[1], counts[4], counts[2], passedOver);
+  if (corrected) std::fprintf(stderr, "veldaris-ort: %zu Ortsangaben berichtigt in %s\n", rewritten, corrected->c_str());
+  return 0;
 }
 
 }  // namespace
@@ -201,6 +338,7 @@ int main(int argc, char** argv) {
   std::optional<std::filesystem::path> data;
   std::optional<std::string> gedcom;
   std::optional<std::string> report;
+  std::optional<std::string> corrected;
   bool everyValue = false;
   bool ansi = false;
   std::vector<std::string> words;
@@ -221,12 +359,14 @@ int main(int argc, char** argv) {
       options.item = SearchedItem::kDistrict;
     } else if (arg == "--tolerant") {
       options.tolerant = true;
+    } else if (arg == "--aehnlich") {
+      options.similar = true;
     } else if (arg == "--ansi") {
       ansi = true;
     } else if (arg == "--alle") {
       everyValue = true;
     } else if (arg == "--bundesland" || arg == "--format" || arg == "--daten" || arg == "--gedcom" ||
-               arg == "--bericht") {
+               arg == "--bericht" || arg == "--ausgabe") {
       const auto v = value();
       if (!v) return Fail(arg + " braucht einen Wert (siehe --help)");
       if (arg == "--bundesland") {
@@ -245,6 +385,8 @@ int main(int argc, char** argv) {
         data = PathOf(*v);
       } else if (arg == "--gedcom") {
         gedcom = *v;
+      } else if (arg == "--ausgabe") {
+        corrected = *v;
       } else {
         report = *v;
       }
@@ -260,60 +402,9 @@ int main(int argc, char** argv) {
   try {
     if (gedcom) {
       if (!words.empty()) return Fail("mit --gedcom kein Suchtext");
-      // The report never takes the place of the family tree or of the data file.
-      if (report) {
-        std::error_code ignored;
-        for (const std::filesystem::path& kept : {PathOf(*gedcom), dataFile})
-          if (std::filesystem::equivalent(PathOf(*report), kept, ignored))
-            return Fail("--bericht " + *report + ": das ist die Datei " +
-                        Windows1252ToUtf8(os::PathTo1252(kept)) + ", der Bericht braucht eine eigene");
-      }
-      const std::filesystem::path tree = PathOf(*gedcom);
-      const std::string bytes = ReadWholeFile(tree, os::PathTo1252(tree));
-      std::vector<ort::GedcomProblem> problems;
-      const auto places = ort::ReadGedcomPlaces(bytes, problems);
-      std::size_t passedOver = 0;
-      for (const auto& p : problems) {
-        std::fprintf(stderr, "veldaris-ort: %s:%zu: %s%s\n", gedcom->c_str(), p.line, p.what.c_str(),
-                     p.passedOver ? " (übergangen)" : "");
-        passedOver += p.passedOver;
-      }
-      RecordReader in = OpenData(dataFile);
-      const ort::Gazetteer gazetteer(in);
-      Output out(ansi);
-      out.Raw("Ort,Verwendungen,Status,Ortsbezeichnung,Kandidaten\r\n");
-      std::size_t counts[3] = {0, 0, 0};
-      std::size_t austrian = 0;
-      for (const auto& place : places) {
-        const std::string value = ort::PlaceIn1252(place.value);
-        const ort::Resolution r = gazetteer.Resolve(value, everyValue);
-        if (r.status == ort::Resolution::Status::kNotAustrian) continue;
-        ++austrian;
-        ++counts[static_cast<int>(r.status)];
-        std::string candidates;
-        for (const auto& c : r.candidates) candidates += (candidates.empty() ? "" : " | ") + c;
-        out.Raw(Csv(ansi ? value : place.value) + "," + std::to_string(place.uses) + ",");
-        out.Put(Cp1252(ort::StatusText(r.status)));
-        out.Raw(",");
-        out.Put(Csv(r.placeString));
-        out.Raw(",");
-        out.Put(Csv(candidates));
-        out.Raw("\r\n");
-      }
-      if (report) {
-        const std::filesystem::path path = PathOf(*report);
-        OutputFile file(path, os::PathTo1252(path));
-        file.Write(out.Text());
-        file.Close();
-      } else {
-        std::fwrite(out.Text().data(), 1, out.Text().size(), stdout);
-      }
-      std::fprintf(stderr,
-                   "veldaris-ort: %zu Ortsangaben, %zu nachgeschlagen: %zu eindeutig, %zu mehrdeutig, "
-                   "%zu nicht gefunden; %zu fehlerhafte Zeilen übergangen\n",
-                   places.size(), austrian, counts[0], counts[1], counts[2], passedOver);
-      return 0;
+      return Gedcom(PathOf(*gedcom), dataFile, report, corrected, everyValue, ansi);
     }
+    if (corrected) return Fail("--ausgabe nur mit --gedcom");
 
     if (words.empty()) return Fail("kein Suchtext (siehe --help)");
     std::string text;
@@ -322,7 +413,7 @@ int main(int argc, char** argv) {
     if (!text1252) return Fail("der Suchtext hat Zeichen außerhalb von Windows-1252: " + text);
     options.text = *text1252;
     RecordReader in = OpenData(dataFile);
-    const std::vector<ort::Found> found = ort::Search(in, options);
+    const std::vector<ort::Found> found = ort::Search(in, options, OpenCoordinates(dataFile));
     Output out(ansi);
     Emit(found, format, out);
     std::fwrite(out.Text().data(), 1, out.Text().size(), stdout);
