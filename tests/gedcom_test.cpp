@@ -1,11 +1,16 @@
-// The corrected copy of a family tree (veldaris-ort --gedcom IN --ausgabe OUT): what is
-// rewritten, what stays byte for byte, in every encoding; what is never written.
+// Family trees as other programs write them: ANSEL, the corrected copy (veldaris-ort --gedcom
+// IN --ausgabe OUT) in every encoding, what is never written, and the shared corpus of trees.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
+#include <sstream>
+#include <set>
 
 #include "core/text1252.h"
 #include "tests/test_support.h"
+#include "tools/ort/ansel.h"
 #include "tools/ort/gedcom.h"
 
 namespace veldaris {
@@ -27,6 +32,17 @@ std::string Encoded(std::string_view utf8, Encoding encoding) {
   if (encoding == Encoding::kWindows1252) return Cp1252(utf8);
   std::string out;
   const std::u32string points = DecodeUtf8(utf8).value();
+  if (encoding == Encoding::kAnsel) {  // the letters of these trees
+    for (char32_t cp : points) {
+      const std::u32string_view letters = U"äöüÄÖÜß";
+      const std::size_t at = letters.find(cp);
+      if (cp < 0x80) out += static_cast<char>(cp);
+      else if (at == 6) out += '\xCF';
+      else if (at != std::u32string_view::npos) out += std::string("\xE8") + "aouAOU"[at];
+      else ADD_FAILURE() << "no ANSEL in this test for U+" << std::hex << static_cast<unsigned>(cp);
+    }
+    return out;
+  }
   for (char32_t cp : points) {
     const auto high = static_cast<char>(cp >> 8), low = static_cast<char>(cp & 0xFF);
     out += encoding == Encoding::kUtf16Be ? std::string{high, low} : std::string{low, high};
@@ -72,6 +88,68 @@ std::optional<ort::PlaceCorrection> Gossl(const std::string& value) {
   return ort::PlaceCorrection{"Goessl, Liezen, Steiermark, AUSTRIA", "N47.6405", "E13.9055"};
 }
 
+// The character set of the standard: the special characters, letters with the diacritics
+// before them, and the bytes it leaves undefined.
+TEST(Ansel, ReadsTheCharacterSetOfTheStandard) {
+  const struct {
+    std::string ansel;
+    std::optional<std::string> utf8;
+  } cases[] = {
+      {"\xA1\xA2\xA3\xA4\xA5\xA6\xA7\xA8\xA9\xAA\xAB\xAC\xAD\xAE", "ŁØĐÞÆŒʹ·♭®±ƠƯʿ"},
+      {"\xB0\xB1\xB2\xB3\xB4\xB5\xB6\xB7\xB8\xB9\xBA\xBC\xBD\xBE\xBF", "ʾłøđþæœʺı£ðơư□■"},
+      {"\xC0\xC1\xC2\xC3\xC4\xC5\xC6\xCD\xCE\xCF", "°ℓ℗©♯¿¡eoß"},
+      {"G\xE8o\xCFl", "Gößl"},
+      {"\xE8" "A\xE8" "a\xE8O\xE8o\xE8U\xE8u", "ÄäÖöÜü"},
+      {"\xE2" "e\xE1" "e\xE3" "e \xE9s\xE9z\xE9" "c\xE9" "C \xF0" "c \xEA" "A", "éèê šžčČ ç Å"},
+      {"\xE2\xA2", "Ǿ"},                 // a mark on a special letter
+      {"\xE1\xE8u", "ǜ"},                // two marks, the nearest first
+      {"\xE8q", "q\u0308"},              // no such letter: the combining mark follows
+      {"\xF2\xE3q", "q\u0302\u0323"},   // the same for two marks, the nearest first
+      {"a\xE8", "a\u0308"},              // a mark with no letter after it
+      {std::string("a\0b", 3), std::string("a\0b", 3)},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ort::AnselToUtf8(c.ansel), c.utf8) << c.ansel;
+  for (unsigned byte : {0x80u, 0x8Du, 0x9Fu, 0xA0u, 0xAFu, 0xBBu, 0xC7u, 0xC8u, 0xCCu, 0xD0u, 0xDFu, 0xFCu, 0xFDu, 0xFFu}) {
+    EXPECT_FALSE(ort::IsAnselByte(static_cast<unsigned char>(byte))) << byte;
+    EXPECT_EQ(ort::AnselToUtf8(std::string("a") + static_cast<char>(byte)), std::nullopt) << byte;
+  }
+}
+
+// The torture test's notes list every special character as "A1 slash l - uppercase (Ł)"
+// and every diacritic as "code: E8 (Unicode: diaeresis, 0308)": exactly those bytes are
+// characters, and each diacritic is the mark the note names.
+TEST(Ansel, AgreesWithTheNotesOfTheTortureTest) {
+  const std::filesystem::path notes = VELDARIS_SOURCE_DIR "/../shared/gedcom/TGC551LF.ged";
+  if (!std::filesystem::exists(notes)) GTEST_SKIP() << notes << " is not there";
+  std::istringstream lines(test::ReadBytes(notes));
+  const auto hex = [](std::string digits) {
+    std::replace(digits.begin(), digits.end(), 'O', '0');  // the notes write "BO" and "CO"
+    return static_cast<unsigned>(std::stoul(digits, nullptr, 16));
+  };
+  std::set<unsigned> listed;
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const std::size_t code = line.find("code: ");
+    const std::size_t unicode = line.find(" (Unicode: ");
+    if (code != std::string::npos && unicode == code + 8) {  // "code: E8 (Unicode: diaeresis, 0308)"
+      const unsigned byte = hex(line.substr(code + 6, 2));
+      std::string mark;
+      AppendUtf8(mark, hex(line.substr(line.find(", ", unicode) + 2, 4)));
+      EXPECT_EQ(ort::AnselToUtf8(std::string(1, static_cast<char>(byte))), mark) << line;
+      listed.insert(byte);
+    } else if (line.starts_with("1 CONT ") && line.size() > 14 && line[9] == ' ' && line.ends_with(")") &&
+               line[line.size() - 3] == '(' && std::isxdigit(static_cast<unsigned char>(line[7]))) {
+      // "1 CONT A1 slash l - uppercase (Ł)", the character as its byte
+      const unsigned byte = hex(line.substr(7, 2));
+      EXPECT_EQ(static_cast<unsigned char>(line[line.size() - 2]), byte) << line;
+      listed.insert(byte);
+    }
+  }
+  EXPECT_EQ(listed.size(), 39u + 29u);
+  for (unsigned byte = 0x80; byte < 0x100; ++byte)
+    EXPECT_EQ(ort::IsAnselByte(static_cast<unsigned char>(byte)), listed.count(byte) == 1) << std::hex << byte;
+}
+
 TEST(CorrectedTree, RewritesUniquePlacesAndLeavesEveryOtherByteInEveryEncoding) {
   const Form forms[] = {
       {"UTF-8, CR LF", Encoding::kUtf8, false, "\r\n", "UTF-8"},
@@ -79,6 +157,8 @@ TEST(CorrectedTree, RewritesUniquePlacesAndLeavesEveryOtherByteInEveryEncoding) 
       {"Windows-1252, CR", Encoding::kWindows1252, false, "\r", "ANSI"},
       {"UTF-16 LE with its mark, CR LF", Encoding::kUtf16Le, true, "\r\n", "UNICODE"},
       {"UTF-16 BE without a mark, LF", Encoding::kUtf16Be, false, "\n", "UNICODE"},
+      {"UTF-16 LE without a mark, CR", Encoding::kUtf16Le, false, "\r", "UNICODE"},
+      {"ANSEL, CR LF", Encoding::kAnsel, false, "\r\n", "ANSEL"},
   };
   for (const Form& form : forms) {
     const std::string bytes = Written(kTree, form);
@@ -140,6 +220,54 @@ TEST(CorrectedTree, TheCommandNeverWritesOverTheTreeOrTheDataAndReadsOnlyTrees) 
   EXPECT_EQ(test::ReadBytes(dir / "baum.ged"), tree);
   EXPECT_EQ(test::ReadBytes(dir / "orte.ort"),
             test::RecordLine({"Gößl", "Grundlsee", "Liezen", "Stmk", "8993", {}, "g"}));
+}
+
+// The "n PLAC value" lines of a file, counted without the reader: UTF-16 read as its low
+// bytes, lines ended by CR or LF.
+std::size_t PlacesCounted(const std::string& bytes) {
+  std::string text;
+  if (bytes.size() > 1 && (bytes[0] == '\0' || bytes[1] == '\0')) {
+    for (std::size_t i = bytes[0] == '\0' ? 1 : 0; i < bytes.size(); i += 2) text += bytes[i];
+  } else {
+    text = bytes;
+  }
+  std::replace(text.begin(), text.end(), '\r', '\n');
+  std::istringstream lines(text);
+  std::size_t places = 0;
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream words(line);
+    std::string level, tag, value;
+    words >> level >> tag;
+    if (tag.starts_with('@')) words >> tag;
+    places += level.find_first_not_of("0123456789") == std::string::npos && tag == "PLAC" && (words >> value);
+  }
+  return places;
+}
+
+// Every tree of the corpus written by other programs: read whole, every place value found,
+// and, with no Austrian place in it, copied byte for byte.
+TEST(GedcomCorpus, EveryTreeIsReadWholeAndCopiedAsItIs) {
+  const std::filesystem::path corpus = VELDARIS_SOURCE_DIR "/../shared/gedcom";
+  if (!std::filesystem::is_directory(corpus)) GTEST_SKIP() << corpus << " is not there";
+  test::TempDir dir;
+  std::size_t files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
+    const std::string name = entry.path().filename().string();
+    if (entry.path().extension() == ".md") continue;
+    ++files;
+    const std::string bytes = test::ReadBytes(entry.path());
+    const ort::GedcomTree tree(bytes);
+    EXPECT_EQ(tree.places().size(), PlacesCounted(bytes)) << name;
+    for (const ort::GedcomProblem& problem : tree.problems())
+      ADD_FAILURE() << name << ":" << problem.line << ": " << problem.what;
+    const auto run = test::RunProgram(
+        VELDARIS_ORT, {"--daten", test::Gazetteer().string(), "--gedcom", entry.path().string(), "--ausgabe", "kopie.ged"},
+        dir.path());
+    EXPECT_LE(run.exitCode, 1) << name << ": " << run.stderrText;
+    EXPECT_TRUE(test::ReadBytes(dir / "kopie.ged") == bytes) << name;
+    std::filesystem::remove(dir / "kopie.ged");
+  }
+  EXPECT_GT(files, 0u);
 }
 
 }  // namespace

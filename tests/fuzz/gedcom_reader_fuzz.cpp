@@ -3,10 +3,12 @@
 //   - the reader gives distinct, non-empty UTF-8 values, each used by at least one record,
 //     and its problems in the order of their lines, or says that the bytes are no tree;
 //   - a copy that corrects nothing is the file byte for byte; a copy that corrects every
-//     place reads as a tree again, and correcting it once more changes nothing;
+//     place reads as a tree again, with no line it cannot read that the file did not have,
+//     and correcting it once more changes nothing;
 //   - folding a value, or only its beginning, agrees with its first folded byte, and the
 //     folded beginning is the beginning of the whole folded value.
 // Nothing may crash or hang.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -52,6 +54,11 @@ void CheckCopies(const veldaris::ort::GedcomTree& tree) {
   };
   const std::string once = CorrectTree(tree, every, rewritten);
   const GedcomTree again(once);
+  // Every line written is readable: no more lines passed over than in the file.
+  const auto passedOver = [](const GedcomTree& t) {
+    return std::count_if(t.problems().begin(), t.problems().end(), [](const GedcomProblem& p) { return p.passedOver; });
+  };
+  Check(passedOver(again) <= passedOver(tree));
   std::size_t more = 0;
   Check(CorrectTree(again, every, more) == once);
   Check(more == 0);

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "core/text1252.h"
+#include "tools/ort/ansel.h"
 
 namespace veldaris::ort {
 namespace {
@@ -176,19 +177,24 @@ void GedcomTree::ParseUnits(GedcomLine& line, std::size_t number, UnitAt unit) {
     line.tag = Tag::kBlank;
     return;
   }
-  const auto fail = [&](const char* what) {
+  const auto fail = [&](std::string what) {
     line.tag = Tag::kFailed;  // one problem per line, this one
     if (!problems_.empty() && problems_.back().line == number) problems_.pop_back();
-    problems_.push_back({number, what});
+    problems_.push_back({number, std::move(what)});
   };
   // The whole line must be readable in its character set.
-  if (encoding_ == Encoding::kAnsel || encoding_ == Encoding::kUtf8) {
-    const std::string_view raw = bytes_.substr(line.begin, line.end - line.begin);
-    if (encoding_ == Encoding::kAnsel && !Decode(line.begin, line.end))
-      return fail("ANSEL-Zeichen außerhalb von ASCII werden nicht gelesen");
-    if (encoding_ == Encoding::kUtf8 && !allUtf8_ && !IsUtf8(raw))
-      problems_.push_back({number, "kein UTF-8, als Windows-1252 gelesen", false});
+  const std::string_view raw = bytes_.substr(line.begin, line.end - line.begin);
+  if (encoding_ == Encoding::kAnsel) {
+    const auto undefined =
+        std::find_if(raw.begin(), raw.end(), [](char c) { return !IsAnselByte(static_cast<unsigned char>(c)); });
+    if (undefined != raw.end()) {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      const auto byte = static_cast<unsigned char>(*undefined);
+      return fail(std::string("das Byte 0x") + kHex[byte >> 4] + kHex[byte & 15] + " steht in ANSEL für kein Zeichen");
+    }
   }
+  if (encoding_ == Encoding::kUtf8 && !allUtf8_ && !IsUtf8(raw))
+    problems_.push_back({number, "kein UTF-8, als Windows-1252 gelesen", false});
   const std::size_t digits = i;
   int level = 0;
   while (at(i) >= '0' && at(i) <= '9' && i - digits < 3 * unit_) {
@@ -231,9 +237,7 @@ std::optional<std::string> GedcomTree::Decode(std::size_t begin, std::size_t end
     case Encoding::kWindows1252:
       return Windows1252ToUtf8(raw);
     case Encoding::kAnsel:
-      for (char c : raw)
-        if (static_cast<unsigned char>(c) >= 0x80) return std::nullopt;
-      return std::string(raw);
+      return AnselToUtf8(raw);
     case Encoding::kUtf16Le:
     case Encoding::kUtf16Be: {
       std::string out;
@@ -259,7 +263,7 @@ std::optional<std::string> GedcomTree::Encode(std::string_view utf8) const {
       return std::string(utf8);
     case Encoding::kWindows1252:
       return Utf8ToWindows1252(utf8);
-    case Encoding::kAnsel:
+    case Encoding::kAnsel:  // what this program writes is ASCII, which ANSEL keeps as it is
       for (char c : utf8)
         if (static_cast<unsigned char>(c) >= 0x80) return std::nullopt;
       return std::string(utf8);
@@ -320,8 +324,10 @@ std::string CorrectTree(const GedcomTree& tree,
   std::size_t i = 0;
   for (const GedcomPlace& place : tree.places()) {
     for (; i < place.line; ++i) out += raw(lines[i].begin, lines[i].next);
-    const auto correction = correct(place.value);
     const GedcomLine& plac = lines[place.line];
+    // A level has at most three digits: a PLAC too deep for the lines under it stays.
+    if (plac.level + 2 > 999) continue;
+    const auto correction = correct(place.value);
     const std::string level = std::to_string(plac.level + 1);
     const std::string sublevel = std::to_string(plac.level + 2);
     const bool same = correction && correction->placeString == place.value;

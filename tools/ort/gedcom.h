@@ -55,8 +55,9 @@ struct GedcomPlace {
 class GedcomTree {
  public:
   // Reads the lines of the bytes, which must outlive the tree. The character set: a byte
-  // order mark (UTF-8, UTF-16), or else what the header names (CHAR), or else UTF-8 where the
-  // bytes are UTF-8, Windows-1252 where not. A line that is no GEDCOM line is reported with
+  // order mark (UTF-8, UTF-16), or else UTF-16 where the first level "0" comes with a NUL, or
+  // else what the header names (CHAR: ANSEL, ANSI), or else UTF-8 where the bytes are UTF-8,
+  // Windows-1252 where not. A line that is no GEDCOM line is reported with
   // its number and passed over. Throws GedcomError where the bytes do not begin a tree with
   // "0 HEAD".
   explicit GedcomTree(std::string_view bytes);

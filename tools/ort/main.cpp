@@ -55,7 +55,8 @@ Reihenfolge der Ortsdatei. Die Wörter von TEXT sind der Suchtext.
   --ansi              Ausgabe in Windows-1252 statt UTF-8
   --help              diese Hilfe
 
-  --gedcom DATEI      ein Stammbaum im GEDCOM-Format (5.5.1 oder 7.0): jede Ortsangabe
+  --gedcom DATEI      ein Stammbaum im GEDCOM-Format (5.5, 5.5.1 oder 7.0; UTF-8, UTF-16,
+                      ANSEL oder Windows-1252): jede Ortsangabe
                       (PLAC), deren letzte Stufe Österreich ist ("Austria", "Österreich",
                       "Oesterreich"), wird nachgeschlagen: ihr erster Teil tolerant als Ort,
                       sonst als Gemeinde; ein genanntes Bundesland, ein Bezirk oder eine
