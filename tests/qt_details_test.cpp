@@ -3,9 +3,7 @@
 #include <QClipboard>
 #include <QLabel>
 
-#include "platform/qt/qt_text.h"
 #include "tests/qt_fixture.h"
-#include "window/information.h"
 
 using namespace veldaris;
 
@@ -63,39 +61,6 @@ class DetailsWidgetTest : public test::QtWindowFixture {
     QCOMPARE(Model()[List1].listIndex, -1);
   }
 
-  void theKeyboardBrowsesTheListRowByRow() {
-    Type("Text1", "Sankt");
-    Key("Text1", Qt::Key_Return);
-    TabTo("List1");
-    const struct {
-      Qt::Key key;
-      int row;
-      const char* place;
-    } steps[] = {
-        {Qt::Key_Down, 0, "Sankt Pölten"},
-        {Qt::Key_Down, 1, "Sankt Johann im Pongau"},
-        {Qt::Key_Down, 2, "Sankt Margarethen an der Raab"},
-        {Qt::Key_Up, 1, "Sankt Johann im Pongau"},
-        {Qt::Key_End, 3, "Sankt Veit an der Glan"},
-        {Qt::Key_Home, 0, "Sankt Pölten"},
-        {Qt::Key_PageDown, 3, "Sankt Veit an der Glan"},
-        {Qt::Key_PageUp, 0, "Sankt Pölten"},
-    };
-    for (const auto& step : steps) {
-      QGuiApplication::clipboard()->setText("before");
-      QTest::keyClick(List(), step.key);
-      QCOMPARE(List()->currentIndex().row(), step.row);
-      QCOMPARE(Edit("Text7")->text(), QString(step.place));
-      QCOMPARE(Clipboard(), Edit("Text16")->text());
-      QVERIFY(Edit("Text16")->text().startsWith(QString(step.place).replace("ö", "oe")));
-      QCOMPARE(QApplication::focusWidget(), List());
-    }
-    // A click still takes the focus to the place string, selected.
-    ClickRow(1);
-    QCOMPARE(QApplication::focusWidget(), Edit("Text16"));
-    QCOMPARE(Edit("Text16")->selectedText(), Edit("Text16")->text());
-  }
-
   void copyingSelectsThePlaceStringEveryTime() {
     Type("Text1", "Sankt");
     Key("Text1", Qt::Key_Return);
@@ -115,29 +80,6 @@ class DetailsWidgetTest : public test::QtWindowFixture {
     Type("Text1", "x");
     Key("Text1", Qt::Key_Return);  // the message that nothing was found; Text16 emptied
     Type("Text1", "\b");
-  }
-
-  void aFocusedPictureAnswersEnterAndSpace() {
-    TabTo("Picture1");
-    QTest::keyClick(Find<QLabel>("Picture1"), Qt::Key_Space);
-    QVERIFY(Edit("Text16")->text().startsWith(" Es ist ein gutes Land"));
-    TabTo("Picture2");
-    QTest::keyClick(Find<QLabel>("Picture2"), Qt::Key_Return);
-    QCOMPARE(messages_.size(), 1);
-    QCOMPARE(messages_[0].first, QString("    I N F O R M A T I O N  "));
-  }
-
-  void theFlagPutsTheQuotationAndAClickOnThePlaceStringCopiesIt() {
-    Type("Text1", "Gö");
-    Key("Text1", Qt::Key_Return);
-    QGuiApplication::clipboard()->setText("before");
-    QTest::mouseClick(Find<QLabel>("Picture1"), Qt::LeftButton);
-    QCOMPARE(Edit("Text16")->text(), ToQString(QuotationLine()));
-    QCOMPARE(Clipboard(), QString("before"));
-    QCOMPARE(Edit("Text7")->text(), QString("Gößl"));
-    QTest::mouseClick(Edit("Text16"), Qt::LeftButton);
-    QCOMPARE(Clipboard(), Edit("Text16")->text());
-    QCOMPARE(Edit("Text16")->selectedText(), Edit("Text16")->text());
   }
 
   void thePictureShowsTheInformation() {

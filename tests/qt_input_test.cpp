@@ -73,18 +73,6 @@ class InputWidgetTest : public test::QtWindowFixture {
     QCOMPARE(QApplication::focusWidget(), Edit("Text1"));
   }
 
-  void enterInAnEmptySearchFieldAndInTheStateField() {
-    Key("Text1", Qt::Key_Return);
-    QCOMPARE(messages_.size(), 1);
-    QCOMPARE(messages_[0].first, QString("  S U C H B E G R I F F   E I N G E B E N  "));
-    Type("Text1", "Buch");
-    Type("Text3", "Oberö");
-    Key("Text3", Qt::Key_Return);
-    QCOMPARE(messages_.size(), 1);
-    QCOMPARE(Rows(), 0);
-    QVERIFY(!std::filesystem::exists(*dir_ / "ergeb.csv"));
-  }
-
   void stateCompletionKeystrokeByKeystroke_data() {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("result");

@@ -167,6 +167,7 @@ void EnterInAnEmptySearchFieldAndInTheStateField(Driver& d, Checks& c) {
   d.Press(Key::kEnter);  // in the state field: no search
   ExpectMessages(d, c, 1);
   ExpectRows(d, c, 0);
+  c.True(!std::filesystem::exists(d.WorkDir() / "ergeb.csv"), "no ergeb.csv");
 }
 
 void ContainsAndTheCountLine(Driver& d, Checks& c) {
@@ -260,23 +261,29 @@ void TheListByKeys(Driver& d, Checks& c) {
     Key key;
     int row;
     const char* place;
+    const char* placeString;  // its beginning
   } steps[] = {
-      {Key::kDown, 0, "Sankt Pölten"},
-      {Key::kDown, 1, "Sankt Johann im Pongau"},
-      {Key::kDown, 2, "Sankt Margarethen an der Raab"},
-      {Key::kUp, 1, "Sankt Johann im Pongau"},
-      {Key::kEnd, 3, "Sankt Veit an der Glan"},
-      {Key::kHome, 0, "Sankt Pölten"},
-      {Key::kPageDown, 3, "Sankt Veit an der Glan"},
-      {Key::kPageUp, 0, "Sankt Pölten"},
+      {Key::kDown, 0, "Sankt Pölten", "Sankt Poelten, "},
+      {Key::kDown, 1, "Sankt Johann im Pongau", "Sankt Johann im Pongau, "},
+      {Key::kDown, 2, "Sankt Margarethen an der Raab", "Sankt Margarethen an der Raab, "},
+      {Key::kUp, 1, "Sankt Johann im Pongau", "Sankt Johann im Pongau, "},
+      {Key::kEnd, 3, "Sankt Veit an der Glan", "Sankt Veit an der Glan, "},
+      {Key::kHome, 0, "Sankt Pölten", "Sankt Poelten, "},
+      {Key::kPageDown, 3, "Sankt Veit an der Glan", "Sankt Veit an der Glan, "},
+      {Key::kPageUp, 0, "Sankt Pölten", "Sankt Poelten, "},
   };
   for (const auto& step : steps) {
+    d.SetClipboard("vorher");
     d.Press(step.key);
     ExpectText(d, c, Text7, Cp1252(step.place));
+    c.True(d.Model()[Text16].text().starts_with(step.placeString), std::string("place string of row ") + std::to_string(step.row));
     c.Equal(d.Clipboard(), d.Model()[Text16].text(), std::string("clipboard after a key to row ") + std::to_string(step.row));
     c.Equal(d.ShownCurrentRow(), step.row, "current row");
     ExpectFocus(d, c, List1);  // browsing goes on in the list
   }
+  // A click after the keys still takes the focus to the place string, selected.
+  d.ClickRow(2);
+  ExpectCopied(d, c, "Sankt Margarethen an der Raab, Weiz, Steiermark, AUSTRIA");
 }
 
 void TheInformationPicture(Driver& d, Checks& c) {
