@@ -88,9 +88,10 @@ ProgramOutcome RunProgram(const std::filesystem::path& program, const std::vecto
   PROCESS_INFORMATION process{};
   if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                       workDir.c_str(), &startup, &process)) {
+    const DWORD error = GetLastError();
     CloseHandle(err);
     CloseHandle(out);
-    throw std::runtime_error("cannot start " + program.string());
+    throw std::runtime_error("cannot start " + program.string() + " (error " + std::to_string(error) + ")");
   }
   SetHandleInformation(err, HANDLE_FLAG_INHERIT, 0);
   SetHandleInformation(out, HANDLE_FLAG_INHERIT, 0);

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <thread>
@@ -36,6 +38,29 @@ LPARAM KeyData(UINT key, bool up) {
   return data;
 }
 
+// A crash ends the run at once with where it happened, instead of waiting for a debugger:
+// each frame as its module and the offset into it (addr2line -e MODULE OFFSET names it).
+LONG WINAPI ReportCrash(EXCEPTION_POINTERS* info) {
+  std::fprintf(stderr, "crash: exception 0x%08lx at %p\n", info->ExceptionRecord->ExceptionCode,
+               info->ExceptionRecord->ExceptionAddress);
+  void* frames[48];
+  const USHORT count = CaptureStackBackTrace(0, 48, frames, nullptr);
+  for (USHORT i = 0; i < count; ++i) {
+    HMODULE module = nullptr;
+    wchar_t name[MAX_PATH] = L"?";
+    if (GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           static_cast<LPCWSTR>(frames[i]), &module))
+      GetModuleFileNameW(module, name, MAX_PATH);
+    std::fprintf(stderr, "  %ls +0x%llx\n", name,
+                 static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(frames[i]) -
+                                                 reinterpret_cast<std::uintptr_t>(module)));
+  }
+  std::fflush(stderr);
+  TerminateProcess(GetCurrentProcess(), 3);
+  return EXCEPTION_EXECUTE_HANDLER;
+}
+const LPTOP_LEVEL_EXCEPTION_FILTER kCrashReport = SetUnhandledExceptionFilter(ReportCrash);
+
 class Win32Driver : public scenario::Driver {
  public:
   Win32Driver() {
@@ -56,11 +81,13 @@ class Win32Driver : public scenario::Driver {
     Win32Platform::SetMessageHook(nullptr);
   }
 
-  // Runs the window's loop until no message is waiting.
+  // Runs the window's loop until no message is waiting, for two seconds at the most: a
+  // window that keeps posting to itself fails the readings that follow instead of hanging.
   void Pump() {
+    const ULONGLONG start = GetTickCount64();
     for (int round = 0; round < 3; ++round) {
       MSG msg;
-      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      while (GetTickCount64() - start < 2000 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
           quit_ = true;
           continue;
@@ -132,8 +159,10 @@ class Win32Driver : public scenario::Driver {
     std::wstring text;
     if (!OpenClipboard(nullptr)) return "(the clipboard is busy)";
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-      text = static_cast<const wchar_t*>(GlobalLock(data));
-      GlobalUnlock(data);
+      if (const auto* locked = static_cast<const wchar_t*>(GlobalLock(data))) {
+        text = locked;
+        GlobalUnlock(data);
+      }
     }
     CloseClipboard();
     return From(text);
@@ -143,9 +172,11 @@ class Win32Driver : public scenario::Driver {
     EmptyClipboard();
     const std::wstring wide = Windows1252ToWide(text) + L'\0';
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, wide.size() * sizeof(wchar_t));
-    std::memcpy(GlobalLock(memory), wide.data(), wide.size() * sizeof(wchar_t));
-    GlobalUnlock(memory);
-    SetClipboardData(CF_UNICODETEXT, memory);
+    if (void* locked = memory ? GlobalLock(memory) : nullptr) {
+      std::memcpy(locked, wide.data(), wide.size() * sizeof(wchar_t));
+      GlobalUnlock(memory);
+      SetClipboardData(CF_UNICODETEXT, memory);
+    }
     CloseClipboard();
   }
   Window& Model() override { return window_->model(); }
