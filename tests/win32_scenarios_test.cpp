@@ -16,6 +16,7 @@
 #include "core/os.h"
 #include "core/text1252.h"
 #include "platform/win32/main_window.h"
+#include "platform/win32/win32_platform.h"
 #include "tests/scenarios/scenario.h"
 #include "tests/test_support.h"
 
@@ -59,7 +60,8 @@ LONG WINAPI ReportCrash(EXCEPTION_POINTERS* info) {
   TerminateProcess(GetCurrentProcess(), 3);
   return EXCEPTION_EXECUTE_HANDLER;
 }
-const LPTOP_LEVEL_EXCEPTION_FILTER kCrashReport = SetUnhandledExceptionFilter(ReportCrash);
+// Set at start-up; the filter it replaces (wine's call for a debugger) is not wanted back.
+[[maybe_unused]] const LPTOP_LEVEL_EXCEPTION_FILTER kReplacedCrashFilter = SetUnhandledExceptionFilter(ReportCrash);
 
 class Win32Driver : public scenario::Driver {
  public:
@@ -167,17 +169,11 @@ class Win32Driver : public scenario::Driver {
     CloseClipboard();
     return From(text);
   }
+  // Text another program put there: written as the window writes it, so a failure throws.
   void SetClipboard(const std::string& text) override {
-    if (!OpenClipboard(nullptr)) return;
-    EmptyClipboard();
-    const std::wstring wide = Windows1252ToWide(text) + L'\0';
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, wide.size() * sizeof(wchar_t));
-    if (void* locked = memory ? GlobalLock(memory) : nullptr) {
-      std::memcpy(locked, wide.data(), wide.size() * sizeof(wchar_t));
-      GlobalUnlock(memory);
-      SetClipboardData(CF_UNICODETEXT, memory);
-    }
-    CloseClipboard();
+    Win32Platform other;
+    other.SetOwner(window_->handle());
+    other.SetClipboardText(text);
   }
   Window& Model() override { return window_->model(); }
 
