@@ -56,16 +56,16 @@ Reihenfolge der Ortsdatei. Die Wörter von TEXT sind der Suchtext.
   --help              diese Hilfe
 
   --gedcom DATEI      ein Stammbaum im GEDCOM-Format (5.5, 5.5.1 oder 7.0; UTF-8, UTF-16,
-                      ANSEL oder Windows-1252): jede Ortsangabe
-                      (PLAC), deren letzte Stufe Österreich ist ("Austria", "Österreich",
-                      "Oesterreich"), wird nachgeschlagen: ihr erster Teil tolerant als Ort,
-                      sonst als Gemeinde; ein genanntes Bundesland, ein Bezirk oder eine
-                      Gemeinde grenzt ein. Der Bericht (CSV) nennt je Ortsangabe die Zahl
-                      der Datensätze, die sie verwenden, den Status "eindeutig", "mehrdeutig",
-                      "ähnlich" (kein Name passt, aber einer mit einem Tippfehler) oder
-                      "nicht gefunden", die Ortsbezeichnung mit Breite und Länge oder die
-                      Kandidaten. Die GEDCOM-Datei bleibt, wie sie ist; fehlerhafte Zeilen
-                      werden mit ihrer Nummer gemeldet.
+                      ANSEL oder Windows-1252): jede Ortsangabe (PLAC), deren letzte Stufe
+                      Österreich ist ("Austria", "Österreich", "Oesterreich"), wird
+                      nachgeschlagen: ihr erster Teil tolerant als Ort, sonst als Gemeinde;
+                      ein genanntes Bundesland, ein Bezirk oder eine Gemeinde grenzt ein.
+                      Der Bericht (CSV) nennt je Ortsangabe die Zahl der Datensätze, die
+                      sie verwenden, den Status "eindeutig", "mehrdeutig", "ähnlich" (kein
+                      Name passt, aber einer mit einem Tippfehler) oder "nicht gefunden",
+                      die Ortsbezeichnung mit Breite und Länge oder die Kandidaten. Die
+                      GEDCOM-Datei bleibt, wie sie ist; fehlerhafte Zeilen werden mit ihrer
+                      Nummer gemeldet.
   --ausgabe DATEI     schreibt eine berichtigte Kopie des Stammbaums: jede eindeutige
                       Ortsangabe wird die Ortsbezeichnung, mit Koordinaten (MAP, LATI, LONG),
                       die frühere Angabe bleibt in einer Notiz darunter ("Ortsangabe
