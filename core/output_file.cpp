@@ -42,6 +42,13 @@ Disk& SystemDisk() {
 
 OutputFile::OutputFile(const std::filesystem::path& path, std::string name, Disk& disk)
     : disk_(disk), target_(path), name_(std::move(name)) {
+  // A file, or a link to a file or to nothing, is replaced; a folder, a device or a pipe is
+  // refused, never renamed over, and so is a link to one ("/dev/stdout").
+  std::error_code ec;
+  const auto type = std::filesystem::status(target_, ec).type();
+  if (type != std::filesystem::file_type::not_found && type != std::filesystem::file_type::regular &&
+      type != std::filesystem::file_type::none)  // none: not found out here; creating or renaming says why
+    throw NotRegularFileError(name_);
   file_ = CreateBeside(target_, name_, temp_);
   pending_.reserve(kFlushAt);
 }

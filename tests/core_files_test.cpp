@@ -131,6 +131,20 @@ TEST(OpeningFiles, WhatIsNoRegularFileIsRefusedAtOnce) {
     }
     EXPECT_THROW(AppendLine(path, "orte-7sp.ort", "x\r\n"), SystemError) << path;
   }
+  // Nor is a pipe, a folder or a link to a pipe ("/dev/stdout") replaced by a written file
+  // (never tried on a device: a root run that renamed over /dev/null would break the machine).
+  std::filesystem::create_symlink(dir / "pipe", dir / "link");
+  for (const char* name : {"pipe", "folder", "link"}) {
+    try {
+      OutputFile out(dir / name, name);
+      ADD_FAILURE() << name << " was opened for writing";
+    } catch (const SystemError& error) {
+      EXPECT_EQ(error.Number(), kErrNotRegularFile) << name;
+    }
+  }
+  EXPECT_TRUE(std::filesystem::is_fifo(dir / "pipe"));
+  EXPECT_TRUE(std::filesystem::is_directory(dir / "folder"));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "link"));
 }
 #endif
 
