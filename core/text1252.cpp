@@ -144,6 +144,35 @@ std::optional<std::string> Utf8ToWindows1252(std::string_view utf8, std::size_t*
   return out;
 }
 
+char PlainLetter(char32_t cp) {
+  static constexpr std::string_view kLatin1 =  // U+00C0 to U+00FF; '-' has no plain letter
+      "AAAAAAACEEEEIIII" "DNOOOOO-OUUUUYTs" "aaaaaaaceeeeiiii" "dnooooo-ouuuuyty";
+  static constexpr std::string_view kExtendedA =  // U+0100 to U+017F
+      "AaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIiIiJjKkkLlLlLlLlLlNnNnNnnNnOoOoOoOo"
+      "RrRrRrSsSsSsSsTtTtTtUuUuUuUuUuUuWwYyYZzZzZzs";
+  static_assert(kLatin1.size() == 64 && kExtendedA.size() == 128);
+  char plain = 0;
+  if (cp >= 0xC0 && cp <= 0xFF) plain = kLatin1[cp - 0xC0];
+  if (cp >= 0x100 && cp <= 0x17F) plain = kExtendedA[cp - 0x100];
+  return plain == '-' ? 0 : plain;
+}
+
+std::string Utf8To1252Plain(std::string_view utf8) {
+  const auto points = DecodeUtf8(utf8);
+  if (!points) return std::string(utf8);
+  std::string out;
+  out.reserve(utf8.size());
+  for (char32_t cp : *points) {
+    if (const auto byte = UnicodeToWindows1252(cp)) {
+      out.push_back(static_cast<char>(*byte));
+    } else {
+      const char plain = PlainLetter(cp);
+      out.push_back(plain ? plain : '?');
+    }
+  }
+  return out;
+}
+
 std::string Cp1252(std::string_view utf8Literal) {
   auto converted = Utf8ToWindows1252(utf8Literal);
   if (!converted) std::abort();  // a fixed text of the program itself: a build fault

@@ -62,6 +62,14 @@ std::optional<std::u32string> DecodeUtf8(std::string_view text);
 bool IsUtf8(std::string_view text);
 void AppendUtf8(std::string& out, char32_t codePoint);
 
+// The plain letter of an accented Latin letter (U+00C0 to U+017F: "Č" gives 'C', "ł" 'l'),
+// or 0: for sorting names, and for the letters that Windows-1252 cannot hold.
+char PlainLetter(char32_t codePoint);
+// UTF-8 as Windows-1252, each character it cannot hold written as its plain letter, or "?"
+// where it has none (Čechy -> Cechy); a byte sequence that is no UTF-8 is read as
+// Windows-1252.
+std::string Utf8To1252Plain(std::string_view utf8);
+
 // A fixed text written in UTF-8 in the source, as Windows-1252. For the program's own
 // literals only, which are known to be convertible.
 std::string Cp1252(std::string_view utf8Literal);

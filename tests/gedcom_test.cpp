@@ -197,7 +197,7 @@ TEST(CorrectedTree, TheCommandNeverWritesOverTheTreeOrTheDataAndReadsOnlyTrees) 
   const auto ok = run("baum.ged", "neu.ged");
   EXPECT_EQ(ok.exitCode, 0) << ok.stderrText;
   EXPECT_EQ(test::ReadBytes(dir / "neu.ged"), Written(kCorrected, utf8));
-  EXPECT_NE(test::ReadBytes(dir / "b.csv").find(",eindeutig,\"Goessl, Liezen, Steiermark, AUSTRIA\",,47.6405,13.9055\r\n"),
+  EXPECT_NE(test::ReadBytes(dir / "b.csv").find(",eindeutig,\"Goessl, Liezen, Steiermark, AUSTRIA\",,47.6405,13.9055,\r\n"),
             std::string::npos);
   std::filesystem::remove(dir / "neu.ged");
   const struct {

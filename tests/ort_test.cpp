@@ -9,6 +9,9 @@
 #include "tests/test_support.h"
 #include "tools/ort/gedcom.h"
 #include "tools/ort/lookup.h"
+#include "tools/ort/resolver.h"
+#include "tools/ort/names.h"
+#include "core/search_pass.h"
 
 namespace veldaris {
 namespace {
@@ -172,7 +175,7 @@ TEST_F(OrtData, ResolvesPlacesOfAFamilyTree) {
       {"Wien, Floridsdorf, Wien, Austria", false, Resolution::Status::kUnique,
        "Wien, Floridsdorf, Wien, Wien, AUSTRIA", 0},
       {"Floridsdorf, Austria", false, Resolution::Status::kUnique, "Wien, Floridsdorf, Wien, Wien, AUSTRIA", 0},
-      {"Wien, Austria", false, Resolution::Status::kAmbiguous, "", 2},
+      {"Wien, Austria", false, Resolution::Status::kUnique, "Wien, Wien, Wien, AUSTRIA", 0},
       {"Nirgendwo, Austria", false, Resolution::Status::kNotFound, "", 0},
       {"Paris, France", false, Resolution::Status::kNotAustrian, "", 0},
       {"Austria", false, Resolution::Status::kNotAustrian, "", 0},
@@ -201,6 +204,102 @@ TEST_F(OrtData, ResolvesPlacesOfAFamilyTree) {
   EXPECT_EQ(gazetteer.Resolve("Goessl, Austria", false).coordinates, (Coordinates{"47.6405", "13.9055"}));
   EXPECT_EQ(gazetteer.Resolve("St Georgen, Freistadt, Austria", false).coordinates, (Coordinates{"48.5", "14.5"}));
   EXPECT_FALSE(gazetteer.Resolve(Cp1252("Gösselsdorf, Austria"), false).coordinates);
+}
+
+// Places as old records write them, on the gazetteer: the cities as a whole, Vienna's
+// districts, names without their official addition, old and English names of the states and
+// the country, buildings before the place; and never an Austrian place for a part that names
+// another land or nothing known.
+TEST(OldRecords, FindTodaysPlaceOrSayWhyNot) {
+  RecordReader in(test::Gazetteer(), "orte-7sp.ort");
+  std::vector<std::size_t> bad;
+  const ort::Gazetteer gazetteer(in, CoordinatesIndex(test::ReadBytes(CoordinatesFileOf(test::Gazetteer())), bad));
+  using S = Resolution::Status;
+  const struct {
+    const char* value;
+    S status;
+    const char* placeString;  // unique: the place string; otherwise a part of the reason
+    bool keepValue = false;
+  } cases[] = {
+      {"Wien, Österreich", S::kUnique, "Wien, Wien, Wien, AUSTRIA"},
+      {"Vienna, Austria", S::kUnique, "Wien, Wien, Wien, AUSTRIA"},
+      {"Graz, Steiermark, Austria", S::kUnique, "Graz, Graz Stadt, Steiermark, AUSTRIA"},
+      {"Klagenfurt, Kärnten, Österreich", S::kUnique,
+       "Klagenfurt am Woerthersee, Klagenfurt am Woerthersee, Kaernten, AUSTRIA"},
+      {"Wien IX", S::kUnique, "Wien, Alsergrund, Wien, Wien, AUSTRIA"},
+      {"Wien 9, Austria", S::kUnique, "Wien, Alsergrund, Wien, Wien, AUSTRIA"},
+      {"IX. Bezirk, Wien", S::kUnique, "Wien, Alsergrund, Wien, Wien, AUSTRIA"},
+      {"1090 Wien, Österreich", S::kUnique, "Wien, Alsergrund, Wien, Wien, AUSTRIA"},
+      {"Wien 10, Favoriten", S::kUnique, "Wien, Favoriten, Wien, Wien, AUSTRIA"},
+      {"Wien-Leopoldstadt, Österreich", S::kUnique, "Wien, Leopoldstadt, Wien, Wien, AUSTRIA"},
+      {"Wien, Ottakring, Österreich", S::kUnique, "Wien, Ottakring, Wien, Wien, AUSTRIA"},
+      {"Leopoldstadt, Wien", S::kUnique, "Wien, Leopoldstadt, Wien, Wien, AUSTRIA"},
+      {"Fünfhaus, Wien", S::kUnique, "Wien, Rudolfsheim-Fuenfhaus, Wien, Wien, AUSTRIA"},
+      {"Floridsdorf, Niederösterreich, Österreich", S::kUnique, "Wien, Floridsdorf, Wien, Wien, AUSTRIA"},
+      {"Wien 10, Ottakring", S::kNotFound, "Ottakring: dort kein Ort Wien 10"},
+      {"Wien XXV, Österreich", S::kNotFound, "kein Bezirk dieser Nummer"},
+      {"Linz an der Donau, Oberösterreich", S::kUnique, "Linz, Linz Stadt, Oberoesterreich, AUSTRIA"},
+      {"Baden bei Wien, Niederösterreich", S::kUnique, "Baden, Baden, Niederoesterreich, AUSTRIA"},
+      {"Hall, Tirol", S::kUnique, "Hall in Tirol, Innsbruck Land, Tirol, AUSTRIA"},
+      {"Heiligenblut, Kärnten, Österreich", S::kUnique,
+       "Heiligenblut am Grossglockner, Spittal an der Drau, Kaernten, AUSTRIA"},
+      {"Ischl, Oberösterreich, Österreich-Ungarn", S::kUnique, "Bad Ischl, Gmunden, Oberoesterreich, AUSTRIA"},
+      {"Braunau am Inn, Oberösterreich", S::kUnique, "Braunau am Inn, Braunau am Inn, Oberoesterreich, AUSTRIA"},
+      {"Eberau, Burgenland", S::kUnique, "Eberau, Guessing, Burgenland, AUSTRIA"},
+      {"Eisenstadt, Ungarn", S::kUnique, "Eisenstadt, Eisenstadt Stadt, Burgenland, AUSTRIA"},
+      {"Gmünd, Kärnthen", S::kUnique, "Gmuend, Spittal an der Drau, Kaernten, AUSTRIA"},
+      {"Judenburg, Steyermark", S::kUnique, "Judenburg, Murtal, Steiermark, AUSTRIA"},
+      {"Knittelfeld, Bezirk Knittelfeld, Steiermark", S::kUnique, "Knittelfeld, Murtal, Steiermark, AUSTRIA"},
+      {"Mürzzuschlag, Styria, Austria", S::kUnique, "Muerzzuschlag, Bruck-Muerzzuschlag, Steiermark, AUSTRIA"},
+      {"Innsbruck, Tyrol, Austria", S::kUnique, "Innsbruck, Innsbruck Stadt, Tirol, AUSTRIA"},
+      {"Steyr, Upper Austria", S::kUnique, "Steyr, Steyr Stadt, Oberoesterreich, AUSTRIA"},
+      {"Linz, Österreich ob der Enns", S::kUnique, "Linz, Linz Stadt, Oberoesterreich, AUSTRIA"},
+      {"Villach, Carinthia, Austria-Hungary", S::kUnique, "Villach, Villach Stadt, Kaernten, AUSTRIA"},
+      {"Zell, Pinzgau, Salzburg", S::kUnique, "Zell am See, Zell am See, Salzburg, AUSTRIA"},
+      {"Pfarre Grundlsee, Steiermark, Österreich", S::kUnique, "Grundlsee, Liezen, Steiermark, AUSTRIA"},
+      {"Lemberg, Steiermark", S::kUnique, "Lemberg, Hartberg-Fuerstenfeld, Steiermark, AUSTRIA"},
+      {"Kapuzinergruft, Wien, Österreich", S::kUnique, "Wien, Wien, Wien, AUSTRIA", true},
+      {"Schloß Schönbrunn, Wien-Hietzing", S::kUnique, "Wien, Hietzing, Wien, Wien, AUSTRIA", true},
+      {"Altwaldhäusl 27, Münichreith, Niederösterreich, Österreich", S::kAmbiguous, "Münichreith: 2 Orte", true},
+      // Another land, another country, an unknown word: no unique place in Austria.
+      {"Lemberg, Galizien, Österreich", S::kNotFound, "Galizien: kein österreichisches Bundesland"},
+      {"Krumau, Böhmen, Austria", S::kNotFound, "Böhmen: kein österreichisches Bundesland"},
+      {"Laibach, Krain, Österreich", S::kNotFound, "Krain: kein österreichisches Bundesland"},
+      {"Prag, Böhmen, Österreich", S::kNotFound, "Böhmen: kein österreichisches Bundesland"},
+      {"Neustadt, Deutschland, Österreich", S::kNotFound, "Deutschland: nicht Österreich"},
+      {"Gößl, Ausseerland-Nord, Österreich", S::kAmbiguous, "Ausseerland-Nord: weder Bundesland"},
+      {"Lemberg, Tirol", S::kNotFound, "Tirol: dort kein Ort Lemberg"},
+      {"Melk, Lower Austria, Austria", S::kAmbiguous, "Melk: 2 Orte dieses Namens"},
+      {"Hallstat, Austria", S::kSimilar, "Hallstat: kein Ort dieses Namens, ähnliche Namen"},
+      {"Lemberg, Galizien", S::kNotAustrian, ""},
+      {"Wien", S::kNotAustrian, ""},
+  };
+  for (const auto& c : cases) {
+    const Resolution r = gazetteer.Resolve(Cp1252(c.value), false);
+    EXPECT_EQ(r.status, c.status) << c.value << ": " << Windows1252ToUtf8(r.reason);
+    EXPECT_EQ(r.keepValue, c.keepValue) << c.value;
+    if (c.status == S::kUnique) {
+      EXPECT_EQ(Windows1252ToUtf8(r.placeString), c.placeString) << c.value;
+      EXPECT_TRUE(r.coordinates) << c.value;
+    } else {
+      EXPECT_NE(Windows1252ToUtf8(r.reason).find(c.placeString), std::string::npos) << c.value << ": " << Windows1252ToUtf8(r.reason);
+    }
+  }
+}
+
+// Every district the names table names is one of the gazetteer's, so that no region or former
+// district silently names nothing.
+TEST(OldRecords, TheNamesTableNamesTheGazetteersDistricts) {
+  RecordReader in(test::Gazetteer(), "orte-7sp.ort");
+  std::set<std::string> districts;
+  ForEachPlace(in, [&](const RecordRef& record, const std::string&) { districts.emplace(record.Text(2)); });
+  for (const ort::NamedArea& area : ort::NamedAreas())
+    for (std::size_t from = 0; from < area.districts.size();) {
+      const std::size_t bar = std::min(area.districts.find('|', from), area.districts.size());
+      const std::string name(area.districts.substr(from, bar - from));
+      EXPECT_TRUE(districts.count(Cp1252(name))) << name << " in " << area.names.substr(0, 30);
+      from = bar + 1;
+    }
 }
 
 TEST(Edits, CountLettersInsertedDeletedReplacedAndNeighboursSwapped) {
@@ -371,8 +470,8 @@ TEST(VeldarisOrt, AnswersWithItsExitCodeAndLeavesTheFamilyTreeAsItIs) {
   EXPECT_EQ(report.exitCode, 0) << report.stderrText;
   EXPECT_NE(report.stderrText.find("baum.ged:7"), std::string::npos) << report.stderrText;
   EXPECT_EQ(test::ReadBytes(dir / "bericht.csv"),
-            "Ort,Verwendungen,Status,Ortsbezeichnung,Kandidaten,Breite,Laenge\r\n"
-            "\"Goessl, Austria\",1,eindeutig,\"Goessl, Liezen, Steiermark, AUSTRIA\",,,\r\n");
+            "Ort,Verwendungen,Status,Ortsbezeichnung,Kandidaten,Breite,Laenge,Hinweis\r\n"
+            "\"Goessl, Austria\",1,eindeutig,\"Goessl, Liezen, Steiermark, AUSTRIA\",,,,\r\n");
   EXPECT_EQ(run({"--gedcom", "baum.ged", "--bericht", "./baum.ged"}).exitCode, 2);
   EXPECT_EQ(run({"--gedcom", "baum.ged", "--bericht", "orte.ort"}).exitCode, 2);
   EXPECT_EQ(test::ReadBytes(dir / "baum.ged"), tree);

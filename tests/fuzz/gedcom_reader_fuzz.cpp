@@ -6,7 +6,9 @@
 //     place reads as a tree again, with no line it cannot read that the file did not have,
 //     and correcting it once more changes nothing;
 //   - folding a value, or only its beginning, agrees with its first folded byte, and the
-//     folded beginning is the beginning of the whole folded value.
+//     folded beginning is the beginning of the whole folded value;
+//   - the lookup of a value on the sample data file gives a unique place with its place
+//     string and no candidates, or else the reason why not.
 // Nothing may crash or hang.
 #include <algorithm>
 #include <cstdint>
@@ -20,7 +22,9 @@
 
 #include "tools/ort/fold.h"
 #include "core/text1252.h"
+#include "core/record_reader.h"
 #include "tools/ort/gedcom.h"
+#include "tools/ort/resolver.h"
 
 namespace {
 
@@ -38,6 +42,20 @@ void CheckFolding(std::string_view name) {
     veldaris::FoldName(name, part, enough);
     Check(whole.starts_with(part));
     Check(part.size() >= std::min(enough, whole.size()));
+  }
+}
+
+void CheckLookup(const std::string& value) {
+  using Status = veldaris::ort::Resolution::Status;
+  static const veldaris::ort::Gazetteer gazetteer = [] {
+    veldaris::RecordReader in(VELDARIS_SAMPLE_DATA, "orte-7sp.ort");
+    return veldaris::ort::Gazetteer(in);
+  }();
+  for (const bool every : {false, true}) {
+    const auto r = gazetteer.Resolve(value, every);
+    if (r.status == Status::kUnique) Check(!r.placeString.empty() && r.candidates.empty());
+    else if (r.status == Status::kNotAustrian) Check(!every && r.candidates.empty());
+    else Check(r.placeString.empty() && !r.reason.empty());
   }
 }
 
@@ -84,6 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string value = veldaris::ort::PlaceIn1252(place.value);
     Check(veldaris::Utf8ToWindows1252(veldaris::Windows1252ToUtf8(value)) == value);
     CheckFolding(value);
+    CheckLookup(value);
   }
   for (std::size_t i = 1; i < problems.size(); ++i) Check(problems[i - 1].line < problems[i].line);
   return 0;

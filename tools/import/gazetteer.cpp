@@ -21,21 +21,6 @@ std::string AsUtf8(std::string_view bytes) {
   return Windows1252ToUtf8(bytes);
 }
 
-// The plain letter of an accented Latin letter, or 0: for the sort, and for a character that
-// Windows-1252 cannot hold.
-char BaseLetter(char32_t cp) {
-  static constexpr std::string_view kLatin1 =  // U+00C0 to U+00FF; '-' has no base letter
-      "AAAAAAACEEEEIIII" "DNOOOOO-OUUUUYTs" "aaaaaaaceeeeiiii" "dnooooo-ouuuuyty";
-  static constexpr std::string_view kExtendedA =  // U+0100 to U+017F
-      "AaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIiIiJjKkkLlLlLlLlLlNnNnNnnNnOoOoOoOo"
-      "RrRrRrSsSsSsSsTtTtTtUuUuUuUuUuUuWwYyYZzZzZzs";
-  static_assert(kLatin1.size() == 64 && kExtendedA.size() == 128);
-  char base = 0;
-  if (cp >= 0xC0 && cp <= 0xFF) base = kLatin1[cp - 0xC0];
-  if (cp >= 0x100 && cp <= 0x17F) base = kExtendedA[cp - 0x100];
-  return base == '-' ? 0 : base;
-}
-
 // DIN 5007-1: letter case aside, ä ö ü as a o u, ß as ss, other accented letters as their
 // base letter. The result is compared byte by byte, which is code point order.
 std::string SortForm(const std::string& utf8) {
@@ -45,7 +30,7 @@ std::string SortForm(const std::string& utf8) {
       out += "ss";
       continue;
     }
-    if (const char base = BaseLetter(cp)) cp = static_cast<unsigned char>(base);
+    if (const char base = PlainLetter(cp)) cp = static_cast<unsigned char>(base);
     if (cp >= 'A' && cp <= 'Z') cp += 'a' - 'A';
     AppendUtf8(out, cp);
   }
@@ -86,7 +71,7 @@ std::string To1252(const std::string& utf8, Report& report) {
       out.push_back(static_cast<char>(*byte));
       continue;
     }
-    const char base = BaseLetter(cp);
+    const char base = PlainLetter(cp);
     out.push_back(base ? base : '?');
     ++report.transliterated;
     std::string shown;

@@ -6,6 +6,17 @@
 #include "core/text1252.h"
 
 namespace veldaris {
+namespace {
+
+// A small letter with an accent other than the umlauts as its plain letter: "é" as "e",
+// "š" as "s".
+char Plain(char lower) {
+  if (static_cast<unsigned char>(lower) < 0x80) return lower;
+  const char plain = PlainLetter(Windows1252ToUnicode(static_cast<unsigned char>(lower)));
+  return plain ? ToLower1252(plain) : lower;
+}
+
+}  // namespace
 
 void FoldName(std::string_view text, std::string& folded, std::size_t enough) {
   folded.clear();
@@ -60,7 +71,7 @@ void FoldName(std::string_view text, std::string& folded, std::size_t enough) {
       case 0xF6: put('o'); put('e'); break;  // ö
       case 0xFC: put('u'); put('e'); break;  // ü
       case 0xDF: put('s'); put('s'); break;  // ß
-      default: put(c); break;
+      default: put(Plain(c)); break;
     }
   }
 }
@@ -74,7 +85,7 @@ char FirstFoldedByte(std::string_view text) {
       case 0xF6: return 'o';
       case 0xFC: return 'u';
       case 0xDF: return 's';
-      default: return c;  // "Sankt" folds to "st." and begins with its own "s"
+      default: return Plain(c);  // "Sankt" folds to "st." and begins with its own "s"
     }
   }
   return 0;

@@ -9,7 +9,8 @@
 namespace veldaris {
 
 // Folds a name so that its usual spellings compare equal: letter case aside; ä, ö, ü and ß
-// as ae, oe, ue and ss (so "Gößl", "Gössl" and "GOESSL" all give "goessl"); a hyphen as a
+// as ae, oe, ue and ss (so "Gößl", "Gössl" and "GOESSL" all give "goessl"), any other accent
+// left out ("Štikapron" gives "stikapron"); a hyphen as a
 // blank; the words "Sankt" and "St" and "St." before anything as "st." ("St.Pölten", "St. Pölten"
 // and "Sankt Pölten" give "st. poelten", "Stainz" stays "stainz"); blanks trimmed and runs of
 // them made one, none after a comma ("Wien, Floridsdorf" gives "wien,floridsdorf").

@@ -298,18 +298,7 @@ std::vector<PlaceUse> PlaceUses(const GedcomTree& tree) {
   return uses;
 }
 
-std::string PlaceIn1252(std::string_view utf8) {
-  std::string out;
-  for (;;) {
-    std::size_t bad = 0;
-    if (auto whole = Utf8ToWindows1252(utf8, &bad)) return out + *whole;
-    out += Utf8ToWindows1252(utf8.substr(0, bad)).value_or("");
-    out += '?';
-    std::size_t next = bad + 1;  // past the character's continuation bytes
-    while (next < utf8.size() && (static_cast<unsigned char>(utf8[next]) & 0xC0) == 0x80) ++next;
-    utf8.remove_prefix(next);
-  }
-}
+std::string PlaceIn1252(std::string_view utf8) { return Utf8To1252Plain(utf8); }
 
 std::string CorrectTree(const GedcomTree& tree,
                         const std::function<std::optional<PlaceCorrection>(const std::string& value)>& correct,
@@ -330,7 +319,7 @@ std::string CorrectTree(const GedcomTree& tree,
     const auto correction = correct(place.value);
     const std::string level = std::to_string(plac.level + 1);
     const std::string sublevel = std::to_string(plac.level + 2);
-    const bool same = correction && correction->placeString == place.value;
+    const bool same = correction && (correction->keepValue || correction->placeString == place.value);
     const bool map = correction && !place.hasMap && correction->latitude && correction->longitude;
     const auto value = correction ? tree.Encode(correction->placeString) : std::nullopt;
     const auto note = tree.Encode(level + " NOTE Ortsangabe vorher: ");

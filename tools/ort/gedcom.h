@@ -101,20 +101,24 @@ struct PlaceUse {
 };
 std::vector<PlaceUse> PlaceUses(const GedcomTree& tree);
 
-// A place value in Windows-1252 for the lookup; a character it cannot hold becomes "?".
+// A place value in Windows-1252 for the lookup; a character it cannot hold becomes its plain
+// letter ("Čechy" -> "Cechy"), or "?" where it has none.
 std::string PlaceIn1252(std::string_view utf8);
 
-// What a PLAC becomes: the place string (UTF-8), and its coordinates in GEDCOM's form.
+// What a PLAC becomes: the place string (UTF-8), and its coordinates in GEDCOM's form; or,
+// for a value that keeps its text (a building or an address), only the coordinates.
 struct PlaceCorrection {
   std::string placeString;
   std::optional<std::string> latitude, longitude;  // "N47.6405", "E13.9055"
+  bool keepValue = false;
 };
 
 // The tree with every PLAC for whose value `correct` gives a correction rewritten: its value
 // becomes the place string, its earlier value goes into a NOTE under it ("Ortsangabe vorher:
 // ", then the earlier value's own bytes and CONC and CONT lines), and a MAP with LATI and LONG
 // is added where it has none and the coordinates are known. A value that is the place string
-// already keeps its line. Every other line stays byte for byte. `rewritten` counts the PLACs
+// already keeps its line, and so does one whose correction keeps it. Every other line stays
+// byte for byte. `rewritten` counts the PLACs
 // whose value changed.
 std::string CorrectTree(const GedcomTree& tree,
                         const std::function<std::optional<PlaceCorrection>(const std::string& value)>& correct,

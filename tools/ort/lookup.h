@@ -1,13 +1,10 @@
-// The lookups of veldaris-ort: the window's search on the command line, its tolerant form,
-// and the place strings for the places of a family tree.
+// The window's search on the command line, and its tolerant form.
 #pragma once
 
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <utility>
 #include <vector>
 
 #include "core/federal_states.h"
@@ -48,45 +45,7 @@ struct Found {
 std::vector<Found> Search(RecordReader& data, const SearchOptions& options,
                           const CoordinatesIndex& coordinates = {});
 
-// Where a place of a family tree stands in the gazetteer.
-struct Resolution {
-  enum class Status { kUnique, kAmbiguous, kNotFound, kNotAustrian, kSimilar };
-  Status status = Status::kNotFound;
-  std::string placeString;                // when unique
-  std::optional<Coordinates> coordinates;  // when unique: of its first record in the data file
-  std::vector<std::string> candidates;    // their place strings: when more than one, or similar
-};
-
-// The gazetteer held in memory, its places by folded name, for the many lookups of a report.
-class Gazetteer {
- public:
-  explicit Gazetteer(RecordReader& data, const CoordinatesIndex& coordinates = {});
-  std::size_t size() const { return places_.size(); }
-  // A place value of a family tree, its jurisdictions separated by commas, the first the
-  // place (Windows-1252). Only values whose last jurisdiction is Austria are looked up,
-  // unless every value is asked for: its first jurisdiction as a place's name, or else as a
-  // municipality's, folded, and else with the umlauts dropped; a state, district or
-  // municipality named in the value narrows the candidates. Found by none of these in a
-  // value that names Austria, the names a letter or two away are the candidates of a
-  // similar place, never a unique one.
-  Resolution Resolve(std::string_view value, bool everyValue) const;
-
- private:
-  using Index = std::unordered_map<std::string, std::vector<std::size_t>>;
-  std::vector<std::size_t> Narrowed(std::vector<std::size_t> candidates, const std::vector<std::string>& parts,
-                                    std::size_t first) const;
-  void Near(const Index& index, const std::string& name, std::vector<std::pair<int, std::size_t>>& near) const;
-
-  std::vector<Found> places_;
-  Index byName_;                // folded place names
-  Index byMunicipality_;        // folded municipalities
-  Index byLooseName_;           // the same with the umlauts dropped
-  Index byLooseMunicipality_;
-  std::vector<std::pair<std::string, const FederalState*>> stateNames_;  // folded names, short forms
-};
-
-// "eindeutig", "mehrdeutig", "nicht gefunden", "ähnlich" (UTF-8), or empty for a value
-// outside Austria.
-const char* StatusText(Resolution::Status status);
+// A place found by a record of the data file, with its state's name.
+Found FoundOf(const RecordRef& record, const std::string& stateName, const CoordinatesIndex& coordinates);
 
 }  // namespace veldaris::ort

@@ -22,6 +22,7 @@
 #include "tools/coordinates.h"
 #include "tools/ort/gedcom.h"
 #include "tools/ort/lookup.h"
+#include "tools/ort/resolver.h"
 
 namespace {
 
@@ -274,7 +275,7 @@ int Gedcom(const std::filesystem::path& tree, const std::filesystem::path& dataF
   for (const auto& place : places) resolved.emplace(place.value, gazetteer.Resolve(ort::PlaceIn1252(place.value), everyValue));
 
   Output out(ansi);
-  out.Raw("Ort,Verwendungen,Status,Ortsbezeichnung,Kandidaten,Breite,Laenge\r\n");
+  out.Raw("Ort,Verwendungen,Status,Ortsbezeichnung,Kandidaten,Breite,Laenge,Hinweis\r\n");
   std::size_t counts[5] = {0, 0, 0, 0, 0};
   std::size_t austrian = 0;
   for (const auto& place : places) {
@@ -283,7 +284,7 @@ int Gedcom(const std::filesystem::path& tree, const std::filesystem::path& dataF
     if (r.status == ort::Resolution::Status::kNotAustrian) continue;
     ++austrian;
     std::string candidates;
-    for (const auto& c : r.candidates) candidates += (candidates.empty() ? "" : " | ") + c;
+    for (const auto& c : r.candidates) candidates += (candidates.empty() ? "" : " | ") + c.placeString;
     out.Raw(Csv(ansi ? ort::PlaceIn1252(place.value) : place.value) + "," + std::to_string(place.uses) + ",");
     out.Put(Cp1252(ort::StatusText(r.status)));
     out.Raw(",");
@@ -293,6 +294,8 @@ int Gedcom(const std::filesystem::path& tree, const std::filesystem::path& dataF
     out.Raw(",");
     if (r.coordinates) out.Raw(r.coordinates->latitude + "," + r.coordinates->longitude);
     else out.Raw(",");
+    out.Raw(",");
+    out.Put(Csv(r.reason));
     out.Raw("\r\n");
   }
 
@@ -301,7 +304,7 @@ int Gedcom(const std::filesystem::path& tree, const std::filesystem::path& dataF
     const std::string copy = ort::CorrectTree(gedcom, [&](const std::string& value) -> std::optional<ort::PlaceCorrection> {
       const ort::Resolution& r = resolved.at(value);
       if (r.status != ort::Resolution::Status::kUnique) return std::nullopt;
-      ort::PlaceCorrection correction{Windows1252ToUtf8(r.placeString), std::nullopt, std::nullopt};
+      ort::PlaceCorrection correction{Windows1252ToUtf8(r.placeString), std::nullopt, std::nullopt, r.keepValue};
       if (r.coordinates) {
         correction.latitude = GedcomLatitude(r.coordinates->latitude);
         correction.longitude = GedcomLongitude(r.coordinates->longitude);

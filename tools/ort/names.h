@@ -1,0 +1,58 @@
+// The names that old records give the country, the states, the crown lands, the regions and
+// the former districts, in one table; and the words that tell what else a part of a place
+// value is (a building, a parish, an official addition to a name).
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string_view>
+
+namespace veldaris::ort {
+
+// What a row of the table names.
+enum class AreaKind : unsigned char {
+  kCountry,         // Austria (its names from the Empire to the Republic), or a foreign country
+  kState,           // one of the nine states
+  kLand,            // a land that held places of today's Austria, or none: a crown land of the monarchy
+  kRegion,          // a part of a state: its districts ("Pinzgau", "Waldviertel")
+  kFormerDistrict,  // a district before a reform, and the districts that hold its places today
+};
+
+struct NamedArea {
+  AreaKind kind;
+  std::string_view names;      // UTF-8, separated by '|': the German name first, then old, English, local
+  std::string_view states;     // the short forms of the states whose places it holds, separated by blanks
+  std::string_view districts;  // a region's or a former district's districts of today, or those of another
+                               // state that it held for a time; separated by '|'
+  std::string_view countries;  // ISO codes of the countries that hold its places outside Austria today
+};
+
+std::span<const NamedArea> NamedAreas();
+
+// Vienna's 23 districts in the order of their numbers, as the data file names them after
+// "Wien, ".
+std::span<const std::string_view> ViennaDistricts();
+// Names that Vienna's districts had before ("Fünfhaus"), with the number of the district
+// that holds them today.
+struct FormerViennaDistrict {
+  std::string_view name;
+  std::size_t number;
+};
+std::span<const FormerViennaDistrict> FormerViennaDistricts();
+
+// Other languages' names of Austrian places that records give as the place ("Vienna").
+struct Exonym {
+  std::string_view name, place;  // UTF-8
+};
+std::span<const Exonym> PlaceExonyms();
+
+// Words before a jurisdiction's name that say what it is ("Bezirk Liezen", "Pfarre
+// Grundlsee", "Herzogtum Steiermark"), folded as FoldName folds them; the longer first.
+std::span<const std::string_view> JurisdictionWords();
+
+// Folded words of a part that name a building, a church, a cemetery or an address rather
+// than a place: whole words ("schloss"), and endings of a word ("gruft", "kirche").
+std::span<const std::string_view> SiteWords();
+std::span<const std::string_view> SiteEndings();
+
+}  // namespace veldaris::ort
