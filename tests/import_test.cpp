@@ -1,8 +1,12 @@
 // The importer of the open data: the real lists, the rules of the build, bad input.
 #include <gtest/gtest.h>
 
+#include <map>
+
+#include "core/record_reader.h"
 #include "core/text1252.h"
 #include "tests/test_support.h"
+#include "tools/import/cities.h"
 #include "tools/import/gazetteer.h"
 
 namespace veldaris {
@@ -107,10 +111,15 @@ TEST(Importer, CoordinatesFollowTheirRecordsIntoTheFileBesideTheData) {
   EXPECT_EQ(index.size(), 2u);  // Feldbach has none
   EXPECT_EQ(*index.Find(ViewOf(records[0])), (Coordinates{"47.0667", "15.45"}));
   EXPECT_EQ(index.Find(ViewOf(records[1])), nullptr);
-  // The gazetteer of the build has them for every place.
+  // The gazetteer of the build has them for every place, and the centres of the
+  // municipalities besides.
   const CoordinatesIndex built(test::ReadBytes(CoordinatesFileOf(test::Gazetteer())), bad);
-  EXPECT_EQ(built.size(), 18957u);
   EXPECT_TRUE(bad.empty());
+  RecordReader in(test::Gazetteer(), "orte-7sp.ort");
+  std::size_t placed = 0;
+  in.ForEach([&](const RecordRef& record) { placed += built.Find(record.View()) != nullptr; });
+  EXPECT_EQ(placed, 18957u);
+  EXPECT_GT(built.size(), placed + 1500);
 }
 
 TEST(Importer, BadInputNamesFileAndLine) {
@@ -180,6 +189,58 @@ TEST(Importer, TheRealListsGiveTheWholeGazetteer) {
     ++found;
   }
   EXPECT_EQ(found, 15102u);
+}
+
+// cities500 gives a place its own point only where one row of its municipality names it,
+// and each municipality its centre.
+TEST(Importer, TakesThePointsOfCities500ByNameWithinTheMunicipality) {
+  const std::string postcodes = std::string(kHeader) +
+                                "AT,8010,Graz,Steiermark,06,Graz Stadt,601,Graz,60101,47.0833,15.5417\n"
+                                "AT,8020,\"Graz,05.Bez.:Gries\",Steiermark,06,Graz Stadt,601,Graz,60101,47.0833,15.5417\n"
+                                "AT,8342,Gnas,Steiermark,06,Südoststeiermark,623,Gnas,61002,46.9,15.8\n"
+                                "AT,8342,Aug,Steiermark,06,Südoststeiermark,623,Gnas,61002,46.9,15.8\n"
+                                "AT,8330,Aug,Steiermark,06,Südoststeiermark,623,Feldbach,61003,46.9,15.8\n"
+                                "AT,8413,Ungemein,Steiermark,06,Leibnitz,610,St. Georgen an der Stiefing,61001,46.8,15.5\n"
+                                "AT,1020,\"Wien, Leopoldstadt\",Wien,09,Wien,900,Leopoldstadt,90201,48.2,16.4\n";
+  const auto row = [](const char* name, const char* alternates, const char* latitude, const char* code,
+                      const char* feature = "PPL", const char* admin1 = "06") {
+    return std::string("1\t") + name + "\t" + name + "\t" + alternates + "\t" + latitude + "\t15.0\tP\t" + feature +
+           "\tAT\t\t" + admin1 + "\t601\t" + code + "\t\t500\t\t300\tEurope/Vienna\t2020-01-01\n";
+  };
+  const std::string cities = row("Graz", "Gratz", "47.06667", "60101", "PPLA") + row("Gries", "", "47.0", "60101", "PPLX") +
+                             row("Gnas", "", "46.5", "61002", "PPLA3") + row("Aug", "", "46.6", "61002") +
+                             row("Aug", "", "46.7", "61002") + row("Aug", "", "46.8", "99999") +
+                             row("Stiefing", "", "46.81", "61001", "PPLA3") +
+                             row("Vienna", "Wien,Leopoldstadt", "48.2085", "", "PPLC", "09");
+  Report report;
+  std::vector<Coordinates> coordinates;
+  std::vector<std::string> codes;
+  const auto records = BuildGazetteer(ReadPostalCodes(postcodes, "plz.csv"), ReadMunicipalities(kMunicipalities, "gem.csv"),
+                                      report, &coordinates, &codes);
+  import::PointReport points;
+  const auto centres = import::TakeCityPoints(import::ReadCities(cities, "c.tsv"), records, codes, coordinates, points);
+  std::map<std::string, std::string> latitudes;
+  for (std::size_t k = 0; k < records.size(); ++k)
+    latitudes[Windows1252ToUtf8(TextOf(records[k].Place) + "/" + TextOf(records[k].Municipality))] = coordinates[k].latitude;
+  EXPECT_EQ(latitudes, (std::map<std::string, std::string>{
+                           {"Graz/Graz", "47.06667"},
+                           {"Graz,05.Bez.:Gries/Graz", "47.0"},        // by a part of its name
+                           {"Gnas/Gnas", "46.5"},
+                           {"Aug/Gnas", "46.9"},                      // two rows of that name: neither
+                           {"Aug/Feldbach", "46.9"},                  // a row of another municipality
+                           {"Ungemein/St. Georgen an der Stiefing", "46.8"},
+                           {"Wien, Leopoldstadt/Wien", "48.2"},       // not by the capital's other names
+                       }));
+  EXPECT_EQ(points.matched, 3u);
+  EXPECT_EQ(points.moved, 3u);
+  std::map<std::string, std::string> centre;
+  for (const auto& [record, point] : centres) centre[Windows1252ToUtf8(TextOf(record.Place))] = point.latitude;
+  // By the row of its name, or by its one seat.
+  EXPECT_EQ(centre, (std::map<std::string, std::string>{{"Graz", "47.06667"},
+                                                        {"Gnas", "46.5"},
+                                                        {"St. Georgen an der Stiefing", "46.81"},
+                                                        {"Wien", "48.2085"}}));
+  EXPECT_THROW(import::ReadCities("1\tGraz\n", "c.tsv"), InputError);
 }
 
 TEST(Importer, AFailureLeavesTheOutputAsItWas) {

@@ -288,7 +288,8 @@ void Count(std::vector<Report::Counted>& list, const std::string& name, const st
 
 std::vector<PlaceRecord> BuildGazetteer(const std::vector<PostalCodeRow>& rows,
                                         const std::vector<Municipality>& municipalities,
-                                        Report& report, std::vector<Coordinates>* coordinates) {
+                                        Report& report, std::vector<Coordinates>* coordinates,
+                                        std::vector<std::string>* municipalityCodes) {
   // GeoNames' state codes, 01 to 09, as the data file's short forms.
   static const std::array<std::size_t, 9> kStateOfCode = {4, 8, 0, 1, 2, 3, 7, 5, 6};
   std::map<std::string, std::string> statusOf;
@@ -302,6 +303,7 @@ std::vector<PlaceRecord> BuildGazetteer(const std::vector<PostalCodeRow>& rows,
     std::size_t state;
     std::string sortDistrict, sortMunicipality, sortPlace;
     std::string postcode, district, municipality, place, kind;  // UTF-8
+    std::string municipalityCode;
     PlaceRecord record;
     Coordinates coordinates;
   };
@@ -336,8 +338,8 @@ std::vector<PlaceRecord> BuildGazetteer(const std::vector<PostalCodeRow>& rows,
         Count(report.withoutStatus, municipality, municipalityCode);
       }
     }
-    Entry entry{state, SortForm(district), SortForm(municipality), SortForm(place), postcode,
-                district, municipality, place, KindOf(status), {}, row.coordinates};
+    Entry entry{state, SortForm(district), SortForm(municipality), SortForm(place), postcode, district,
+                municipality, place, KindOf(status), municipalityCode, {}, row.coordinates};
     PlaceRecord& r = entry.record;
     r.Place = To1252(place, report);
     r.Municipality = To1252(municipality, report);
@@ -365,6 +367,7 @@ std::vector<PlaceRecord> BuildGazetteer(const std::vector<PostalCodeRow>& rows,
     }
     records.push_back(e.record);
     if (coordinates) coordinates->push_back(e.coordinates);
+    if (municipalityCodes) municipalityCodes->push_back(e.municipalityCode);
     ++report.perState[e.state];
   }
   report.records = records.size();

@@ -70,9 +70,11 @@ const std::array<std::string_view, 9>& StateOrder();
 // and postcode, names compared as DIN 5007-1 does (letter case aside, ä ö ü as a o u, ß as
 // ss, other accented letters as their base letter), ties broken by the exact text and then
 // by the municipality kind. Texts are Windows-1252.
-// `coordinates`, where given, receives those of each record, in the same order.
+// `coordinates` and `municipalityCodes`, where given, receive each record's coordinates and
+// Gemeindekennziffer (Vienna's: 90001), in the same order.
 std::vector<PlaceRecord> BuildGazetteer(const std::vector<PostalCodeRow>& rows,
                                         const std::vector<Municipality>& municipalities,
-                                        Report& report, std::vector<Coordinates>* coordinates = nullptr);
+                                        Report& report, std::vector<Coordinates>* coordinates = nullptr,
+                                        std::vector<std::string>* municipalityCodes = nullptr);
 
 }  // namespace veldaris::import

