@@ -23,7 +23,7 @@
 #include "core/rules.h"
 #include "core/text1252.h"
 #include "tools/ort/gedcom.h"
-#include "tools/ort/lookup.h"
+#include "tools/ort/resolver.h"
 
 namespace {
 

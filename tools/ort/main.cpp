@@ -57,20 +57,31 @@ Reihenfolge der Ortsdatei. Die Wörter von TEXT sind der Suchtext.
   --help              diese Hilfe
 
   --gedcom DATEI      ein Stammbaum im GEDCOM-Format (5.5, 5.5.1 oder 7.0; UTF-8, UTF-16,
-                      ANSEL oder Windows-1252): jede Ortsangabe (PLAC), deren letzte Stufe
-                      Österreich ist ("Austria", "Österreich", "Oesterreich"), wird
-                      nachgeschlagen: ihr erster Teil tolerant als Ort, sonst als Gemeinde;
-                      ein genanntes Bundesland, ein Bezirk oder eine Gemeinde grenzt ein.
+                      ANSEL oder Windows-1252): jede Ortsangabe (PLAC), die Österreich so
+                      nennt, wie es alte Quellen tun, wird nachgeschlagen: als letzter Teil
+                      der Staat ("Österreich", "Austria", "Österreich-Ungarn", ...), ein
+                      Bundesland ("Steyermark", "Kärnthen", "Tyrol", "Upper Austria",
+                      "Österreich ob der Enns") oder ein Land, das eines hielt ("Eisenstadt,
+                      Ungarn"), oder ein Wiener Bezirk ("Wien IX"). Der erste Teil ist der
+                      Ort: tolerant als Ort, als Gemeinde (Wien, Graz, Klagenfurt als
+                      Ganzes), ohne amtlichen Zusatz ("Hall, Tirol", "Linz an der Donau"),
+                      als Wiener Bezirk nach Name oder Nummer ("Wien 10", "IX. Bezirk");
+                      ein Gebäude oder eine Anschrift davor ("Kapuzinergruft") bleibt
+                      stehen. Jeder weitere Teil muss zum Ort passen: Bundesland, Bezirk
+                      (auch von vor einer Reform), Region, Gemeinde; ein anderes Land
+                      ("Galizien") oder ein unbekanntes Wort lässt keinen eindeutigen Ort.
                       Der Bericht (CSV) nennt je Ortsangabe die Zahl der Datensätze, die
                       sie verwenden, den Status "eindeutig", "mehrdeutig", "ähnlich" (kein
                       Name passt, aber einer mit einem Tippfehler) oder "nicht gefunden",
-                      die Ortsbezeichnung mit Breite und Länge oder die Kandidaten. Die
+                      die Ortsbezeichnung mit Breite und Länge oder die Kandidaten, und
+                      einen Hinweis, warum eine Angabe nicht eindeutig ist. Die
                       GEDCOM-Datei bleibt, wie sie ist; fehlerhafte Zeilen werden mit ihrer
                       Nummer gemeldet.
   --ausgabe DATEI     schreibt eine berichtigte Kopie des Stammbaums: jede eindeutige
                       Ortsangabe wird die Ortsbezeichnung, mit Koordinaten (MAP, LATI, LONG),
                       die frühere Angabe bleibt in einer Notiz darunter ("Ortsangabe
-                      vorher: ..."); alles andere bleibt Byte für Byte, wie es war
+                      vorher: ..."); eine mit Gebäude oder Anschrift bleibt und bekommt nur
+                      die Koordinaten; alles andere bleibt Byte für Byte, wie es war
   --bericht DATEI     der Bericht in eine Datei (sonst auf die Standardausgabe)
   --alle              alle Ortsangaben nachschlagen, nicht nur die in Österreich
 
