@@ -85,7 +85,7 @@ const char* const kCorrected =
 
 std::optional<ort::PlaceCorrection> Gossl(const std::string& value) {
   if (value != "Gößl, Austria" && value != "Goessl, Liezen, Steiermark, AUSTRIA") return std::nullopt;
-  return ort::PlaceCorrection{"Goessl, Liezen, Steiermark, AUSTRIA", "N47.6405", "E13.9055"};
+  return ort::PlaceCorrection{"Goessl, Liezen, Steiermark, AUSTRIA", "N47.6405", "E13.9055", false, std::nullopt};
 }
 
 // The character set of the standard: the special characters, letters with the diacritics
@@ -197,7 +197,7 @@ TEST(CorrectedTree, TheCommandNeverWritesOverTheTreeOrTheDataAndReadsOnlyTrees) 
   const auto ok = run("baum.ged", "neu.ged");
   EXPECT_EQ(ok.exitCode, 0) << ok.stderrText;
   EXPECT_EQ(test::ReadBytes(dir / "neu.ged"), Written(kCorrected, utf8));
-  EXPECT_NE(test::ReadBytes(dir / "b.csv").find(",eindeutig,\"Goessl, Liezen, Steiermark, AUSTRIA\",,47.6405,13.9055,\r\n"),
+  EXPECT_NE(test::ReadBytes(dir / "b.csv").find(",eindeutig,\"Goessl, Liezen, Steiermark, AUSTRIA\",,47.6405,13.9055,Österreich,\r\n"),
             std::string::npos);
   std::filesystem::remove(dir / "neu.ged");
   const struct {

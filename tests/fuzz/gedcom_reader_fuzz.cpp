@@ -68,7 +68,7 @@ void CheckCopies(const veldaris::ort::GedcomTree& tree) {
         tree.bytes());
   Check(rewritten == 0);
   const auto every = [](const std::string&) {
-    return std::optional<PlaceCorrection>({"Ort, Bezirk, Land, AUSTRIA", "N47.0000", "E13.0000"});
+    return std::optional<PlaceCorrection>({"Ort, Bezirk, Land, AUSTRIA", "N47.0000", "E13.0000", false, std::nullopt});
   };
   const std::string once = CorrectTree(tree, every, rewritten);
   const GedcomTree again(once);

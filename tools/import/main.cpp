@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,12 +16,15 @@
 #include "tools/coordinates.h"
 #include "tools/import/cities.h"
 #include "tools/import/gazetteer.h"
+#include "tools/import/monarchy_places.h"
+#include "tools/monarchy.h"
 
 namespace {
 
 using namespace veldaris;
 
-constexpr const char* kHelp = R"(Aufruf: veldaris-import [--ausgabe DATEI] [--staedte STAEDTE] POSTLEITZAHLEN GEMEINDELISTE
+constexpr const char* kHelp = R"(Aufruf: veldaris-import [--ausgabe DATEI] [--staedte STAEDTE [--namen NAMEN]]
+                       POSTLEITZAHLEN GEMEINDELISTE
 
 Macht aus zwei offenen Datenlisten die Ortsdatei von Veldaris (orte-7sp.ort):
 
@@ -39,7 +43,13 @@ Macht aus zwei offenen Datenlisten die Ortsdatei von Veldaris (orte-7sp.ort):
                   Kopfzeile) oder der Auszug daraus in data/sources: ein Ort, den die
                   Liste in seiner Gemeinde beim Namen nennt, bekommt ihre Koordinaten
                   statt der seines Postleitzahlgebiets, jede Gemeinde ihren Mittelpunkt
-                  (eine Zeile ohne PLZ, mit der Gemeinde als Ort)
+                  (eine Zeile ohne PLZ, mit der Gemeinde als Ort); und aus ihren Orten in
+                  den Ländern der alten Monarchie außerhalb Österreichs die Datei daneben
+                  (orte-7sp.monarchie), für veldaris-ort
+  --namen DATEI   dazu deutsche Ortsnamen (Adrien Barbaresis Register, rang3-staedte.csv:
+                  deutsche Namen, heutige Namen, Breite, Länge): ihre Namen kommen zum Ort
+                  von cities500 in der Nähe, der einen davon trägt; ein Ort, den cities500
+                  nicht kennt, kommt dazu, wo er neben einem Ort der Monarchie liegt
   --help          diese Hilfe
 
 Jeder Eintrag der Postleitzahlen wird ein Ort: Ort, Gemeinde, Bezirk (ohne "Politischer
@@ -97,6 +107,7 @@ int main(int argc, char** argv) {
   std::vector<std::string> inputs;
   std::string output = "orte-7sp.ort";
   std::string cities;
+  std::string toponyms;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
@@ -111,6 +122,9 @@ int main(int argc, char** argv) {
     } else if (arg == "--staedte") {
       if (++i == argc) return Fail("--staedte braucht einen Dateinamen");
       cities = argv[i];
+    } else if (arg == "--namen") {
+      if (++i == argc) return Fail("--namen braucht einen Dateinamen");
+      toponyms = argv[i];
     } else if (arg.starts_with("-") && arg != "-") {
       return Fail("unbekannte Option " + arg + " (siehe --help)");
     } else {
@@ -118,6 +132,7 @@ int main(int argc, char** argv) {
     }
   }
   if (inputs.size() != 2) return Fail("erwartet werden zwei Dateien: POSTLEITZAHLEN GEMEINDELISTE (siehe --help)");
+  if (!toponyms.empty() && cities.empty()) return Fail("--namen nur mit --staedte");
   try {
     const auto rows = import::ReadPostalCodes(ReadWholeFile(inputs[0], inputs[0]), inputs[0]);
     const auto municipalities = import::ReadMunicipalities(ReadWholeFile(inputs[1], inputs[1]), inputs[1]);
@@ -127,9 +142,15 @@ int main(int argc, char** argv) {
     const std::vector<PlaceRecord> records = import::BuildGazetteer(rows, municipalities, report, &coordinates, &codes);
     import::PointReport points;
     std::vector<std::pair<PlaceRecord, Coordinates>> centres;
-    if (!cities.empty())
-      centres = import::TakeCityPoints(import::ReadCities(ReadWholeFile(cities, cities), cities), records, codes,
-                                       coordinates, points);
+    std::vector<import::CityRow> cityRows;
+    if (!cities.empty()) {
+      cityRows = import::ReadCities(ReadWholeFile(cities, cities), cities);
+      centres = import::TakeCityPoints(cityRows, records, codes, coordinates, points);
+    }
+    import::MonarchyReport monarchy;
+    const import::MonarchyPlaces monarchyPlaces = import::BuildMonarchyPlaces(
+        cityRows, toponyms.empty() ? std::vector<import::ToponymRow>{} : import::ReadToponyms(ReadWholeFile(toponyms, toponyms), toponyms),
+        monarchy);
     const std::filesystem::path dataFile(output);
     const std::filesystem::path coordinatesFile = CoordinatesFileOf(dataFile);
     OutputFile out(dataFile, output);
@@ -146,7 +167,19 @@ int main(int argc, char** argv) {
       ++placed;
     }
     for (const auto& [centre, point] : centres) beside.Write(FormatCoordinatesLine(centre, point));
+    std::optional<OutputFile> lands;
+    const std::filesystem::path monarchyFile = MonarchyFileOf(dataFile);
+    if (!cities.empty()) {
+      lands.emplace(monarchyFile, monarchyFile.string());
+      lands->Write(FormatMonarchyFile(
+          "Die Orte der Länder der alten Monarchie außerhalb des heutigen Österreich, für veldaris-ort.\n"
+          "Orte und Koordinaten: © GeoNames (www.geonames.org), cities500, CC BY 4.0.\n"
+          "Deutsche Namen: Adrien Barbaresi, toponyms registers (rang3-staedte), CC BY-SA 4.0.\n"
+          "P: heutiger Name, Land, Region, Breite, Länge, Einwohner; N und L: Name, Orte (L ohne Umlaute)",
+          monarchyPlaces.places, monarchyPlaces.names));
+    }
     beside.Close();
+    if (lands) lands->Close();
     out.Close();
     PrintReport(report, output);
     std::printf("  Koordinaten: %zu Orte, in %s\n", placed, coordinatesFile.string().c_str());
@@ -155,6 +188,13 @@ int main(int argc, char** argv) {
                   "%.1f km, am weitesten %s: %.1f km); %zu Gemeinden mit ihrem Mittelpunkt\n",
                   points.matched, points.moved, points.medianKm, points.ninetiethKm, points.largest.c_str(),
                   points.largestKm, points.municipalities);
+    if (lands)
+      std::printf("  Monarchie: %zu Orte (%zu aus cities500), in %s; deutsche Namen: %zu Zeilen, %zu zu Orten von "
+                  "cities500 (%zu davon mit vertauschten Spalten), %zu Orte dazu; ausgelassen: %zu in Österreich, %zu "
+                  "außerhalb der Monarchie, %zu ohne Koordinaten\n",
+                  monarchy.places, monarchy.fromCities, monarchyFile.string().c_str(), monarchy.rows,
+                  monarchy.matched + monarchy.swapped, monarchy.swapped, monarchy.added, monarchy.inAustria,
+                  monarchy.outside, monarchy.withoutPoint);
   } catch (const import::InputError& error) {
     return Fail(error.what());
   } catch (const SystemError& error) {

@@ -143,11 +143,14 @@ void GedcomTree::Split(std::size_t at) {
       if (value && more) *value += (next.tag == Tag::kCont ? " " : "") + *more;
       ++place.lines;
     }
-    // A MAP of its own anywhere in its structure.
+    // A MAP of its own anywhere in its structure, and its NOTEs.
     for (std::size_t k = i + place.lines; k < lines_.size(); ++k) {
       ParseLine(lines_[k], k + 1);
       if (lines_[k].level >= 0 && lines_[k].level <= level) break;
-      place.hasMap |= lines_[k].level == level + 1 && lines_[k].tag == Tag::kMap;
+      if (lines_[k].level != level + 1) continue;
+      place.hasMap |= lines_[k].tag == Tag::kMap;
+      if (lines_[k].tag == Tag::kNote)
+        if (auto note = Decode(lines_[k].value, lines_[k].end)) place.notes.push_back(std::move(*note));
     }
     if (!value) continue;
     // Blanks around the value, which some programs write, are no part of it.
@@ -225,6 +228,7 @@ void GedcomTree::ParseUnits(GedcomLine& line, std::size_t number, UnitAt unit) {
              : name == "CONT" ? Tag::kCont
              : name == "MAP"  ? Tag::kMap
              : name == "HEAD" ? Tag::kHead
+             : name == "NOTE" ? Tag::kNote
                               : Tag::kOther;
   line.value = i < line.end ? i + unit_ : line.end;
 }
@@ -279,6 +283,17 @@ std::optional<std::string> GedcomTree::Encode(std::string_view utf8) const {
   return std::nullopt;
 }
 
+std::optional<std::string> GedcomTree::EncodePlain(std::string_view utf8) const {
+  if (auto whole = Encode(utf8)) return whole;
+  if (auto latin = Encode(Windows1252ToUtf8(Utf8To1252Plain(utf8)))) return latin;
+  std::string ascii;
+  for (char32_t cp : DecodeUtf8(utf8).value_or(std::u32string{})) {
+    const char plain = cp < 0x80 ? static_cast<char>(cp) : PlainLetter(cp);
+    ascii += plain ? plain : '?';
+  }
+  return Encode(ascii);
+}
+
 std::vector<PlaceUse> PlaceUses(const GedcomTree& tree) {
   std::vector<PlaceUse> uses;
   std::unordered_map<std::string, std::size_t> index;
@@ -324,7 +339,10 @@ std::string CorrectTree(const GedcomTree& tree,
     const auto value = correction ? tree.Encode(correction->placeString) : std::nullopt;
     const auto note = tree.Encode(level + " NOTE Ortsangabe vorher: ");
     const auto mapLines = map ? tree.Encode(level + " MAP") : std::nullopt;
-    if (!correction || (same && !map) || !value || !note || (map && !mapLines)) continue;  // stays as it is
+    const bool ownNote = correction && correction->note &&
+                         std::find(place.notes.begin(), place.notes.end(), *correction->note) == place.notes.end();
+    const auto ownNoteLine = ownNote ? tree.EncodePlain(level + " NOTE " + *correction->note) : std::nullopt;
+    if (!correction || (same && !map && !ownNoteLine) || !value || !note || (map && !mapLines)) continue;  // stays
     std::string end(raw(plac.end, plac.next));
     if (end.empty()) end = ending;
     if (same) {
@@ -339,6 +357,7 @@ std::string CorrectTree(const GedcomTree& tree,
       out += *tree.Encode(sublevel + " LATI " + *correction->latitude) + end;
       out += *tree.Encode(sublevel + " LONG " + *correction->longitude) + end;
     }
+    if (ownNoteLine) out += *ownNoteLine + end;
     if (!same) {
       ++rewritten;
       out += *note + std::string(raw(plac.value, plac.end)) + end;

@@ -31,7 +31,7 @@ class GedcomError : public std::runtime_error {
 };
 
 // The tags a reader of places looks at; any other is kOther.
-enum class Tag : unsigned char { kUnread, kBlank, kFailed, kOther, kHead, kPlac, kConc, kCont, kMap };
+enum class Tag : unsigned char { kUnread, kBlank, kFailed, kOther, kHead, kPlac, kConc, kCont, kMap, kNote };
 
 // One line as its bytes stand: from begin to end, its line end up to next. Where it is a
 // GEDCOM line, its level, tag and where these and its value begin.
@@ -50,6 +50,7 @@ struct GedcomPlace {
   std::string value;          // UTF-8, the blanks around it left out
   std::size_t record = 0;     // the level-0 record that holds it
   bool hasMap = false;        // a MAP stands under it already
+  std::vector<std::string> notes;  // the NOTEs right under it, UTF-8
 };
 
 class GedcomTree {
@@ -69,6 +70,8 @@ class GedcomTree {
   const std::vector<GedcomProblem>& problems() const { return problems_; }
   // UTF-8 text as the file writes it; nothing when its character set cannot hold the text.
   std::optional<std::string> Encode(std::string_view utf8) const;
+  // The same, the letters its set cannot hold written as their plain letters ("Č" as "C").
+  std::optional<std::string> EncodePlain(std::string_view utf8) const;
 
  private:
   // The code unit at a byte offset.
@@ -106,11 +109,13 @@ std::vector<PlaceUse> PlaceUses(const GedcomTree& tree);
 std::string PlaceIn1252(std::string_view utf8);
 
 // What a PLAC becomes: the place string (UTF-8), and its coordinates in GEDCOM's form; or,
-// for a value that keeps its text (a building or an address), only the coordinates.
+// for a value that keeps its text (a building or an address, a place abroad by its historical
+// name), only the coordinates, and a note of its own where it has one.
 struct PlaceCorrection {
   std::string placeString;
   std::optional<std::string> latitude, longitude;  // "N47.6405", "E13.9055"
   bool keepValue = false;
+  std::optional<std::string> note;  // "Heute: Brno, Tschechien"; added where no NOTE under the PLAC says it
 };
 
 // The tree with every PLAC for whose value `correct` gives a correction rewritten: its value

@@ -81,4 +81,47 @@ std::vector<Found> Search(RecordReader& data, const SearchOptions& options, cons
   return exact;
 }
 
+std::vector<MonarchyFound> SearchMonarchy(const MonarchyIndex& places, std::string_view text,
+                                          const SearchOptions& options) {
+  std::vector<MonarchyFound> found;
+  std::vector<bool> seen(places.size());
+  const auto add = [&](const std::vector<std::uint32_t>& ids, Match match, int edits) {
+    for (std::uint32_t id : ids)
+      if (!seen[id]) {
+        seen[id] = true;
+        found.push_back({id, match, edits});
+      }
+  };
+  const std::string trimmed = TrimBlanks(text);
+  const bool beginsWith = options.mode == MatchMode::kBeginsWith;
+  for (const bool loose : {false, true}) {
+    if (loose && !(options.tolerant || options.similar)) break;
+    const std::string key = loose ? LooseMonarchyKey(trimmed) : MonarchyKey(trimmed);
+    if (key.empty()) return found;
+    const Match match = loose ? Match::kTolerant : Match::kExact;
+    if (beginsWith) {
+      const auto [first, last] = places.Prefixed(key, loose);
+      for (std::size_t k = first; k < last; ++k) add(places.Key(k, loose).second, match, 0);
+    } else {
+      for (std::size_t k = 0; k < places.Keys(loose); ++k) {
+        const auto [name, ids] = places.Key(k, loose);
+        if (const std::size_t at = name.find(key); at != std::string_view::npos && at > 0) add(ids, match, 0);
+      }
+    }
+    if (!loose || !options.similar) continue;
+    // The names a letter or two away, from the loose keys, the nearest first.
+    const int allowed = EditsAllowed(key);
+    std::vector<std::pair<int, std::uint32_t>> near;
+    for (std::size_t k = 0; k < places.Keys(true); ++k) {
+      const auto [name, ids] = places.Key(k, true);
+      const int edits = Edits(key, name, beginsWith ? Span::kBeginning : Span::kInside, allowed);
+      if (edits <= allowed)
+        for (std::uint32_t id : ids) near.emplace_back(edits, id);
+    }
+    std::stable_sort(near.begin(), near.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [edits, id] : near) add({id}, Match::kSimilar, edits);
+  }
+  return found;
+}
+
 }  // namespace veldaris::ort

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,7 @@
 #include "core/place_record.h"
 #include "core/search_pass.h"
 #include "tools/coordinates.h"
+#include "tools/monarchy.h"
 
 namespace veldaris::ort {
 
@@ -44,6 +46,20 @@ struct Found {
 // fewest edits away (Edits), the beginning of the name or a part of it as the mode says.
 std::vector<Found> Search(RecordReader& data, const SearchOptions& options,
                           const CoordinatesIndex& coordinates = {});
+
+// A place of the old monarchy found by the search of its names.
+struct MonarchyFound {
+  std::uint32_t id = 0;  // in the MonarchyIndex
+  Match match = Match::kExact;
+  int edits = 0;
+};
+
+// The same search among the places of the old monarchy, by any of their names (UTF-8 text):
+// names that begin with the text (or hold it further inside, as the mode says), then where
+// asked for those that do so with the umlauts dropped, then the names a letter or two away,
+// the nearest first. Each place once; the searched item and the state do not apply.
+std::vector<MonarchyFound> SearchMonarchy(const MonarchyIndex& places, std::string_view text,
+                                          const SearchOptions& options);
 
 // A place found by a record of the data file, with its state's name.
 Found FoundOf(const RecordRef& record, const std::string& stateName, const CoordinatesIndex& coordinates);

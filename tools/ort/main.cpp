@@ -23,6 +23,9 @@
 #include "tools/ort/gedcom.h"
 #include "tools/ort/lookup.h"
 #include "tools/ort/resolver.h"
+#include "tools/ort/names.h"
+#include "tools/ort/tree_check.h"
+#include "tools/monarchy.h"
 
 namespace {
 
@@ -100,6 +103,14 @@ std::filesystem::path PathOf(const std::string& utf8) {
   return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
+// The installed gazetteer: beside the program on Windows, in share/ on Linux, or the build's.
+std::vector<std::filesystem::path> InstalledData() {
+  const auto folder = os::ProgramFolder();
+  return {folder.parent_path() / "share" / "veldaris" / kDataFile,
+          folder.parent_path() / "data" / kDataFile,  // in the build tree
+          folder / kDataFile};                        // the Windows program folder
+}
+
 std::filesystem::path DefaultData() {
   std::vector<std::filesystem::path> candidates;
   const char* dataHome = std::getenv("XDG_DATA_HOME");
@@ -108,10 +119,7 @@ std::filesystem::path DefaultData() {
     candidates.push_back(std::filesystem::path(dataHome) / "veldaris" / kDataFile);
   else if (home && *home)
     candidates.push_back(std::filesystem::path(home) / ".local/share/veldaris" / kDataFile);
-  const auto folder = os::ProgramFolder();
-  candidates.push_back(folder.parent_path() / "share" / "veldaris" / kDataFile);
-  candidates.push_back(folder.parent_path() / "data" / kDataFile);  // in the build tree
-  candidates.push_back(folder / kDataFile);  // the Windows program folder
+  for (const auto& path : InstalledData()) candidates.push_back(path);
   for (const auto& path : candidates)
     if (std::filesystem::exists(path)) return path;
   return candidates.back();
@@ -126,6 +134,8 @@ class Output {
     text_ += shown;
   }
   void Raw(std::string_view ascii) { text_ += ascii; }
+  // Text in UTF-8; in Windows-1252, what it cannot hold plainer.
+  void PutUtf8(std::string_view utf8) { text_ += ansi_ ? ort::PlaceIn1252(utf8) : std::string(utf8); }
   const std::string& Text() const { return text_; }
 
  private:
@@ -143,9 +153,9 @@ std::string Csv(std::string_view field) {
   return quoted + '"';
 }
 
-std::string Json(std::string_view text1252) {
+std::string Json(std::string_view utf8) {
   std::string out = "\"";
-  for (char c : Windows1252ToUtf8(text1252)) {
+  for (char c : utf8) {
     switch (c) {
       case '"': out += "\\\""; break;
       case '\\': out += "\\\\"; break;
@@ -163,64 +173,85 @@ std::string Json(std::string_view text1252) {
   return out + "\"";
 }
 
-void Emit(const std::vector<ort::Found>& found, const std::string& format, Output& out) {
-  static const char* kColumns[] = {"ort", "gemeinde", "bezirk", "kurzform", "plz", "reserviert", "art",
-                                   "bundesland", "ortsbezeichnung", "breite", "laenge"};
-  const auto items = [](const ort::Found& f) {
-    const PlaceRecord& r = f.record;
-    return std::vector<std::optional<std::string>>{r.Place, r.Municipality, r.District, r.StateShortForm,
-                                                   r.Postcode, r.Reserved, r.MunicipalityKind,
-                                                   f.stateName, f.placeString};
-  };
-  const auto coordinate = [](const ort::Found& f, bool latitude) -> std::optional<std::string> {
-    if (!f.coordinates) return std::nullopt;
-    return latitude ? f.coordinates->latitude : f.coordinates->longitude;
-  };
+// A line of the search's output: the items of a record, the state's name, the place string,
+// the coordinates, and with --monarchie the country; UTF-8.
+struct Row {
+  std::vector<std::optional<std::string>> values;
+  ort::Match match = ort::Match::kExact;
+};
+
+const char* const kColumns[] = {"ort",        "gemeinde",        "bezirk", "kurzform", "plz",   "reserviert",
+                                "art",        "bundesland",      "ortsbezeichnung",    "breite", "laenge", "land"};
+constexpr std::size_t kPlaceString = 8;
+
+Row RowOf(const ort::Found& f, bool withCountry) {
+  const PlaceRecord& r = f.record;
+  Row row;
+  for (const auto& item : {r.Place, r.Municipality, r.District, r.StateShortForm, r.Postcode, r.Reserved,
+                           r.MunicipalityKind, std::optional<std::string>(f.stateName),
+                           std::optional<std::string>(f.placeString)})
+    row.values.push_back(item ? std::optional<std::string>(Windows1252ToUtf8(*item)) : std::nullopt);
+  row.values.push_back(f.coordinates ? std::optional<std::string>(f.coordinates->latitude) : std::nullopt);
+  row.values.push_back(f.coordinates ? std::optional<std::string>(f.coordinates->longitude) : std::nullopt);
+  if (withCountry) row.values.emplace_back("Österreich");
+  row.match = f.match;
+  return row;
+}
+
+// A place of the monarchy: today's name as the place, the place string "Brno, Tschechien".
+Row RowOf(const MonarchyIndex& monarchy, const ort::MonarchyFound& f) {
+  const auto& p = monarchy.place(f.id);
+  const std::string country(ort::CountryName(p.country));
+  Row row;
+  row.values = {std::string(p.name), std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+                std::nullopt, std::nullopt, std::string(p.name) + ", " + country, std::string(p.latitude),
+                std::string(p.longitude), country};
+  row.match = f.match;
+  return row;
+}
+
+void Emit(const std::vector<Row>& rows, const std::string& format, bool withCountry, Output& out) {
+  const std::size_t columns = std::size(kColumns) - (withCountry ? 0 : 1);
   if (format == "text") {
-    for (const auto& f : found) {
-      out.Put(f.placeString);
+    for (const Row& row : rows) {
+      out.PutUtf8(TextOf(row.values[kPlaceString]));
       out.Raw("\n");
     }
   } else if (format == "csv" || format == "tsv") {
     const char separator = format == "csv" ? ',' : '\t';
-    for (std::size_t k = 0; k < std::size(kColumns); ++k) {
+    for (std::size_t k = 0; k < columns; ++k) {
       if (k) out.Raw(std::string(1, separator));
       out.Raw(kColumns[k]);
     }
     out.Raw("\r\n");
-    for (const auto& f : found) {
-      auto values = items(f);
-      values.push_back(coordinate(f, true));
-      values.push_back(coordinate(f, false));
-      for (std::size_t k = 0; k < values.size(); ++k) {
+    for (const Row& row : rows) {
+      for (std::size_t k = 0; k < row.values.size(); ++k) {
         if (k) out.Raw(std::string(1, separator));
-        std::string value = TextOf(values[k]);
+        std::string value = TextOf(row.values[k]);
         if (separator == '\t') {
           for (char& c : value) c = c == '\t' ? ' ' : c;
-          out.Put(value);
+          out.PutUtf8(value);
         } else {
-          out.Put(Csv(value));
+          out.PutUtf8(Csv(value));
         }
       }
       out.Raw("\r\n");
     }
   } else {  // json
     out.Raw("[");
-    for (std::size_t i = 0; i < found.size(); ++i) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
       out.Raw(i ? ",\n {" : "\n {");
-      const auto values = items(found[i]);
+      const auto& values = rows[i].values;
       for (std::size_t k = 0; k < values.size(); ++k) {
         out.Raw(std::string(k ? ", " : "") + "\"" + kColumns[k] + "\": ");
-        out.Raw(values[k] ? Json(*values[k]) : "null");
+        // Degrees as numbers, as the coordinates file writes them.
+        const bool degrees = k == kPlaceString + 1 || k == kPlaceString + 2;
+        out.Raw(!values[k] ? "null" : degrees ? *values[k] : Json(*values[k]));
       }
-      // Degrees as numbers, as the coordinates file writes them.
-      for (const bool latitude : {true, false})
-        out.Raw(std::string(", \"") + (latitude ? "breite" : "laenge") + "\": " +
-                coordinate(found[i], latitude).value_or("null"));
-      out.Raw(std::string(", \"genau\": ") + (found[i].match == ort::Match::kExact ? "true" : "false") +
-              ", \"aehnlich\": " + (found[i].match == ort::Match::kSimilar ? "true" : "false") + "}");
+      out.Raw(std::string(", \"genau\": ") + (rows[i].match == ort::Match::kExact ? "true" : "false") +
+              ", \"aehnlich\": " + (rows[i].match == ort::Match::kSimilar ? "true" : "false") + "}");
     }
-    out.Raw(found.empty() ? "]\n" : "\n]\n");
+    out.Raw(rows.empty() ? "]\n" : "\n]\n");
   }
 }
 
@@ -240,6 +271,24 @@ CoordinatesIndex OpenCoordinates(const std::filesystem::path& dataFile) {
     std::fprintf(stderr, "veldaris-ort: %s:%zu: keine Zeile mit Koordinaten (übergangen)\n",
                  Windows1252ToUtf8(os::PathTo1252(path)).c_str(), line);
   return index;
+}
+
+// The places of the old monarchy: beside the data file, or else beside the installed
+// gazetteer (a user's own data file has none beside it); none where there is no such file.
+MonarchyIndex OpenMonarchy(const std::filesystem::path& dataFile) {
+  std::vector<std::filesystem::path> candidates{MonarchyFileOf(dataFile)};
+  for (const auto& installed : InstalledData()) candidates.push_back(MonarchyFileOf(installed));
+  std::error_code ec;
+  for (const auto& path : candidates) {
+    if (!std::filesystem::exists(path, ec)) continue;
+    std::vector<std::size_t> bad;
+    MonarchyIndex index(ReadWholeFile(path, os::PathTo1252(path)), bad);
+    for (std::size_t line : bad)
+      std::fprintf(stderr, "veldaris-ort: %s:%zu: keine Zeile der Orte der Monarchie (übergangen)\n",
+                   Windows1252ToUtf8(os::PathTo1252(path)).c_str(), line);
+    return index;
+  }
+  return {};
 }
 
 // Two names of the same file, by a link or another way to write it.
@@ -279,49 +328,15 @@ int Gedcom(const std::filesystem::path& tree, const std::filesystem::path& dataF
     passedOver += p.passedOver;
   }
   RecordReader in = OpenData(dataFile);
-  const ort::Gazetteer gazetteer(in, OpenCoordinates(dataFile));
+  const ort::Gazetteer gazetteer(in, OpenCoordinates(dataFile), OpenMonarchy(dataFile));
   // Each distinct value is looked up once.
-  const std::vector<ort::PlaceUse> places = ort::PlaceUses(gedcom);
-  std::unordered_map<std::string, ort::Resolution> resolved;
-  for (const auto& place : places) resolved.emplace(place.value, gazetteer.Resolve(ort::PlaceIn1252(place.value), everyValue));
-
+  const std::vector<ort::CheckedPlace> places = ort::CheckPlaces(gedcom, gazetteer, everyValue);
   Output out(ansi);
-  out.Raw("Ort,Verwendungen,Status,Ortsbezeichnung,Kandidaten,Breite,Laenge,Hinweis\r\n");
-  std::size_t counts[5] = {0, 0, 0, 0, 0};
-  std::size_t austrian = 0;
-  for (const auto& place : places) {
-    const ort::Resolution& r = resolved.at(place.value);
-    ++counts[static_cast<int>(r.status)];
-    if (r.status == ort::Resolution::Status::kNotAustrian) continue;
-    ++austrian;
-    std::string candidates;
-    for (const auto& c : r.candidates) candidates += (candidates.empty() ? "" : " | ") + c.placeString;
-    out.Raw(Csv(ansi ? ort::PlaceIn1252(place.value) : place.value) + "," + std::to_string(place.uses) + ",");
-    out.Put(Cp1252(ort::StatusText(r.status)));
-    out.Raw(",");
-    out.Put(Csv(r.placeString));
-    out.Raw(",");
-    out.Put(Csv(candidates));
-    out.Raw(",");
-    if (r.coordinates) out.Raw(r.coordinates->latitude + "," + r.coordinates->longitude);
-    else out.Raw(",");
-    out.Raw(",");
-    out.Put(Csv(r.reason));
-    out.Raw("\r\n");
-  }
+  out.Raw(ort::ReportCsv(places, ansi));
 
   std::size_t rewritten = 0;
   if (corrected) {
-    const std::string copy = ort::CorrectTree(gedcom, [&](const std::string& value) -> std::optional<ort::PlaceCorrection> {
-      const ort::Resolution& r = resolved.at(value);
-      if (r.status != ort::Resolution::Status::kUnique) return std::nullopt;
-      ort::PlaceCorrection correction{Windows1252ToUtf8(r.placeString), std::nullopt, std::nullopt, r.keepValue};
-      if (r.coordinates) {
-        correction.latitude = GedcomLatitude(r.coordinates->latitude);
-        correction.longitude = GedcomLongitude(r.coordinates->longitude);
-      }
-      return correction;
-    }, rewritten);
+    const std::string copy = ort::CorrectedCopy(gedcom, places, {}, rewritten);
     const std::filesystem::path path = PathOf(*corrected);
     OutputFile file(path, os::PathTo1252(path));
     file.Write(copy);
@@ -335,10 +350,12 @@ int Gedcom(const std::filesystem::path& tree, const std::filesystem::path& dataF
   } else {
     std::fwrite(out.Text().data(), 1, out.Text().size(), stdout);
   }
+  const ort::StatusCounts counts = ort::CountStatuses(places);
   std::fprintf(stderr,
                "veldaris-ort: %zu Ortsangaben, %zu nachgeschlagen: %zu eindeutig, %zu mehrdeutig, %zu ähnlich, "
-               "%zu nicht gefunden; %zu fehlerhafte Zeilen übergangen\n",
-               places.size(), austrian, counts[0], counts[1], counts[4], counts[2], passedOver);
+               "%zu nicht gefunden, %zu im Ausland; %zu fehlerhafte Zeilen übergangen\n",
+               counts.values, counts.lookedUp, counts.unique, counts.ambiguous, counts.similar, counts.notFound,
+               counts.abroad, passedOver);
   if (corrected) std::fprintf(stderr, "veldaris-ort: %zu Ortsangaben berichtigt in %s\n", rewritten, corrected->c_str());
   return 0;
 }
@@ -356,6 +373,7 @@ int main(int argc, char** argv) {
   std::optional<std::string> corrected;
   bool everyValue = false;
   bool ansi = false;
+  bool monarchy = false;
   std::vector<std::string> words;
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -380,6 +398,8 @@ int main(int argc, char** argv) {
       ansi = true;
     } else if (arg == "--alle") {
       everyValue = true;
+    } else if (arg == "--monarchie") {
+      monarchy = true;
     } else if (arg == "--bundesland" || arg == "--format" || arg == "--daten" || arg == "--gedcom" ||
                arg == "--bericht" || arg == "--ausgabe") {
       const auto v = value();
@@ -424,15 +444,24 @@ int main(int argc, char** argv) {
     if (words.empty()) return Fail("kein Suchtext (siehe --help)");
     std::string text;
     for (const std::string& w : words) text += (text.empty() ? "" : " ") + w;
-    const auto text1252 = Utf8ToWindows1252(text);
+    auto text1252 = Utf8ToWindows1252(text);
+    // A place abroad may bear letters that no Austrian one does ("Český Krumlov").
+    if (!text1252 && monarchy) text1252 = Utf8To1252Plain(text);
     if (!text1252) return Fail("der Suchtext hat Zeichen außerhalb von Windows-1252: " + text);
     options.text = *text1252;
     RecordReader in = OpenData(dataFile);
-    const std::vector<ort::Found> found = ort::Search(in, options, OpenCoordinates(dataFile));
+    std::vector<Row> rows;
+    for (const ort::Found& f : ort::Search(in, options, OpenCoordinates(dataFile))) rows.push_back(RowOf(f, monarchy));
+    if (monarchy) {
+      const MonarchyIndex places = OpenMonarchy(dataFile);
+      if (places.empty()) return Fail("keine Orte der Monarchie: die Datei " + MonarchyFileOf(dataFile).filename().string() +
+                                      " fehlt neben der Ortsdatei");
+      for (const ort::MonarchyFound& f : ort::SearchMonarchy(places, text, options)) rows.push_back(RowOf(places, f));
+    }
     Output out(ansi);
-    Emit(found, format, out);
+    Emit(rows, format, monarchy, out);
     std::fwrite(out.Text().data(), 1, out.Text().size(), stdout);
-    return found.empty() ? 1 : 0;
+    return rows.empty() ? 1 : 0;
   } catch (const SystemError& error) {
     return Fail(Windows1252ToUtf8(error.File()) + ": " + Windows1252ToUtf8(error.Description()));
   }

@@ -1,9 +1,16 @@
 #include "tools/ort/names.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace veldaris::ort {
 namespace {
 
 using enum AreaKind;
+
+// Where the monarchy's lands lie today: countries, or the first-level regions of GeoNames
+// within them ("PL:77,80" for Lesser Poland and Subcarpathia).
+constexpr std::string_view kMonarchy = "CZ SK SI HU HR BA PL:77,80,83 UA:03,06,15,22,25 RO:01,02,05,06,09,12,13,15,20,21,25,27,31,32,33,34,36 RS:VO ME:05,08,10,19 IT:06,09,17,20";
 
 // The monarchy's lands in the countries of today: Austria ("Österreich" meant the whole
 // monarchy until 1918), then the states, the crown lands, other countries, the regions of
@@ -16,7 +23,7 @@ constexpr NamedArea kAreas[] = {
      "Austro-Hungarian Empire|Austro-Hungary|Austrian Empire|Empire of Austria|Kaisertum Österreich|"
      "Kaiserthum Österreich|Kaiserthum Oesterreich|k.u.k. Monarchie|Habsburgermonarchie|Donaumonarchie|"
      "Cisleithanien|Ostmark|Autriche|Rakousko|Ausztria|Austria-Ungheria|Österreichische Monarchie",
-     "NÖ OÖ Sbg Stmk Bgl Vbg W T K", "", "CZ SK SI PL UA HU RO HR BA RS ME IT"},
+     "NÖ OÖ Sbg Stmk Bgl Vbg W T K", "", kMonarchy},
 
     {kState,
      "Niederösterreich|Nieder-Österreich|Niederoesterreich|NÖ|N.Ö.|NOe|N.Oe.|Lower Austria|"
@@ -38,14 +45,14 @@ constexpr NamedArea kAreas[] = {
     {kState, "Wien|Vienna|Vienne|Viena|Wenen|Reichsgau Wien|Stadt Wien|Bundeshauptstadt Wien|W",
      "W", "", ""},
     {kState, "Tirol|Tyrol|Tirolo|Tyrolia|Gefürstete Grafschaft Tirol|Nordtirol|Nord-Tirol|Tirol (Österreich)|T",
-     "T Vbg", "", "IT"},  // Vorarlberg was governed from Innsbruck until 1918
+     "T Vbg", "", "IT:17"},  // Vorarlberg was governed from Innsbruck until 1918
     {kState,
      "Kärnten|Kärnthen|Kaernten|Kaernthen|Karnten|Carinthia|Carinthie|Carinzia|Herzogtum Kärnten|Koroška|K",
-     "K", "Lienz", "SI IT"},  // East Tyrol 1938 to 1945
+     "K", "Lienz", "SI IT:06"},  // East Tyrol 1938 to 1945
 
     // The Reichsgaue of 1938 to 1945 that held more than a state.
-    {kLand, "Niederdonau|Reichsgau Niederdonau", "NÖ Bgl", "", "CZ"},
-    {kLand, "Oberdonau|Reichsgau Oberdonau", "OÖ", "Liezen", "CZ"},  // with the Ausseerland
+    {kLand, "Niederdonau|Reichsgau Niederdonau", "NÖ Bgl", "", "CZ:78,79"},
+    {kLand, "Oberdonau|Reichsgau Oberdonau", "OÖ", "Liezen", "CZ:79,87"},  // with the Ausseerland
     {kLand, "Tirol-Vorarlberg|Reichsgau Tirol-Vorarlberg", "T Vbg", "", ""},
     {kLand, "Groß-Wien|Gross-Wien|Großwien", "W", "Mödling|Bruck an der Leitha|Tulln|Sankt Pölten|Korneuburg|Gänserndorf|Baden", ""},
     {kLand, "Salzachkreis", "Sbg", "", ""},  // Salzburg as a part of Upper Austria, 1816 to 1849
@@ -54,38 +61,38 @@ constexpr NamedArea kAreas[] = {
     {kLand,
      "Ungarn|Hungary|Magyarország|Königreich Ungarn|Hungaria|Hongrie|Ungheria|Maďarsko|Węgry|Ungarische Krone|"
      "Transleithanien",
-     "Bgl", "", "HU SK RO HR RS UA"},
+     "Bgl", "", "HU SK RO:01,02,05,06,09,12,13,15,20,21,25,27,31,32,33,36 HR:09,12 RS:VO UA:25"},
     {kLand, "Ödenburg|Komitat Ödenburg|Sopron|Sopron vármegye|Sopron megye", "Bgl", "", "HU"},
     {kLand, "Wieselburg|Komitat Wieselburg|Moson|Moson vármegye|Moson megye|Wieselburg-Ungarisch Altenburg", "Bgl",
      "", "HU SK"},
     {kLand, "Eisenburg|Komitat Eisenburg|Vas|Vas vármegye|Vas megye", "Bgl", "", "HU SI"},
 
-    {kLand, "Böhmen|Boehmen|Bohemia|Čechy|Cechy|Bohême|Boemia|Königreich Böhmen", "", "", "CZ"},
-    {kLand, "Mähren|Maehren|Moravia|Morava|Moravie|Markgrafschaft Mähren", "", "", "CZ"},
+    {kLand, "Böhmen|Boehmen|Bohemia|Čechy|Cechy|Bohême|Boemia|Königreich Böhmen", "", "", "CZ:52,79,80,81,82,83,86,87,88,89"},
+    {kLand, "Mähren|Maehren|Moravia|Morava|Moravie|Markgrafschaft Mähren", "", "", "CZ:78,80,84,85,90"},
     {kLand,
      "Schlesien|Silesia|Österreichisch-Schlesien|Österreichisch Schlesien|Austrian Silesia|Slezsko|Śląsk|"
      "Herzogtum Schlesien|Herzogtum Ober- und Niederschlesien",
-     "", "", "CZ PL"},
+     "", "", "CZ:84,85 PL:83"},
     {kLand, "Galizien|Galicia|Galizia|Galicja|Halytschyna|Halychyna|Galizien und Lodomerien|Königreich Galizien und Lodomerien",
-     "", "", "PL UA"},
-    {kLand, "Bukowina|Bukovina|Bucovina|Bukovyna|Buchenland|Herzogtum Bukowina", "", "", "UA RO"},
+     "", "", "PL:77,80,83 UA:06,15,22"},
+    {kLand, "Bukowina|Bukovina|Bucovina|Bukovyna|Buchenland|Herzogtum Bukowina", "", "", "UA:03 RO:34"},
     {kLand, "Krain|Carniola|Kranjska|Herzogtum Krain|Carniole", "", "", "SI"},
     {kLand, "Küstenland|Kuestenland|Littoral|Austrian Littoral|Österreichisches Küstenland|Primorska|Litorale", "",
-     "", "SI IT HR"},
-    {kLand, "Görz|Görz und Gradisca|Goerz|Gorizia|Gorica|Gefürstete Grafschaft Görz und Gradisca", "", "", "IT SI"},
-    {kLand, "Triest|Trieste|Trst|Reichsunmittelbare Stadt Triest", "", "", "IT"},
-    {kLand, "Istrien|Istria|Istra|Markgrafschaft Istrien", "", "", "HR SI IT"},
-    {kLand, "Dalmatien|Dalmatia|Dalmacija|Dalmazia|Königreich Dalmatien", "", "", "HR ME"},
+     "", "SI IT:06 HR:04,12"},
+    {kLand, "Görz|Görz und Gradisca|Goerz|Gorizia|Gorica|Gefürstete Grafschaft Görz und Gradisca", "", "", "IT:06 SI"},
+    {kLand, "Triest|Trieste|Trst|Reichsunmittelbare Stadt Triest", "", "", "IT:06 SI"},
+    {kLand, "Istrien|Istria|Istra|Markgrafschaft Istrien", "", "", "HR:04,12 SI IT:06"},
+    {kLand, "Dalmatien|Dalmatia|Dalmacija|Dalmazia|Königreich Dalmatien", "", "", "HR:03,13,15,19 ME:05,08,10,19"},
     {kLand,
      "Kroatien|Croatia|Hrvatska|Kroatien-Slawonien|Kroatien und Slawonien|Croatia-Slavonia|Slawonien|Slavonia|"
      "Slavonija|Königreich Kroatien und Slawonien",
-     "", "", "HR RS"},
+     "", "", "HR RS:VO"},
     {kLand, "Siebenbürgen|Siebenbuergen|Transylvania|Transilvania|Erdély|Ardeal|Großfürstentum Siebenbürgen", "", "",
-     "RO"},
-    {kLand, "Banat|Temescher Banat|Banat of Temeswar|Bánság", "", "", "RO RS HU"},
-    {kLand, "Batschka|Bačka|Bácska|Woiwodina|Vojvodina", "", "", "RS HU"},
-    {kLand, "Oberungarn|Upper Hungary|Felvidék|Zips|Spiš|Szepes", "", "", "SK UA HU PL"},
-    {kLand, "Militärgrenze|Military Frontier|Vojna krajina", "", "", "HR RS RO"},
+     "RO:01,02,05,06,09,13,15,20,21,25,27,31,32,33"},
+    {kLand, "Banat|Temescher Banat|Banat of Temeswar|Bánság", "", "", "RO:02,12,36 RS:VO HU"},
+    {kLand, "Batschka|Bačka|Bácska|Woiwodina|Vojvodina", "", "", "RS:VO HU"},
+    {kLand, "Oberungarn|Upper Hungary|Felvidék|Zips|Spiš|Szepes", "", "", "SK UA:25 HU"},
+    {kLand, "Militärgrenze|Military Frontier|Vojna krajina", "", "", "HR RS:VO RO:12,36"},
     {kLand,
      "Bosnien|Bosnia|Bosna|Bosnien-Herzegowina|Bosnien und Herzegowina|Bosnia and Herzegovina|"
      "Bosnia-Herzegovina|Herzegowina|Herzegovina",
@@ -93,9 +100,9 @@ constexpr NamedArea kAreas[] = {
     {kLand,
      "Südtirol|Suedtirol|South Tyrol|Alto Adige|Trentino|Welschtirol|Trentino-Südtirol|Trentino-Alto Adige|"
      "Trentin|Deutschsüdtirol",
-     "", "", "IT"},
+     "", "", "IT:17"},
     {kLand, "Untersteiermark|Unter-Steiermark|Lower Styria|Spodnja Štajerska", "", "", "SI"},
-    {kLand, "Lombardei|Lombardy|Lombardia|Venetien|Venetia|Veneto|Lombardo-Venetien|Lombardy-Venetia", "", "", "IT"},
+    {kLand, "Lombardei|Lombardy|Lombardia|Venetien|Venetia|Veneto|Lombardo-Venetien|Lombardy-Venetia", "", "", "IT:09,20"},
 
     {kCountry,
      "Tschechien|Czech Republic|Czechia|Česko|Česká republika|Ceska republika|Tschechische Republik|"
@@ -187,7 +194,7 @@ constexpr std::string_view kJurisdictionWords[] = {
     "verwaltungsbezirk", "bezirkshauptmannschaft", "marktgemeinde", "stadtgemeinde", "ortsgemeinde",
     "katastralgemeinde", "erzherzogtum", "markgrafschaft", "koenigreich", "herzogtum", "grafschaft",
     "bundesland", "kronland", "reichsgau", "gemeinde", "pfarrei", "pfarre", "parish", "komitat",
-    "bezirk", "bez.", "bh", "kg", "land", "district", "province", "county", "duchy", "kingdom",
+    "bezirk", "bez.", "bh", "kg", "land", "kreis", "okres", "powiat", "megye", "judet", "provincia",
 };
 
 constexpr std::string_view kSiteWords[] = {
@@ -201,9 +208,40 @@ constexpr std::string_view kSiteEndings[] = {
     "gebaeranstalt", "findelhaus", "strasse", "str.", "gasse", "platz", "siechenhaus", "armenhaus",
 };
 
+constexpr std::pair<std::string_view, std::string_view> kCountryNames[] = {
+    {"AT", "Österreich"}, {"CZ", "Tschechien"}, {"SK", "Slowakei"}, {"SI", "Slowenien"},
+    {"PL", "Polen"},      {"UA", "Ukraine"},    {"HU", "Ungarn"},   {"RO", "Rumänien"},
+    {"HR", "Kroatien"},   {"BA", "Bosnien und Herzegowina"},        {"RS", "Serbien"},
+    {"ME", "Montenegro"}, {"IT", "Italien"},    {"DE", "Deutschland"}, {"CH", "Schweiz"},
+    {"LI", "Liechtenstein"},
+};
+
 }  // namespace
 
 std::span<const NamedArea> NamedAreas() { return kAreas; }
+std::string_view MonarchyExtent() { return kMonarchy; }
+
+std::string_view CountryName(std::string_view code) {
+  for (const auto& [iso, name] : kCountryNames)
+    if (iso == code) return name;
+  return code;
+}
+
+bool InExtent(std::string_view extent, std::string_view country, std::string_view region) {
+  for (std::size_t from = 0; from < extent.size();) {
+    const std::size_t end = std::min(extent.find(' ', from), extent.size());
+    const std::string_view item = extent.substr(from, end - from);
+    from = end + 1;
+    if (!item.starts_with(country) || (item.size() > country.size() && item[country.size()] != ':')) continue;
+    if (item.size() == country.size()) return true;
+    for (std::string_view regions = item.substr(country.size() + 1); !regions.empty();) {
+      const std::size_t comma = std::min(regions.find(','), regions.size());
+      if (regions.substr(0, comma) == region) return true;
+      regions.remove_prefix(std::min(comma + 1, regions.size()));
+    }
+  }
+  return false;
+}
 std::span<const std::string_view> ViennaDistricts() { return kViennaDistricts; }
 std::span<const FormerViennaDistrict> FormerViennaDistricts() { return kFormerViennaDistricts; }
 std::span<const Exonym> PlaceExonyms() { return kExonyms; }

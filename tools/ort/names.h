@@ -24,10 +24,19 @@ struct NamedArea {
   std::string_view states;     // the short forms of the states whose places it holds, separated by blanks
   std::string_view districts;  // a region's or a former district's districts of today, or those of another
                                // state that it held for a time; separated by '|'
-  std::string_view countries;  // ISO codes of the countries that hold its places outside Austria today
+  std::string_view countries;  // where its places outside Austria lie today: an extent (below)
 };
 
 std::span<const NamedArea> NamedAreas();
+
+// An extent: ISO codes of countries separated by blanks, each alone for the whole country or
+// with GeoNames' first-level regions of it after a colon ("CZ PL:77,80 UA:15"). Whether a
+// place of that country and region lies in it.
+bool InExtent(std::string_view extent, std::string_view country, std::string_view region);
+// The lands of the monarchy of 1918 outside today's Austria.
+std::string_view MonarchyExtent();
+// A country's German name by its ISO code ("CZ": "Tschechien"); the code where it is unknown.
+std::string_view CountryName(std::string_view code);
 
 // Vienna's 23 districts in the order of their numbers, as the data file names them after
 // "Wien, ".

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cmath>
 #include <cstdlib>
 
 #include "core/federal_states.h"
@@ -145,7 +146,7 @@ std::vector<ValuePart> ValueParts(std::string_view value) {
     std::string text = TrimBlanks(value.substr(from, comma == std::string_view::npos ? comma : comma - from));
     if (!text.empty()) {
       ValuePart part{std::move(text), {}, {}};
-      part.folded = FoldName(part.text);
+      part.folded = FoldName(Utf8To1252Plain(part.text));
       part.loose = LooseOf(part.folded);
       if (!part.folded.empty()) parts.push_back(std::move(part));
     }
@@ -200,6 +201,7 @@ struct Gazetteer::Data {
   std::unordered_map<std::string, City> cities;
   Index cityDistricts;  // the districts of every city by name, also by their former names ("fuenfhaus")
   std::unordered_map<std::string, std::string> exonyms;
+  MonarchyIndex monarchy;
 
   static void Put(Index& index, const std::string& key, std::uint32_t id) {
     if (!key.empty()) AddOnce(index[key], id);
@@ -223,8 +225,10 @@ struct Gazetteer::Data {
   }
 };
 
-Gazetteer::Gazetteer(RecordReader& reader, const CoordinatesIndex& coordinates) : data_(std::make_unique<Data>()) {
+Gazetteer::Gazetteer(RecordReader& reader, const CoordinatesIndex& coordinates, MonarchyIndex monarchy)
+    : data_(std::make_unique<Data>()) {
   Data& d = *data_;
+  d.monarchy = std::move(monarchy);
   const auto& table = FederalStateTable();
   std::unordered_map<std::string, std::uint32_t> districtIds;
   std::vector<std::string> districtNames;
@@ -444,6 +448,8 @@ class Gazetteer::Lookup {
   // after it named something known.
   std::vector<std::uint32_t> Place(std::size_t first, bool& named, bool& sure);
   std::vector<std::uint32_t> Similar(std::size_t first);
+  std::vector<std::uint32_t> Abroad(std::size_t first, bool& sure);
+  const std::string& AbroadReason() const { return abroad_; }
   // Why the place found is not sure, or else why none was found.
   std::string Reason() const { return reason_.empty() ? failures_ : reason_; }
   // Whether a part names a district of a city together with its city ("Wien IX",
@@ -483,6 +489,7 @@ class Gazetteer::Lookup {
   std::vector<std::unique_ptr<Area>> own_;  // areas made for this value (a city's district by number)
   std::string reason_;    // of the way that found the place
   std::string failures_;  // of the ways that found a name but no place the other parts agree with
+  std::string abroad_;    // why no place abroad is sure
 };
 
 // A part after the place: what it names, by its name folded, with a word such as "Bezirk"
@@ -546,14 +553,14 @@ std::optional<std::vector<std::uint32_t>> Gazetteer::Lookup::CityDistrict(std::s
       nameKnown |= byName != kNone;
     }
     if (number && !name.empty() && byNumber != byName) {
-      if (why && byNumber != kNone && byName != kNone) *why = Cp1252("Nummer und Name des Bezirks passen nicht zueinander");
+      if (why && byNumber != kNone && byName != kNone) *why = "Nummer und Name des Bezirks passen nicht zueinander";
       continue;
     }
     if (const std::uint32_t id = number ? byNumber : byName; id != kNone) AddOnce(entries, id);
   }
   if (!nameKnown && !number) return std::nullopt;  // "graz steiermark": no district at all
   if (!nameKnown) return std::nullopt;              // "wien 10 favoritenstrasse": an address
-  if (entries.empty() && why && why->empty()) *why = Cp1252("kein Bezirk dieser Nummer");
+  if (entries.empty() && why && why->empty()) *why = "kein Bezirk dieser Nummer";
   return entries;
 }
 
@@ -566,7 +573,7 @@ bool Gazetteer::Lookup::Narrow(std::vector<std::uint32_t>& candidates, std::size
     const Area* area = areas_[k];
     if (!area) {
       sure = false;
-      Add(why, parts_[k].text + Cp1252(": weder Bundesland noch Bezirk noch Gemeinde"));
+      Add(why, parts_[k].text + ": weder Bundesland noch Bezirk noch Gemeinde");
       continue;
     }
     std::vector<std::uint32_t> kept;
@@ -574,11 +581,10 @@ bool Gazetteer::Lookup::Narrow(std::vector<std::uint32_t>& candidates, std::size
       if (area->Holds(d_.entries[c], c)) kept.push_back(c);
     if (kept.empty()) {
       if (!area->Austrian())
-        why = parts_[k].text + Cp1252(area->named && area->named->kind == AreaKind::kCountry
-                                          ? ": nicht Österreich"
-                                          : ": kein österreichisches Bundesland");
+        why = parts_[k].text + (area->named && area->named->kind == AreaKind::kCountry ? ": nicht Österreich"
+                                                                                      : ": kein österreichisches Bundesland");
       else
-        why = parts_[k].text + Cp1252(": dort kein Ort ") + place.text;
+        why = parts_[k].text + ": dort kein Ort " + place.text;
       candidates.clear();
       return false;
     }
@@ -681,29 +687,87 @@ std::vector<std::uint32_t> Gazetteer::Lookup::Similar(std::size_t first) {
   return candidates;
 }
 
+// The places of the old monarchy outside today's Austria that bear the place's name, kept
+// where every part after it agrees: a land or a country (also the Empire, "Österreich") by
+// where its places lie today, Tirol, Steiermark and Kärnten by their parts abroad; a part
+// that names a place of the monarchy within 30 km agrees too ("Krumau, Bezirk Krumau"), one
+// that names only today's Austria (Niederösterreich, a district) never, an unknown one leaves
+// the place unsure. Places of one name and country within 10 km are one, the larger.
+std::vector<std::uint32_t> Gazetteer::Lookup::Abroad(std::size_t first, bool& sure) {
+  const MonarchyIndex& m = d_.monarchy;
+  const ValuePart& place = parts_[first];
+  std::vector<std::uint32_t> ids = m.Find(MonarchyKey(place.text));
+  if (ids.empty()) ids = m.Find(LooseMonarchyKey(place.text), true);
+  for (const std::string& form : Shortened(place.folded))
+    if (ids.empty()) ids = m.Find(Windows1252ToUtf8(form));
+  if (ids.empty()) return ids;
+  const auto within = [&](std::uint32_t a, std::uint32_t b, double km) {
+    const auto degrees = [](std::string_view t) { return std::strtod(std::string(t).c_str(), nullptr); };
+    constexpr double kPerDegree = 111.2;
+    const double dla = (degrees(m.place(a).latitude) - degrees(m.place(b).latitude)) * kPerDegree;
+    const double dlo = (degrees(m.place(a).longitude) - degrees(m.place(b).longitude)) * kPerDegree *
+                       std::cos(degrees(m.place(a).latitude) * 3.14159265358979 / 180);
+    return dla * dla + dlo * dlo <= km * km;
+  };
+  sure = true;
+  for (std::size_t k = first + 1; k < parts_.size(); ++k) {
+    const Area* area = areas_[k];
+    std::vector<std::uint32_t> kept;
+    if (area && area->named && !area->named->countries.empty()) {
+      for (std::uint32_t id : ids)
+        if (InExtent(area->named->countries, m.place(id).country, m.place(id).region)) kept.push_back(id);
+      if (kept.empty()) abroad_ = parts_[k].text + ": dort kein Ort " + place.text;
+    } else {
+      std::vector<std::uint32_t> near = m.Find(MonarchyKey(parts_[k].text));
+      if (near.empty()) near = m.Find(Windows1252ToUtf8(std::string(WithoutJurisdictionWord(parts_[k].folded))));
+      for (std::uint32_t id : ids)
+        if (std::any_of(near.begin(), near.end(), [&](std::uint32_t n) { return within(id, n, 30); })) kept.push_back(id);
+      if (kept.empty() && near.empty() && !(area && area->Austrian())) {
+        sure = false;
+        Add(abroad_, parts_[k].text + ": weder Land noch Ort der Monarchie");
+        continue;
+      }
+      if (kept.empty()) abroad_ = parts_[k].text + (near.empty() ? ": nur in Österreich" : ": dort kein Ort " + place.text);
+    }
+    if (kept.empty()) return kept;
+    ids = std::move(kept);
+  }
+  std::vector<std::uint32_t> distinct;
+  for (std::uint32_t id : ids) {
+    const auto same = std::find_if(distinct.begin(), distinct.end(), [&](std::uint32_t d) {
+      return m.place(d).name == m.place(id).name && m.place(d).country == m.place(id).country && within(d, id, 10);
+    });
+    if (same == distinct.end()) distinct.push_back(id);
+    else if (m.place(id).population > m.place(*same).population) *same = id;
+  }
+  return distinct;
+}
+
 Resolution Gazetteer::Resolve(std::string_view value, bool everyValue) const {
   Resolution resolution;
   Lookup lookup(*data_, value);
   const std::vector<ValuePart>& parts = lookup.parts();
   // The last part: Austria, which is left out, or after a place a state or a land that held
-  // one, which is a jurisdiction like the others.
-  bool austrian = false;
+  // one, which is a jurisdiction like the others; or a land of the monarchy, or a country
+  // that holds one today, for the places abroad.
+  bool austrian = false, monarchy = false;
   if (parts.size() > 1) {
     const Data::Area* last = lookup.area(parts.size() - 1);
     if (last && last->named && last->states) {
       austrian = true;
       if (last->named->kind == AreaKind::kCountry) lookup.EndAt(parts.size() - 1);
     }
+    monarchy = last && last->named && !last->named->countries.empty();
   }
   // Or one of Vienna's districts, first or last ("Wien IX", "Schloß Schönbrunn, Wien-Hietzing").
   if (!austrian && !parts.empty())
     austrian = lookup.NamesCityDistrict(0) || lookup.NamesCityDistrict(parts.size() - 1);
-  if (!austrian && !everyValue) {
+  if (!austrian && !monarchy && !everyValue) {
     resolution.status = Status::kNotAustrian;
     return resolution;
   }
   if (parts.empty()) {  // "-", ", ,": no name at all
-    resolution.reason = std::string(value) + Cp1252(": kein Name");
+    resolution.reason = std::string(value) + ": kein Name";
     return resolution;
   }
   bool named = false, sure = true;
@@ -721,6 +785,36 @@ Resolution Gazetteer::Resolve(std::string_view value, bool everyValue) const {
       place = 1;
     }
   }
+  // Found in today's Austria by no name the other parts agree with: abroad, in the lands the
+  // value names. A place of today's Austria is never turned into one abroad.
+  if (candidates.empty() && monarchy && !data_->monarchy.empty()) {
+    bool abroadSure = true;
+    const std::vector<std::uint32_t> abroad = lookup.Abroad(place, abroadSure);
+    const MonarchyIndex& m = data_->monarchy;
+    for (std::uint32_t id : abroad) {
+      const auto& p = m.place(id);
+      const std::string country(CountryName(p.country));
+      resolution.candidates.push_back(
+          {std::string(p.name) + ", " + country, Coordinates{std::string(p.latitude), std::string(p.longitude)}, country});
+    }
+    if (!abroad.empty()) {
+      const std::string& name = parts[place].text;
+      resolution.keepValue = true;
+      if (abroad.size() == 1 && abroadSure) {
+        resolution.status = Status::kAbroad;
+        resolution.placeString = resolution.candidates.front().placeString;
+        resolution.coordinates = resolution.candidates.front().coordinates;
+        resolution.country = resolution.candidates.front().country;
+        resolution.candidates.clear();
+      } else {
+        resolution.status = Status::kAmbiguous;
+        resolution.reason = abroad.size() > 1
+                                ? name + ": " + std::to_string(abroad.size()) + " Orte dieses Namens in den Ländern der Monarchie"
+                                : lookup.AbroadReason();
+      }
+      return resolution;
+    }
+  }
   if (candidates.empty() && !named && austrian) {
     candidates = lookup.Similar(0);
     if (!candidates.empty()) resolution.status = Status::kSimilar;
@@ -729,31 +823,39 @@ Resolution Gazetteer::Resolve(std::string_view value, bool everyValue) const {
   // coordinates only where they all share them.
   for (std::uint32_t c : candidates) {
     const Found& f = data_->entries[c].found;
+    const std::string placeString = Windows1252ToUtf8(f.placeString);
     const auto same = std::find_if(resolution.candidates.begin(), resolution.candidates.end(),
-                                   [&](const Candidate& k) { return k.placeString == f.placeString; });
-    if (same == resolution.candidates.end()) resolution.candidates.push_back({f.placeString, f.coordinates});
+                                   [&](const Candidate& k) { return k.placeString == placeString; });
+    if (same == resolution.candidates.end()) resolution.candidates.push_back({placeString, f.coordinates, "Österreich"});
     else if (same->coordinates != f.coordinates) same->coordinates.reset();
   }
   const std::string& name = parts[place].text;
   std::string reason = lookup.Reason();
   const auto before = [&](const std::string& first) { reason = first + (reason.empty() ? "" : "; " + reason); };
   if (resolution.status == Status::kSimilar) {
-    before(name + Cp1252(": kein Ort dieses Namens, ähnliche Namen"));
+    before(name + ": kein Ort dieses Namens, ähnliche Namen");
   } else if (resolution.candidates.empty()) {
     resolution.status = Status::kNotFound;
-    if (!named) before(name + Cp1252(": kein Ort und keine Gemeinde dieses Namens"));
+    if (!named) before(name + ": kein Ort und keine Gemeinde dieses Namens");
+    if (monarchy && !data_->monarchy.empty()) {
+      // Of a value that names only lands abroad, what the lookup abroad found is all there is to say.
+      std::string abroad = lookup.AbroadReason();
+      if (abroad.empty()) abroad = name + ": kein Ort der Monarchie dieses Namens";
+      reason = austrian ? reason + (reason.empty() ? "" : "; ") + abroad : abroad;
+    }
   } else if (resolution.candidates.size() == 1 && sure) {
     resolution.status = Status::kUnique;
     resolution.placeString = resolution.candidates.front().placeString;
     resolution.coordinates = resolution.candidates.front().coordinates;
+    resolution.country = resolution.candidates.front().country;
     resolution.candidates.clear();
     reason.clear();
   } else {
     resolution.status = Status::kAmbiguous;
     if (resolution.candidates.size() > 1)
-      before(name + ": " + std::to_string(resolution.candidates.size()) + Cp1252(" Orte dieses Namens"));
+      before(name + ": " + std::to_string(resolution.candidates.size()) + " Orte dieses Namens");
   }
-  if (resolution.keepValue) before(parts[0].text + Cp1252(": Gebäude oder Anschrift, die Angabe bleibt"));
+  if (resolution.keepValue) before(parts[0].text + ": Gebäude oder Anschrift, die Angabe bleibt");
   resolution.reason = std::move(reason);
   return resolution;
 }
@@ -764,6 +866,7 @@ const char* StatusText(Resolution::Status status) {
     case Resolution::Status::kAmbiguous: return "mehrdeutig";
     case Resolution::Status::kNotFound: return "nicht gefunden";
     case Resolution::Status::kSimilar: return "ähnlich";
+    case Resolution::Status::kAbroad: return "Ausland";
     case Resolution::Status::kNotAustrian: return "";
   }
   return "";

@@ -11,32 +11,40 @@
 
 #include "core/record_reader.h"
 #include "tools/coordinates.h"
+#include "tools/monarchy.h"
 #include "tools/ort/lookup.h"
 
 namespace veldaris::ort {
 
-// A place a value may mean: its place string and its coordinates, where they are known.
+// A place a value may mean: its place string (of a place abroad: today's name and country,
+// "Brno, Tschechien"), its coordinates where they are known, its country today. UTF-8.
 struct Candidate {
   std::string placeString;
   std::optional<Coordinates> coordinates;
+  std::string country;  // "Österreich", "Tschechien"
   bool operator==(const Candidate&) const = default;
 };
 
 // Where a place of a family tree stands in the gazetteer.
+// Where a place of a family tree stands in the gazetteer, or among the places of the old
+// monarchy abroad. Texts are UTF-8.
 struct Resolution {
-  enum class Status { kUnique, kAmbiguous, kNotFound, kNotAustrian, kSimilar };
+  // kAbroad: one place of the monarchy's lands outside today's Austria.
+  enum class Status { kUnique, kAmbiguous, kNotFound, kNotAustrian, kSimilar, kAbroad };
   Status status = Status::kNotFound;
-  std::string placeString;                // when unique
-  std::optional<Coordinates> coordinates;  // when unique
+  std::string placeString;                // when unique, or the place abroad ("Brno, Tschechien")
+  std::optional<Coordinates> coordinates;  // the same
+  std::string country;                     // the same: its country today
   std::vector<Candidate> candidates;       // when more than one, or similar
-  std::string reason;     // Windows-1252: when not unique, which part could not be placed and why
-  bool keepValue = false;  // the value begins with a building or an address, which stays as written
+  std::string reason;      // when not unique: which part could not be placed, and why
+  bool keepValue = false;  // the value stays as written: it begins with a building or an address,
+                           // or it names a place abroad by its historical name
 };
 
 // A value's part as written, folded once.
 struct ValuePart {
-  std::string text;    // trimmed, Windows-1252
-  std::string folded;  // FoldName
+  std::string text;    // trimmed, UTF-8
+  std::string folded;  // FoldName of its Windows-1252 form, letters it cannot hold made plain
   std::string loose;   // the same with the umlauts dropped
 };
 std::vector<ValuePart> ValueParts(std::string_view value);
@@ -46,12 +54,12 @@ std::vector<ValuePart> ValueParts(std::string_view value);
 // names table.
 class Gazetteer {
  public:
-  explicit Gazetteer(RecordReader& data, const CoordinatesIndex& coordinates = {});
+  explicit Gazetteer(RecordReader& data, const CoordinatesIndex& coordinates = {}, MonarchyIndex monarchy = {});
   ~Gazetteer();
   Gazetteer(Gazetteer&&) noexcept;
   std::size_t size() const;
-  // A place value of a family tree, its parts separated by commas, the place first
-  // (Windows-1252). It is looked up when its last part names Austria (the Republic, the
+  // A place value of a family tree, its parts separated by commas, the place first (UTF-8).
+  // It is looked up when its last part names Austria (the Republic, the
   // Empire, the monarchy; left out then) or, after a place, one of its states or a land that
   // held one (Hungary held the Burgenland), or when every value is asked for. The place is
   // found by its name or its municipality's ("Graz" is the city as a whole), folded, then
@@ -62,7 +70,9 @@ class Gazetteer {
   // its names, a district of today or of before a reform, a municipality, a region, a land
   // that held it. A part that names something else (another land, an unknown word) leaves no
   // unique place. Found by no name in a value that is Austrian, the names a letter or two
-  // away are the candidates of a similar place, never a unique one.
+  // away are the candidates of a similar place, never a unique one. A value whose last part
+  // is the Empire, a land of the monarchy or a country that holds one today, and that names
+  // no place of today's Austria, is looked up among the monarchy's places abroad.
   Resolution Resolve(std::string_view value, bool everyValue) const;
 
  private:
@@ -71,8 +81,8 @@ class Gazetteer {
   std::unique_ptr<Data> data_;
 };
 
-// "eindeutig", "mehrdeutig", "nicht gefunden", "ähnlich" (UTF-8), or empty for a value
-// outside Austria.
+// "eindeutig", "mehrdeutig", "nicht gefunden", "ähnlich", "Ausland" (UTF-8), or empty for a
+// value that is not looked up.
 const char* StatusText(Resolution::Status status);
 
 }  // namespace veldaris::ort
