@@ -5,15 +5,19 @@
 // It writes a family tree of 100,000 PLAC lines made from the data file's own places (their
 // place strings, spelt as old records spell them: umlauts written out, "Sankt" as "St.", every
 // tenth outside Austria) and times the whole report (reading the file, the places, the
-// gazetteer, the lookups) against a memchr pass over the same file. It times the tolerant
-// search of one name over the data file against the exact search of it. The last line is the
-// summary.
+// gazetteer with the places of the old monarchy, the lookups) against a memchr pass over the
+// same file, and the loading of the monarchy's file alone. It times the tolerant search of one
+// name over the data file against the exact search of it. Where the list of South Tyrol's
+// municipalities is beside the project (../shared/data/check/istat-bozen-gemeinden.tsv,
+// ISTAT's official German names), it measures how many of them "NAME, Tirol" finds. The last
+// line is the summary.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,7 +26,9 @@
 #include "tools/coordinates.h"
 #include "core/rules.h"
 #include "core/text1252.h"
+#include "tools/monarchy.h"
 #include "tools/ort/gedcom.h"
+#include "tools/ort/tree_check.h"
 #include "tools/ort/resolver.h"
 
 namespace {
@@ -54,6 +60,66 @@ std::string FamilyTree(const std::filesystem::path& data) {
   return tree + "0 TRLR\n";
 }
 
+// ISTAT's official German names of South Tyrol's 116 municipalities, as "NAME, Tirol": found
+// abroad as the municipality (its Italian or German name today), another place there (a
+// village of the municipality), several candidates, a place of today's Austria of that name
+// (which the lookup keeps), or not found.
+void Coverage(const std::filesystem::path& data, const std::string& coordinates, const std::filesystem::path& monarchy) {
+  const std::filesystem::path list = VELDARIS_SOURCE_DIR "/../shared/data/check/istat-bozen-gemeinden.tsv";
+  if (!std::filesystem::exists(list)) {
+    std::printf("coverage: skipped, %s is not there\n", list.string().c_str());
+    return;
+  }
+  RecordReader in(data, "data");
+  std::vector<std::size_t> bad;
+  const ort::Gazetteer gazetteer(in, CoordinatesIndex(coordinates, bad), MonarchyIndex(ReadAll(monarchy), bad));
+  std::size_t rows = 0, found = 0, wrong = 0, several = 0, austrian = 0, none = 0;
+  std::string missed, ambiguous, inAustria, notFound;
+  std::istringstream lines(ReadAll(list));
+  std::string line;
+  std::getline(lines, line);  // the header
+  while (std::getline(lines, line)) {
+    std::vector<std::string> f;
+    for (std::size_t from = 0;;) {
+      const std::size_t tab = line.find('\t', from);
+      f.push_back(line.substr(from, tab == std::string::npos ? tab : tab - from));
+      if (tab == std::string::npos) break;
+      from = tab + 1;
+    }
+    if (f.size() < 4) continue;
+    ++rows;
+    const ort::Resolution r = gazetteer.Resolve(f[3] + ", Tirol", false);
+    if (r.status == ort::Resolution::Status::kAbroad) {
+      // Today's name, or one of its two ("Funes - Villnoess"), is the municipality's Italian or
+      // German name, or the beginning of it ("Selva" of "Selva di Val Gardena").
+      const std::string today = r.placeString.substr(0, r.placeString.rfind(", "));
+      const auto same = [&](const std::string& name) {
+        const std::string key = MonarchyKey(name);
+        for (std::string part : {today, today.substr(0, today.find(" - ")),
+                                 today.find(" - ") == std::string::npos ? today : today.substr(today.find(" - ") + 3)}) {
+          const std::string k = MonarchyKey(part);
+          if (key == k || (key.starts_with(k) && key[k.size()] == ' ')) return true;
+        }
+        return false;
+      };
+      if (same(f[2]) || same(f[3])) ++found;
+      else ++wrong, missed += " " + f[3] + "=" + today + ";";
+    } else if (r.status == ort::Resolution::Status::kAmbiguous) {
+      ++several, ambiguous += " " + f[3] + ";";
+    } else if (r.status == ort::Resolution::Status::kUnique) {
+      ++austrian, inAustria += " " + f[3] + "=" + r.placeString + ";";
+    } else {
+      ++none, notFound += " " + f[3] + ";";
+    }
+  }
+  std::printf("coverage of South Tyrol's %zu municipalities (ISTAT, German names, \"NAME, Tirol\"): %zu found, "
+              "%zu another place there, %zu ambiguous, %zu a place of that name in Austria, %zu not found\n",
+              rows, found, wrong, several, austrian, none);
+  if (std::getenv("VELDARIS_COVERAGE"))
+    std::printf("  another place:%s\n  ambiguous:%s\n  in Austria:%s\n  not found:%s\n", missed.c_str(),
+                ambiguous.c_str(), inAustria.c_str(), notFound.c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -71,27 +137,37 @@ int main(int argc, char** argv) {
     out << FamilyTree(data);
   }
 
-  std::size_t values = 0, resolved[5] = {0, 0, 0, 0, 0};
+  std::size_t values = 0, resolved[6] = {0, 0, 0, 0, 0, 0};
   const std::string coordinates = ReadAll(CoordinatesFileOf(data));
+  const std::filesystem::path monarchy = MonarchyFileOf(data);
   const Stats report = Measure(runs, [&] {
     const std::string bytes = ReadAll(tree);
     const ort::GedcomTree gedcom(bytes);
-    const auto places = ort::PlaceUses(gedcom);
     RecordReader in(data, "data");
     std::vector<std::size_t> bad;
-    const ort::Gazetteer gazetteer(in, CoordinatesIndex(coordinates, bad));
+    const ort::Gazetteer gazetteer(in, CoordinatesIndex(coordinates, bad), MonarchyIndex(ReadAll(monarchy), bad));
+    const auto places = ort::CheckPlaces(gedcom, gazetteer, false);
     values = places.size();
     for (std::size_t& n : resolved) n = 0;
-    for (const auto& place : places) ++resolved[static_cast<int>(gazetteer.Resolve(ort::PlaceIn1252(place.value), false).status)];
+    for (const auto& place : places) ++resolved[static_cast<int>(place.resolution.status)];
+  });
+  std::size_t monarchyPlaces = 0;
+  const Stats load = Measure(runs, [&] {
+    std::vector<std::size_t> bad;
+    monarchyPlaces = MonarchyIndex(ReadAll(monarchy), bad).size();
   });
   long lines = 0;
   const Stats memchr = Measure(runs, [&] { lines = MemchrPass(tree); });
   std::printf("GEDCOM of %d PLAC lines (%ld lines, %.1f MB), %zu distinct values: %zu eindeutig, "
-              "%zu mehrdeutig, %zu ähnlich, %zu nicht gefunden, %zu outside Austria\n",
+              "%zu mehrdeutig, %zu ähnlich, %zu nicht gefunden, %zu Ausland, %zu not looked up\n",
               kPlaceLines, lines, static_cast<double>(std::filesystem::file_size(tree)) / 1e6, values,
-              resolved[0], resolved[1], resolved[4], resolved[2], resolved[3]);
+              resolved[0], resolved[1], resolved[4], resolved[2], resolved[5], resolved[3]);
   std::printf("report %s ms; memchr pass %s ms; ratio %.1f\n", Cell(report).c_str(), Cell(memchr).c_str(),
               report.median / memchr.median);
+  std::printf("the monarchy's file (%zu places, %.1f MB) loaded in %s ms (%s)\n", monarchyPlaces,
+              static_cast<double>(std::filesystem::file_size(monarchy)) / 1e6, Cell(load).c_str(),
+              Goal("load", load.median, 100, " ms").c_str());
+  Coverage(data, coordinates, monarchy);
 
   const auto search = [&](const char* text, bool tolerant) {
     std::size_t found = 0;

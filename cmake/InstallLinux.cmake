@@ -6,6 +6,7 @@
 #   libexec/veldaris/wandlix-34        the converter, found beside the program
 #   share/veldaris/orte-7sp.ort        the gazetteer, copied for each user on the first start
 #   share/veldaris/orte-7sp.koordinaten  the coordinates of its places, copied beside it
+#   share/veldaris/orte-7sp.monarchie    the places of the old monarchy abroad, for veldaris-ort
 #   share/applications, share/metainfo, share/icons/hicolor, share/man/man1, share/doc/veldaris
 include(GNUInstallDirs)
 set(VELDARIS_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/veldaris)
@@ -18,7 +19,8 @@ configure_file(${PROJECT_SOURCE_DIR}/packaging/linux/veldaris.in ${CMAKE_BINARY_
 install(PROGRAMS ${CMAKE_BINARY_DIR}/packaging/veldaris DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS veldaris-import veldaris-ort RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS veldaris wandlix-34 RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/veldaris)
-install(FILES ${VELDARIS_GAZETTEER} ${VELDARIS_COORDINATES} DESTINATION ${CMAKE_INSTALL_DATADIR}/veldaris)
+install(FILES ${VELDARIS_GAZETTEER} ${VELDARIS_COORDINATES} ${VELDARIS_MONARCHY}
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/veldaris)
 install(FILES packaging/linux/${VELDARIS_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES packaging/linux/${VELDARIS_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 foreach(size 48 64 128 256)

@@ -12,6 +12,7 @@
 #include "tests/test_support.h"
 #include "tools/ort/ansel.h"
 #include "tools/ort/gedcom.h"
+#include "tools/ort/tree_check.h"
 
 namespace veldaris {
 namespace {
@@ -176,6 +177,42 @@ TEST(CorrectedTree, RewritesUniquePlacesAndLeavesEveryOtherByteInEveryEncoding) 
     EXPECT_EQ(ort::CorrectTree(tree, [](const std::string&) { return std::optional<ort::PlaceCorrection>(); }, rewritten),
               bytes)
         << form.name;
+  }
+}
+
+// A place abroad keeps its historical name: the copy adds its point, unless the value has a
+// MAP already, and today's name in a note, in letters the file's set can hold; once.
+TEST(CorrectedTree, KeepsAPlaceAbroadAndAddsItsPointAndTodaysName) {
+  ort::Resolution krumlov;
+  krumlov.status = ort::Resolution::Status::kAbroad;
+  krumlov.placeString = "Český Krumlov, Tschechien";
+  krumlov.coordinates = Coordinates{"48.81091", "14.31521"};
+  krumlov.keepValue = true;
+  const char* const tree = "0 HEAD\n1 CHAR {charset}\n0 @I1@ INDI\n1 BIRT\n2 PLAC Krumau, Böhmen\n"
+                           "1 DEAT\n2 PLAC Krumau, Böhmen\n3 MAP\n4 LATI N1.0\n4 LONG E2.0\n0 TRLR\n";
+  const struct {
+    Form form;
+    const char* today;  // as the file's set can write it
+  } cases[] = {
+      {{"UTF-8", Encoding::kUtf8, false, "\n", "UTF-8"}, "Český Krumlov"},
+      {{"UTF-16 LE", Encoding::kUtf16Le, true, "\r\n", "UNICODE"}, "Český Krumlov"},
+      {{"Windows-1252", Encoding::kWindows1252, false, "\r\n", "ANSI"}, "Ceský Krumlov"},
+      {{"ANSEL", Encoding::kAnsel, false, "\r\n", "ANSEL"}, "Cesky Krumlov"},
+  };
+  for (const auto& c : cases) {
+    const std::string note = std::string("3 NOTE Heute: ") + c.today + ", Tschechien\n";
+    const std::string expected = "0 HEAD\n1 CHAR {charset}\n0 @I1@ INDI\n1 BIRT\n2 PLAC Krumau, Böhmen\n"
+                                 "3 MAP\n4 LATI N48.8109\n4 LONG E14.3152\n" + note +
+                                 "1 DEAT\n2 PLAC Krumau, Böhmen\n" + note + "3 MAP\n4 LATI N1.0\n4 LONG E2.0\n0 TRLR\n";
+    const std::string bytes = Written(tree, c.form);
+    const ort::GedcomTree parsed(bytes);
+    const std::vector<ort::CheckedPlace> places{{"Krumau, Böhmen", 1, krumlov}};
+    std::size_t rewritten = 0;
+    const std::string copy = ort::CorrectedCopy(parsed, places, {}, rewritten);
+    EXPECT_EQ(copy, Written(expected, c.form)) << c.form.name;
+    EXPECT_EQ(rewritten, 0u) << c.form.name;  // no value changed
+    const ort::GedcomTree again(copy);
+    EXPECT_EQ(ort::CorrectedCopy(again, places, {}, rewritten), copy) << c.form.name;
   }
 }
 

@@ -17,7 +17,7 @@ export HOME=$work/home XDG_DATA_HOME=$work/home/data XDG_CONFIG_HOME=$work/home/
 mkdir -p "$HOME"
 
 # A tree as a genealogist keeps it: spellings of old records, a continued value, a place that
-# has its own map, one that is ambiguous, one a letter off, one abroad.
+# has its own map, one that is ambiguous, one a letter off, one abroad, one of the old monarchy.
 printf '%s\r\n' \
   '0 HEAD' '1 SOUR Veldaris-Test' '1 GEDC' '2 VERS 5.5.1' '2 FORM LINEAGE-LINKED' '1 CHAR UTF-8' \
   '0 @I1@ INDI' '1 NAME Maria /Huber/' '1 SEX F' \
@@ -28,13 +28,14 @@ printf '%s\r\n' \
   '1 BURI' '2 PLAC St. Georgen, Austria' '1 CONF' '2 PLAC Großraming, Austria' \
   '1 RESI' '2 PLAC Hallstat, Austria' '1 CENS' '2 PLAC Hallstatt, Austria' \
   '1 EVEN' '2 TYPE Reise' '2 PLAC Paris, France' \
+  '1 GRAD' '2 PLAC Brünn, Mähren, Österreich' \
   '0 TRLR' > "$work/baum.ged"
 
 cd "$work"
 # The same tree as older programs write it, in ANSEL: the umlauts as a diacritic before the
 # letter, ß as one byte.
 LC_ALL=C sed -e 's/1 CHAR UTF-8/1 CHAR ANSEL/' -e $'s/\xc3\xb6/\xe8o/g' -e $'s/\xc3\x96/\xe8O/g' \
-  -e $'s/\xc3\x9f/\xcf/g' baum.ged > baum-ansel.ged
+  -e $'s/\xc3\xa4/\xe8a/g' -e $'s/\xc3\xbc/\xe8u/g' -e $'s/\xc3\x9f/\xcf/g' baum.ged > baum-ansel.ged
 
 for tree in baum baum-ansel; do
   "$build/bin/veldaris-ort" --daten "$build/data/orte-7sp.ort" --gedcom $tree.ged --ausgabe neu.ged --bericht bericht.csv
@@ -71,6 +72,12 @@ assert "ähnlich" in statuses and "mehrdeutig" in statuses, statuses
 notes = [t.text or "" for t in root.iter("{%s}text" % ns["g"])]
 for before in ("Gößl, Steiermark, Österreich", "Großraming, Austria"):
     assert any("Ortsangabe vorher: " + before in n for n in notes), (before, notes)
+# A place of the old monarchy keeps its name, with today's point and name.
+abroad = [r for r in rows if r["Status"] == "Ausland"]
+assert [r["Ortsbezeichnung"] for r in abroad] == ["Brno, Tschechien"], abroad
+coord = places.get("Brünn, Mähren, Österreich")
+assert coord is not None and abs(float(coord.get("lat")[1:]) - float(abroad[0]["Breite"])) < 1e-4, coord
+assert any("Heute: Brno, Tschechien" in n for n in notes), notes
 print("%s: Gramps read %d rewritten places, each with its coordinates" % (sys.argv[3], len(rewritten)))
 PY
   rm -f neu.ged neu.gramps bericht.csv

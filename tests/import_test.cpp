@@ -8,6 +8,8 @@
 #include "tests/test_support.h"
 #include "tools/import/cities.h"
 #include "tools/import/gazetteer.h"
+#include "tools/import/monarchy_places.h"
+#include "tools/monarchy.h"
 
 namespace veldaris {
 namespace {
@@ -241,6 +243,66 @@ TEST(Importer, TakesThePointsOfCities500ByNameWithinTheMunicipality) {
                                                         {"St. Georgen an der Stiefing", "46.81"},
                                                         {"Wien", "48.2085"}}));
   EXPECT_THROW(import::ReadCities("1\tGraz\n", "c.tsv"), InputError);
+}
+
+// The places of the monarchy: cities500's rows of its lands, the register's German names
+// given to the row close by that bears one of its names (either way round), a place the list
+// lacks beside one of them; the rest dropped. The file finds every name by its fold.
+TEST(Importer, MakesTheMonarchysPlacesFromCities500AndTheRegister) {
+  const auto row = [](const char* name, const char* alternates, const char* latitude, const char* longitude,
+                      const char* country, const char* admin1) {
+    return std::string("1\t") + name + "\t" + name + "\t" + alternates + "\t" + latitude + "\t" + longitude +
+           "\tP\tPPL\t" + country + "\t\t" + admin1 + "\t\t\t\t1000\t\t300\tEurope/Prague\t2020-01-01\n";
+  };
+  const std::string cities = row("Brno", "Bruenn", "49.19522", "16.60796", "CZ", "78") +
+                             row("Cheb", "", "50.07963", "12.37392", "CZ", "81") +
+                             row("Warsaw", "Warschau", "52.22977", "21.01178", "PL", "78") +  // not the monarchy's
+                             row("Freistadt", "", "48.51103", "14.50453", "AT", "04");
+  const std::string register_ =
+      "Brünn,Brno,49.2,16.6\n"              // today's name: a name of the row close by
+      "Eger,Cheb,50.08,12.37\n"
+      "Cheb,Eger,50.08,12.37\n"              // the other way round
+      "Kleindorf,Malá Ves,50.1,12.4\n"       // beside Cheb: a place of its own
+      "Warschau,Warszawa,52.23,21.01\n"      // outside the monarchy
+      "Freistadt,Freistadt,48.51,14.5\n"     // in Austria
+      "Aalburg,Aalborg,57.05,9.92\n"         // nothing near
+      "Nirgends,,,\n";                        // no point
+  import::MonarchyReport report;
+  const auto built = import::BuildMonarchyPlaces(import::ReadCities(cities, "c.tsv"),
+                                                 import::ReadToponyms(register_, "r.csv"), report);
+  EXPECT_EQ(report.fromCities, 2u);
+  EXPECT_EQ(report.matched, 2u);
+  EXPECT_EQ(report.swapped, 1u);
+  EXPECT_EQ(report.added, 1u);
+  EXPECT_EQ(report.outside, 2u);
+  EXPECT_EQ(report.inAustria, 1u);
+  EXPECT_EQ(report.withoutPoint, 1u);
+  std::vector<std::size_t> bad;
+  const MonarchyIndex index(FormatMonarchyFile("Test", built.places, built.names), bad);
+  EXPECT_TRUE(bad.empty());
+  const auto named = [&](const char* name, bool loose = false) {
+    std::vector<std::string> places;
+    for (std::uint32_t id : index.Find(loose ? LooseMonarchyKey(name) : MonarchyKey(name),
+                                       loose ? MonarchyNames::kLoose : MonarchyNames::kExact))
+      places.push_back(std::string(index.place(id).name) + "/" + std::string(index.place(id).country) + "/" +
+                       std::string(index.place(id).region));
+    return places;
+  };
+  EXPECT_EQ(named("Brünn"), std::vector<std::string>{"Brno/CZ/78"});
+  EXPECT_EQ(named("BRUENN"), std::vector<std::string>{"Brno/CZ/78"});
+  EXPECT_EQ(named("Brunn", true), std::vector<std::string>{"Brno/CZ/78"});
+  EXPECT_TRUE(named("Brunn").empty());
+  EXPECT_EQ(named("Eger"), std::vector<std::string>{"Cheb/CZ/81"});
+  EXPECT_EQ(named("Kleindorf"), std::vector<std::string>{"Malá Ves/CZ/81"});
+  EXPECT_EQ(named("Mala Ves"), std::vector<std::string>{"Malá Ves/CZ/81"});
+  EXPECT_TRUE(named("Warschau").empty());
+  const auto [first, last] = index.Prefixed("br", MonarchyNames::kExact);
+  EXPECT_EQ(last - first, 2u);  // "brno", "bruenn"
+  // A file out of order or naming a place it lacks: those lines are reported, the rest read.
+  bad.clear();
+  const MonarchyIndex damaged("P\tBrno\tCZ\t78\t49.2\t16.6\t0\nN\tbrno\t0\nN\tabc\t0\nN\tcheb\t7\nX\n", bad);
+  EXPECT_EQ(bad, (std::vector<std::size_t>{3, 4, 5}));
+  EXPECT_EQ(damaged.Find("brno"), std::vector<std::uint32_t>{0});
 }
 
 TEST(Importer, AFailureLeavesTheOutputAsItWas) {

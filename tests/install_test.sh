@@ -22,6 +22,7 @@ DESTDIR=$dest cmake --install "$build" --prefix /usr >/dev/null
 id=invalid.veldaris.Veldaris
 for f in usr/bin/veldaris usr/bin/veldaris-import usr/bin/veldaris-ort usr/libexec/veldaris/veldaris \
          usr/libexec/veldaris/wandlix-34 usr/share/veldaris/orte-7sp.ort usr/share/veldaris/orte-7sp.koordinaten \
+         usr/share/veldaris/orte-7sp.monarchie \
          usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml \
          usr/share/icons/hicolor/48x48/apps/$id.png usr/share/icons/hicolor/64x64/apps/$id.png \
          usr/share/icons/hicolor/128x128/apps/$id.png usr/share/icons/hicolor/256x256/apps/$id.png \
@@ -36,7 +37,9 @@ found=$(env -u XDG_DATA_HOME HOME="$scratch/nobody" "$dest/usr/bin/veldaris-ort"
 [ "$found" = "Goessl, Liezen, Steiermark, AUSTRIA" ] || fail "veldaris-ort Gößl gave: $found"
 csv=$(env -u XDG_DATA_HOME HOME="$scratch/nobody" "$dest/usr/bin/veldaris-ort" --format csv Gößl) || fail "veldaris-ort --format csv"
 grep -q ',47\.[0-9]*,13\.[0-9]*.$' <<<"$csv" || fail "no coordinates beside the installed gazetteer: $csv"
-echo "veldaris-ort: finds the installed gazetteer and its coordinates"
+abroad=$(env -u XDG_DATA_HOME HOME="$scratch/nobody" "$dest/usr/bin/veldaris-ort" --monarchie Brünn) || fail "veldaris-ort --monarchie Brünn"
+grep -qx 'Brno, Tschechien' <<<"$abroad" || fail "veldaris-ort --monarchie Brünn gave: $abroad"
+echo "veldaris-ort: finds the installed gazetteer, its coordinates and the places of the monarchy"
 
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$dest/usr/share/applications/$id.desktop" || fail "desktop entry"

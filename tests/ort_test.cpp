@@ -11,6 +11,7 @@
 #include "tools/ort/lookup.h"
 #include "tools/ort/resolver.h"
 #include "tools/ort/names.h"
+#include "tools/monarchy.h"
 #include "core/search_pass.h"
 
 namespace veldaris {
@@ -300,6 +301,62 @@ TEST(OldRecords, TheNamesTableNamesTheGazetteersDistricts) {
       EXPECT_TRUE(districts.count(Cp1252(name))) << name << " in " << area.names.substr(0, 30);
       from = bar + 1;
     }
+}
+
+// The places of the old monarchy, by their old names, in the lands the value names; a place
+// of today's Austria is never turned into one abroad.
+TEST(Monarchy, FindsTheMonarchysPlacesAbroadByTheirOldNames) {
+  RecordReader in(test::Gazetteer(), "orte-7sp.ort");
+  std::vector<std::size_t> bad;
+  const ort::Gazetteer gazetteer(in, CoordinatesIndex(test::ReadBytes(CoordinatesFileOf(test::Gazetteer())), bad),
+                                 MonarchyIndex(test::ReadBytes(MonarchyFileOf(test::Gazetteer())), bad));
+  EXPECT_TRUE(bad.empty());
+  using S = Resolution::Status;
+  const struct {
+    const char* value;
+    S status;
+    const char* place;  // the place abroad, or the Austrian place string, or a part of the reason
+  } cases[] = {
+      {"Brünn, Mähren, Österreich", S::kAbroad, "Brno, Tschechien"},
+      {"Brünn, Mähren", S::kAbroad, "Brno, Tschechien"},
+      {"Lemberg, Galizien", S::kAbroad, "Lviv, Ukraine"},
+      {"Lemberg, Galizien, Österreich", S::kAbroad, "Lviv, Ukraine"},
+      {"Eger, Böhmen", S::kAbroad, "Cheb, Tschechien"},
+      {"Krumau, Böhmen, Austria", S::kAbroad, "Český Krumlov, Tschechien"},
+      {"Prag, Österreich", S::kAbroad, "Praha, Tschechien"},  // over the Austrian "Pram" one letter away
+      {"Laibach, Krain", S::kAbroad, "Ljubljana, Slowenien"},
+      {"Czernowitz, Bukowina", S::kAbroad, "Chernivtsi, Ukraine"},
+      {"Triest, Küstenland", S::kAbroad, "Trieste, Italien"},
+      {"Bozen, Tirol", S::kAbroad, "Bolzano, Italien"},
+      {"Marburg an der Drau, Steiermark", S::kAbroad, "Maribor, Slowenien"},
+      {"Ödenburg, Ungarn", S::kAbroad, "Sopron, Ungarn"},
+      {"Trient, Trentino-Südtirol, Italien", S::kAbroad, "Trento, Italien"},
+      {"Kutná Hora, Czech Republic", S::kAbroad, "Kutná Hora, Tschechien"},
+      {"Mährisch Ostrau, Österreich", S::kAbroad, "Ostrava, Tschechien"},  // the register's German name
+      {"Iglau, Bezirk Iglau, Mähren", S::kAbroad, "Jihlava, Tschechien"},   // a district of that seat
+      {"Lemberg, Steiermark", S::kUnique, "Lemberg, Hartberg-Fuerstenfeld, Steiermark, AUSTRIA"},
+      {"Eisenstadt, Ungarn", S::kUnique, "Eisenstadt, Eisenstadt Stadt, Burgenland, AUSTRIA"},
+      {"Eger, Österreich", S::kAmbiguous, "Eger: 3 Orte dieses Namens"},     // Cheb, Eger, …
+      {"Brünn, Niederösterreich", S::kAmbiguous, "Brünn: 3 Orte"},         // Brunn, never abroad
+      {"Brünn, Bezirk Unbekannt, Mähren", S::kAmbiguous, "Bezirk Unbekannt: weder Land noch Ort"},
+      {"Krumau, Mähren", S::kNotFound, "Mähren: dort kein Ort Krumau"},
+      {"Passau, Bayern, Deutschland", S::kNotAustrian, ""},
+  };
+  for (const auto& c : cases) {
+    const Resolution r = gazetteer.Resolve(c.value, false);
+    EXPECT_EQ(r.status, c.status) << c.value << ": " << r.placeString << " " << r.reason;
+    if (c.status == S::kAbroad || c.status == S::kUnique) {
+      EXPECT_EQ(r.placeString, c.place) << c.value;
+      EXPECT_TRUE(r.coordinates) << c.value;
+      EXPECT_EQ(r.keepValue, c.status == S::kAbroad) << c.value;
+    } else {
+      EXPECT_NE(r.reason.find(c.place), std::string::npos) << c.value << ": " << r.reason;
+    }
+  }
+  // The search: the Austrian places first, then those of the monarchy.
+  const auto out = test::RunProgram(VELDARIS_ORT, {"--daten", test::Gazetteer().string(), "--monarchie", "Brünn"}, ".");
+  EXPECT_EQ(out.exitCode, 0) << out.stderrText;
+  EXPECT_LT(out.stdoutText.find("AUSTRIA\n"), out.stdoutText.find("Brno, Tschechien\n")) << out.stdoutText;
 }
 
 TEST(Edits, CountLettersInsertedDeletedReplacedAndNeighboursSwapped) {

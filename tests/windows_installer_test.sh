@@ -28,7 +28,8 @@ uninstall() {
 
 rm -rf "$folder"
 install
-for f in veldaris.exe wandlix-34.exe veldaris-import.exe veldaris-ort.exe orte-7sp.ort orte-7sp.koordinaten LICENSE.txt LIESMICH.txt uninstall.exe; do
+for f in veldaris.exe wandlix-34.exe veldaris-import.exe veldaris-ort.exe orte-7sp.ort orte-7sp.koordinaten \
+         orte-7sp.monarchie LICENSE.txt LIESMICH.txt uninstall.exe; do
   [ -e "$folder/$f" ] || fail "not installed: $f"
 done
 [ -e "$shortcut" ] || fail "no Start-menu shortcut"
@@ -37,6 +38,10 @@ done
 flags=$(od -An -tu4 -j20 -N4 "$shortcut" | tr -d ' ')
 (( flags & 0x10 )) || fail "the shortcut has no working folder"
 echo "installed silently into $local_appdata\\Programs\\Veldaris, with a Start-menu shortcut"
+# The installed veldaris-ort finds the places of the old monarchy beside its gazetteer.
+abroad=$(cd "$folder" && "$wine" ./veldaris-ort.exe --monarchie Bruenn 2>/dev/null | tr -d '\r')
+grep -qx 'Brno, Tschechien' <<<"$abroad" || fail "veldaris-ort --monarchie Bruenn gave: $abroad"
+echo "the installed veldaris-ort finds Brno, Tschechien"
 
 # A second installation over it keeps the user's data file.
 printf '"Testdorf","Testgemeinde","Bezirk","W","1234",,\r\n' >> "$folder/orte-7sp.ort"

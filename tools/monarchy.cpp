@@ -52,17 +52,22 @@ std::string FormatMonarchyFile(std::string_view comment, const std::vector<Monar
   for (const MonarchyPlace& p : places)
     out += "P\t" + Field(p.name) + "\t" + Field(p.country) + "\t" + Field(p.region) + "\t" + p.coordinates.latitude +
            "\t" + p.coordinates.longitude + "\t" + std::to_string(p.population) + "\n";
-  for (const bool loose : {false, true}) {
+  for (const char kind : {'N', 'L', 'S'}) {
     std::vector<std::pair<std::string, std::uint32_t>> keys;
     for (std::uint32_t id = 0; id < names.size(); ++id)
       for (const std::string& name : names[id]) {
-        std::string key = loose ? LooseMonarchyKey(name) : MonarchyKey(name);
+        if (kind == 'S') {
+          for (const std::string& form : WithoutAddition(FoldName(Utf8To1252Plain(name))))
+            keys.emplace_back(Field(Windows1252ToUtf8(form)), id);
+          continue;
+        }
+        std::string key = kind == 'L' ? LooseMonarchyKey(name) : MonarchyKey(name);
         if (!key.empty()) keys.emplace_back(Field(key), id);
       }
     std::sort(keys.begin(), keys.end());
     keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
     for (std::size_t k = 0; k < keys.size();) {
-      out += std::string(loose ? "L\t" : "N\t") + keys[k].first + "\t";
+      out += std::string(1, kind) + "\t" + keys[k].first + "\t";
       const std::size_t first = k;
       for (; k < keys.size() && keys[k].first == keys[first].first; ++k)
         out += (k > first ? "," : "") + std::to_string(keys[k].second);
@@ -76,7 +81,7 @@ MonarchyIndex::MonarchyIndex(std::string bytes, std::vector<std::size_t>& bad)
     : bytes_(std::make_unique<std::string>(std::move(bytes))) {
   std::string_view rest(*bytes_);
   std::size_t number = 0;
-  std::string_view lastKey[2];
+  std::string_view lastKey[3];
   while (!rest.empty()) {
     const std::size_t end = rest.find('\n');
     std::string_view line = rest.substr(0, end);
@@ -91,13 +96,13 @@ MonarchyIndex::MonarchyIndex(std::string bytes, std::vector<std::size_t>& bad)
       places_.push_back(p);
       continue;
     }
-    const bool loose = f[0] == "L";
+    const int kind = f[0] == "N" ? 0 : f[0] == "L" ? 1 : f[0] == "S" ? 2 : -1;
     // A name line in its order, whose places are all known.
-    if ((loose || f[0] == "N") && f.size() == 3 && !f[1].empty() && f[1] > lastKey[loose]) {
+    if (kind >= 0 && f.size() == 3 && !f[1].empty() && f[1] > lastKey[kind]) {
       const auto ids = Ids(f[2]);
       if (!ids.empty() && std::all_of(ids.begin(), ids.end(), [&](std::uint32_t id) { return id < places_.size(); })) {
-        (loose ? loose_ : exact_).push_back({f[1], f[2]});
-        lastKey[loose] = f[1];
+        names_[kind].push_back({f[1], f[2]});
+        lastKey[kind] = f[1];
         continue;
       }
     }
@@ -118,20 +123,20 @@ std::vector<std::uint32_t> MonarchyIndex::Ids(std::string_view ids) {
   return out;
 }
 
-std::vector<std::uint32_t> MonarchyIndex::Find(std::string_view key, bool loose) const {
-  const auto& names = loose ? loose_ : exact_;
+std::vector<std::uint32_t> MonarchyIndex::Find(std::string_view key, MonarchyNames kind) const {
+  const auto& names = names_[static_cast<int>(kind)];
   const auto at = std::lower_bound(names.begin(), names.end(), key, [](const Name& n, std::string_view k) { return n.key < k; });
   if (at == names.end() || at->key != key) return {};
   return Ids(at->ids);
 }
 
-std::pair<std::string_view, std::vector<std::uint32_t>> MonarchyIndex::Key(std::size_t k, bool loose) const {
-  const Name& n = (loose ? loose_ : exact_)[k];
+std::pair<std::string_view, std::vector<std::uint32_t>> MonarchyIndex::Key(std::size_t k, MonarchyNames kind) const {
+  const Name& n = names_[static_cast<int>(kind)][k];
   return {n.key, Ids(n.ids)};
 }
 
-std::pair<std::size_t, std::size_t> MonarchyIndex::Prefixed(std::string_view prefix, bool loose) const {
-  const auto& names = loose ? loose_ : exact_;
+std::pair<std::size_t, std::size_t> MonarchyIndex::Prefixed(std::string_view prefix, MonarchyNames kind) const {
+  const auto& names = names_[static_cast<int>(kind)];
   const auto first = std::lower_bound(names.begin(), names.end(), prefix,
                                       [](const Name& n, std::string_view k) { return n.key < k; });
   auto last = first;

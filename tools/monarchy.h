@@ -6,8 +6,9 @@
 //   P  today's name  country (ISO)  region (GeoNames' admin1)  latitude  longitude  population
 //   N  folded name   numbers of the places that bear it, from 0 in the order of the P lines
 //   L  the same with the umlauts dropped
+//   S  a name without its official addition ("st. ulrich" of St. Ulrich in Gröden)
 //
-// The P lines come first; the N lines and the L lines each in the byte order of their names,
+// The P lines come first; the N, L and S lines each in the byte order of their names,
 // so that a name is found by a binary search over the file as it was read, without building
 // anything when it is loaded. A name is folded as FoldName folds it, after its letters that
 // Windows-1252 cannot hold are written as their plain letters ("Brünn": "bruenn", "Český
@@ -42,6 +43,9 @@ std::filesystem::path MonarchyFileOf(const std::filesystem::path& dataFile);
 std::string MonarchyKey(std::string_view utf8);
 std::string LooseMonarchyKey(std::string_view utf8);
 
+// The names of the file: as written (folded), with the umlauts dropped, without an addition.
+enum class MonarchyNames { kExact, kLoose, kShortened };
+
 // The file's text: a comment, the places, and the names of each (each name once per place).
 std::string FormatMonarchyFile(std::string_view comment, const std::vector<MonarchyPlace>& places,
                                const std::vector<std::vector<std::string>>& names);
@@ -62,13 +66,13 @@ class MonarchyIndex {
     long population = 0;
   };
   const Place& place(std::uint32_t id) const { return places_[id]; }
-  // The places of a key (MonarchyKey, or with loose LooseMonarchyKey).
-  std::vector<std::uint32_t> Find(std::string_view key, bool loose = false) const;
+  // The places of a key (MonarchyKey; LooseMonarchyKey for kLoose).
+  std::vector<std::uint32_t> Find(std::string_view key, MonarchyNames names = MonarchyNames::kExact) const;
   // Every key with the places that bear it, in key order; for the search of names.
-  std::size_t Keys(bool loose) const { return (loose ? loose_ : exact_).size(); }
-  std::pair<std::string_view, std::vector<std::uint32_t>> Key(std::size_t k, bool loose) const;
+  std::size_t Keys(MonarchyNames names) const { return names_[static_cast<int>(names)].size(); }
+  std::pair<std::string_view, std::vector<std::uint32_t>> Key(std::size_t k, MonarchyNames names) const;
   // The range of keys that begin with a text.
-  std::pair<std::size_t, std::size_t> Prefixed(std::string_view prefix, bool loose) const;
+  std::pair<std::size_t, std::size_t> Prefixed(std::string_view prefix, MonarchyNames names) const;
 
  private:
   struct Name {
@@ -77,7 +81,7 @@ class MonarchyIndex {
   static std::vector<std::uint32_t> Ids(std::string_view ids);
   std::unique_ptr<std::string> bytes_;  // held apart, so that the views into it survive a move
   std::vector<Place> places_;
-  std::vector<Name> exact_, loose_;
+  std::vector<Name> names_[3];  // N, L, S
 };
 
 }  // namespace veldaris

@@ -58,6 +58,7 @@ Section "Veldaris"
   ; The coordinates are found by each record's names, not by its line: a newer file serves an
   ; older data file as well.
   File "${SOURCE}\orte-7sp.koordinaten"
+  File "${SOURCE}\orte-7sp.monarchie"
   ; The data file may hold places the user appended: an existing one stays as it is.
   SetOverwrite off
   File "${SOURCE}\orte-7sp.ort"
@@ -89,6 +90,7 @@ Section "Uninstall"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\LIESMICH.txt"
   Delete "$INSTDIR\orte-7sp.koordinaten"
+  Delete "$INSTDIR\orte-7sp.monarchie"
   Delete "$INSTDIR\ergebdat.txt"
   Delete "$INSTDIR\ergeb.csv"
   Delete "$INSTDIR\OrtsList.csv"

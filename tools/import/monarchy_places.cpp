@@ -41,6 +41,16 @@ constexpr std::pair<std::string_view, std::string_view> kLocalNames[] = {
     {"Bielsko-Biala", "Bielsko-Biała"},
 };
 
+// A name and, where it is two names in one ("Renon - Ritten", "Bleiburg/Pliberk"), each.
+void AddName(std::vector<std::string>& names, const std::string& name) {
+  names.push_back(name);
+  for (std::string_view separator : {" - ", "/"})
+    if (const std::size_t at = name.find(separator); at != std::string::npos && at > 0) {
+      names.push_back(name.substr(0, at));
+      names.push_back(name.substr(at + separator.size()));
+    }
+}
+
 std::string LocalName(const std::string& name) {
   for (const auto& [english, local] : kLocalNames)
     if (name == english) return std::string(local);
@@ -107,13 +117,13 @@ MonarchyPlaces BuildMonarchyPlaces(const std::vector<CityRow>& cities, const std
   std::vector<std::set<std::string>> keys(cities.size());
   for (std::size_t k = 0; k < cities.size(); ++k) {
     const CityRow& row = cities[k];
-    for (const std::string* name : {&row.name, &row.asciiName}) keys[k].insert(MonarchyKey(*name));
-    for (const std::string& name : row.alternates) keys[k].insert(MonarchyKey(name));
+    std::vector<std::string> names;
+    for (const std::string* name : {&row.name, &row.asciiName}) AddName(names, *name);
+    for (const std::string& name : row.alternates) AddName(names, name);
+    for (const std::string& name : names) keys[k].insert(MonarchyKey(name));
     if (!inMonarchy(row)) continue;
     placeOf[k] = static_cast<std::uint32_t>(out.places.size());
     out.places.push_back({LocalName(row.name), row.country, row.admin1, row.coordinates, row.population});
-    std::vector<std::string> names{row.name, row.asciiName};
-    names.insert(names.end(), row.alternates.begin(), row.alternates.end());
     out.names.push_back(std::move(names));
   }
   report.fromCities = out.places.size();

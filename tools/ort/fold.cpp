@@ -132,6 +132,57 @@ int EditsAllowed(std::string_view folded) {
   return letters >= 9 ? 2 : 1;
 }
 
+namespace {
+
+std::vector<std::string_view> FoldedWords(std::string_view folded) {
+  std::vector<std::string_view> words;
+  for (std::size_t from = 0; from < folded.size();) {
+    const std::size_t blank = std::min(folded.find(' ', from), folded.size());
+    if (blank > from) words.push_back(folded.substr(from, blank - from));
+    from = blank + 1;
+  }
+  return words;
+}
+
+std::string Joined(const std::vector<std::string_view>& words, std::size_t from, std::size_t to) {
+  std::string out;
+  for (std::size_t k = from; k < to; ++k) {
+    if (k > from) out += ' ';
+    out += words[k];
+  }
+  return out;
+}
+
+// A word that begins an official addition to a name: "am", "an der", "bei", "im", "in",
+// "ob", and their short forms "a.", "a.d.", "i.", "b.".
+bool IsAdditionWord(std::string_view word) {
+  if (word == "am" || word == "an" || word == "bei" || word == "im" || word == "in" || word == "ob") return true;
+  return word.size() >= 2 && (word[0] == 'a' || word[0] == 'i' || word[0] == 'b') && word[1] == '.' &&
+         std::all_of(word.begin() + 2, word.end(), [](char c) { return c == '.' || (c >= 'a' && c <= 'z'); });
+}
+
+}  // namespace
+
+// A folded name without its official addition ("klagenfurt am woerthersee": "klagenfurt";
+// "bad ischl": "ischl"), in each form it can be written; none for a name without one.
+std::vector<std::string> WithoutAddition(std::string_view folded) {
+  std::vector<std::string> forms;
+  if (folded.find(',') != std::string_view::npos) return forms;
+  const std::vector<std::string_view> words = FoldedWords(folded);
+  std::size_t end = words.size();
+  for (std::size_t k = 1; k + 1 < words.size(); ++k)
+    if (IsAdditionWord(words[k])) {
+      end = k;
+      break;
+    }
+  const std::size_t begin = words.size() > 1 && words[0] == "bad" ? 1 : 0;
+  if (end < words.size()) forms.push_back(Joined(words, 0, end));
+  if (begin) forms.push_back(Joined(words, 1, words.size()));
+  if (begin && end < words.size() && end > 1) forms.push_back(Joined(words, 1, end));
+  return forms;
+}
+
+
 std::string FoldName(std::string_view text) {
   std::string folded;
   FoldName(text, folded);

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace veldaris {
 
@@ -21,6 +22,12 @@ void FoldName(std::string_view text, std::string& folded, std::size_t enough = s
 // The first byte of the folded name (0 for an empty one), without folding it: what a search
 // compares first.
 char FirstFoldedByte(std::string_view text);
+
+// A folded name without its official addition ("klagenfurt am woerthersee": "klagenfurt",
+// "hainburg a.d. donau": "hainburg", "bad ischl": "ischl"; the addition begins with "am",
+// "an", "bei", "im", "in", "ob" or a short form such as "a.d."), in each form it can be
+// written; none for a name without one.
+std::vector<std::string> WithoutAddition(std::string_view folded);
 
 // A folded name as records kept abroad spell it, the umlauts dropped: "ae", "oe" and "ue" as
 // "a", "o" and "u", so that "Pölten", "Poelten" and "Polten" all give "polten".

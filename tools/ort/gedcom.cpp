@@ -6,6 +6,7 @@
 
 #include "core/text1252.h"
 #include "tools/ort/ansel.h"
+#include "tools/ort/fold.h"
 
 namespace veldaris::ort {
 namespace {
@@ -339,10 +340,15 @@ std::string CorrectTree(const GedcomTree& tree,
     const auto value = correction ? tree.Encode(correction->placeString) : std::nullopt;
     const auto note = tree.Encode(level + " NOTE Ortsangabe vorher: ");
     const auto mapLines = map ? tree.Encode(level + " MAP") : std::nullopt;
-    const bool ownNote = correction && correction->note &&
-                         std::find(place.notes.begin(), place.notes.end(), *correction->note) == place.notes.end();
+    // The note once: as the file's set wrote it before, maybe with plainer letters.
+    const auto noted = [&](const std::string& text) {
+      return FoldName(Utf8To1252Plain(text)) == FoldName(Utf8To1252Plain(*correction->note));
+    };
+    const bool ownNote = correction && correction->note && std::none_of(place.notes.begin(), place.notes.end(), noted);
     const auto ownNoteLine = ownNote ? tree.EncodePlain(level + " NOTE " + *correction->note) : std::nullopt;
-    if (!correction || (same && !map && !ownNoteLine) || !value || !note || (map && !mapLines)) continue;  // stays
+    // A value that keeps its text needs no place string in the file's set.
+    if (!correction || (same && !map && !ownNoteLine) || (!same && (!value || !note)) || (map && !mapLines))
+      continue;  // stays as it is
     std::string end(raw(plac.end, plac.next));
     if (end.empty()) end = ending;
     if (same) {

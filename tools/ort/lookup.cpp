@@ -96,15 +96,16 @@ std::vector<MonarchyFound> SearchMonarchy(const MonarchyIndex& places, std::stri
   const bool beginsWith = options.mode == MatchMode::kBeginsWith;
   for (const bool loose : {false, true}) {
     if (loose && !(options.tolerant || options.similar)) break;
+    const MonarchyNames names = loose ? MonarchyNames::kLoose : MonarchyNames::kExact;
     const std::string key = loose ? LooseMonarchyKey(trimmed) : MonarchyKey(trimmed);
     if (key.empty()) return found;
     const Match match = loose ? Match::kTolerant : Match::kExact;
     if (beginsWith) {
-      const auto [first, last] = places.Prefixed(key, loose);
-      for (std::size_t k = first; k < last; ++k) add(places.Key(k, loose).second, match, 0);
+      const auto [first, last] = places.Prefixed(key, names);
+      for (std::size_t k = first; k < last; ++k) add(places.Key(k, names).second, match, 0);
     } else {
-      for (std::size_t k = 0; k < places.Keys(loose); ++k) {
-        const auto [name, ids] = places.Key(k, loose);
+      for (std::size_t k = 0; k < places.Keys(names); ++k) {
+        const auto [name, ids] = places.Key(k, names);
         if (const std::size_t at = name.find(key); at != std::string_view::npos && at > 0) add(ids, match, 0);
       }
     }
@@ -112,8 +113,8 @@ std::vector<MonarchyFound> SearchMonarchy(const MonarchyIndex& places, std::stri
     // The names a letter or two away, from the loose keys, the nearest first.
     const int allowed = EditsAllowed(key);
     std::vector<std::pair<int, std::uint32_t>> near;
-    for (std::size_t k = 0; k < places.Keys(true); ++k) {
-      const auto [name, ids] = places.Key(k, true);
+    for (std::size_t k = 0; k < places.Keys(MonarchyNames::kLoose); ++k) {
+      const auto [name, ids] = places.Key(k, MonarchyNames::kLoose);
       const int edits = Edits(key, name, beginsWith ? Span::kBeginning : Span::kInside, allowed);
       if (edits <= allowed)
         for (std::uint32_t id : ids) near.emplace_back(edits, id);

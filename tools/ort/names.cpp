@@ -117,11 +117,13 @@ constexpr NamedArea kAreas[] = {
     {kCountry, "Montenegro|Crna Gora", "", "", "ME"},
     {kCountry, "Jugoslawien|Yugoslavia|Jugoslavija", "", "", "SI HR BA RS ME"},
     {kCountry, "Italien|Italy|Italia|Italie", "", "", "IT"},
+    // Countries that held none of the monarchy's lands: named, so that a value that names one
+    // is known to lie outside Austria.
     {kCountry,
      "Deutschland|Germany|Allemagne|Bundesrepublik Deutschland|BRD|DDR|Bayern|Bavaria|Preußen|Prussia|Sachsen|"
      "Saxony|Württemberg",
-     "", "", "DE"},
-    {kCountry, "Schweiz|Switzerland|Suisse|Svizzera|Liechtenstein", "", "", "CH LI"},
+     "", "", ""},
+    {kCountry, "Schweiz|Switzerland|Suisse|Svizzera|Liechtenstein", "", "", ""},
 
     {kRegion, "Pinzgau", "", "Zell am See", ""},
     {kRegion, "Pongau", "", "Sankt Johann im Pongau", ""},

@@ -39,42 +39,6 @@ std::vector<std::string_view> Words(std::string_view folded) {
   return words;
 }
 
-std::string Joined(const std::vector<std::string_view>& words, std::size_t from, std::size_t to) {
-  std::string out;
-  for (std::size_t k = from; k < to; ++k) {
-    if (k > from) out += ' ';
-    out += words[k];
-  }
-  return out;
-}
-
-// A word that begins an official addition to a name: "am", "an der", "bei", "im", "in",
-// "ob", and their short forms "a.", "a.d.", "i.", "b.".
-bool IsAdditionWord(std::string_view word) {
-  if (word == "am" || word == "an" || word == "bei" || word == "im" || word == "in" || word == "ob") return true;
-  return word.size() >= 2 && (word[0] == 'a' || word[0] == 'i' || word[0] == 'b') && word[1] == '.' &&
-         std::all_of(word.begin() + 2, word.end(), [](char c) { return c == '.' || (c >= 'a' && c <= 'z'); });
-}
-
-// A folded name without its official addition ("klagenfurt am woerthersee": "klagenfurt";
-// "bad ischl": "ischl"), in each form it can be written; none for a name without one.
-std::vector<std::string> Shortened(std::string_view folded) {
-  std::vector<std::string> forms;
-  if (folded.find(',') != std::string_view::npos) return forms;
-  const std::vector<std::string_view> words = Words(folded);
-  std::size_t end = words.size();
-  for (std::size_t k = 1; k + 1 < words.size(); ++k)
-    if (IsAdditionWord(words[k])) {
-      end = k;
-      break;
-    }
-  const std::size_t begin = words.size() > 1 && words[0] == "bad" ? 1 : 0;
-  if (end < words.size()) forms.push_back(Joined(words, 0, end));
-  if (begin) forms.push_back(Joined(words, 1, words.size()));
-  if (begin && end < words.size() && end > 1) forms.push_back(Joined(words, 1, end));
-  return forms;
-}
-
 // A folded text with the umlauts dropped.
 std::string LooseOf(std::string folded) {
   DropUmlauts(folded);
@@ -211,7 +175,7 @@ struct Gazetteer::Data {
     const std::string folded = FoldName(text);
     Put(exact, folded, id);
     Put(loose, LooseOf(folded), id);
-    for (const std::string& form : Shortened(folded)) {
+    for (const std::string& form : WithoutAddition(folded)) {
       Put(shortened, form, id);
       Put(looseShortened, LooseOf(form), id);
     }
@@ -221,7 +185,7 @@ struct Gazetteer::Data {
     if (folded.empty()) return;
     areas[folded].Add(area);
     looseAreas[LooseOf(folded)].Add(area);
-    for (const std::string& form : Shortened(folded)) shortenedAreas[form].Add(area);
+    for (const std::string& form : WithoutAddition(folded)) shortenedAreas[form].Add(area);
   }
 };
 
@@ -415,6 +379,19 @@ std::string_view WithoutJurisdictionWord(std::string_view folded) {
   return folded;
 }
 
+// Two lists of reasons joined by "; ", each reason once.
+std::string Reasons(const std::string& first, const std::string& more) {
+  std::string joined = first;
+  for (std::size_t from = 0; from < more.size();) {
+    const std::size_t end = std::min(more.find("; ", from), more.size());
+    const std::string reason = more.substr(from, end - from);
+    if (!reason.empty() && ("; " + joined + "; ").find("; " + reason + "; ") == std::string::npos)
+      joined += (joined.empty() ? "" : "; ") + reason;
+    from = end + 2;
+  }
+  return joined;
+}
+
 // A part that names a building, a church, a cemetery or an address: a number in it, or one
 // of their words.
 bool IsSite(const ValuePart& part) {
@@ -448,7 +425,10 @@ class Gazetteer::Lookup {
   // after it named something known.
   std::vector<std::uint32_t> Place(std::size_t first, bool& named, bool& sure);
   std::vector<std::uint32_t> Similar(std::size_t first);
+  // The places abroad of the place's name.
   std::vector<std::uint32_t> Abroad(std::size_t first, bool& sure);
+  // Whether the place was found only with its umlauts or an official addition dropped.
+  bool FoundLoosely() const { return loosely_; }
   const std::string& AbroadReason() const { return abroad_; }
   // Why the place found is not sure, or else why none was found.
   std::string Reason() const { return reason_.empty() ? failures_ : reason_; }
@@ -490,6 +470,7 @@ class Gazetteer::Lookup {
   std::string reason_;    // of the way that found the place
   std::string failures_;  // of the ways that found a name but no place the other parts agree with
   std::string abroad_;    // why no place abroad is sure
+  bool loosely_ = false;
 };
 
 // A part after the place: what it names, by its name folded, with a word such as "Bezirk"
@@ -509,7 +490,7 @@ const Gazetteer::Data::Area* Gazetteer::Lookup::Classify(const ValuePart& part) 
     return own_.back().get();
   }
   if (const Area* area = Find(d_.shortenedAreas, bare)) return area;
-  for (const std::string& form : Shortened(bare))
+  for (const std::string& form : WithoutAddition(bare))
     if (const Area* area = Find(d_.areas, form)) return area;
   return nullptr;
 }
@@ -637,17 +618,20 @@ std::vector<std::uint32_t> Gazetteer::Lookup::Place(std::size_t first, bool& nam
   }
   // The whole name of a place or a municipality before a part of a name ("Floridsdorf" of
   // "Wien, Floridsdorf", "Hart" of "Hart / Breg").
-  if (found(Find(d_.places, key), 1) || found(Find(d_.municipalities, key), 1) ||
-      found(Find(d_.loosePlaces, loose), 1) || found(Find(d_.looseMunicipalities, loose), 1) ||
-      found(Find(d_.placeParts, key), 1) || found(Find(d_.loosePlaceParts, loose), 1) ||
-      found(Find(d_.cityDistricts, DistrictKey(key)), 1) ||
-      found(Find(d_.shortened, key), 1) || found(Find(d_.looseShortened, loose), 1))
+  if (found(Find(d_.places, key), 1) || found(Find(d_.municipalities, key), 1)) return candidates;
+  loosely_ = true;
+  if (found(Find(d_.loosePlaces, loose), 1) || found(Find(d_.looseMunicipalities, loose), 1)) return candidates;
+  loosely_ = false;
+  if (found(Find(d_.placeParts, key), 1) || found(Find(d_.cityDistricts, DistrictKey(key)), 1)) return candidates;
+  loosely_ = true;
+  if (found(Find(d_.loosePlaceParts, loose), 1) || found(Find(d_.shortened, key), 1) ||
+      found(Find(d_.looseShortened, loose), 1))
     return candidates;
   // With its addition dropped, the name of a municipality or of the place that bears one
   // ("Linz an der Donau" is the city of Linz, not the hamlet of that name).
   for (const std::string* form : {&key, &loose}) {
     const bool isLoose = form == &loose;
-    for (const std::string& shortened : Shortened(*form)) {
+    for (const std::string& shortened : WithoutAddition(*form)) {
       std::vector<std::uint32_t> seats;
       for (const Data::Index* index : {isLoose ? &d_.loosePlaces : &d_.places,
                                        isLoose ? &d_.looseMunicipalities : &d_.municipalities})
@@ -696,9 +680,11 @@ std::vector<std::uint32_t> Gazetteer::Lookup::Similar(std::size_t first) {
 std::vector<std::uint32_t> Gazetteer::Lookup::Abroad(std::size_t first, bool& sure) {
   const MonarchyIndex& m = d_.monarchy;
   const ValuePart& place = parts_[first];
+  // The name as written, with the umlauts dropped, with an addition dropped from either side.
   std::vector<std::uint32_t> ids = m.Find(MonarchyKey(place.text));
-  if (ids.empty()) ids = m.Find(LooseMonarchyKey(place.text), true);
-  for (const std::string& form : Shortened(place.folded))
+  if (ids.empty()) ids = m.Find(LooseMonarchyKey(place.text), MonarchyNames::kLoose);
+  if (ids.empty()) ids = m.Find(MonarchyKey(place.text), MonarchyNames::kShortened);
+  for (const std::string& form : WithoutAddition(place.folded))
     if (ids.empty()) ids = m.Find(Windows1252ToUtf8(form));
   if (ids.empty()) return ids;
   const auto within = [&](std::uint32_t a, std::uint32_t b, double km) {
@@ -717,6 +703,9 @@ std::vector<std::uint32_t> Gazetteer::Lookup::Abroad(std::size_t first, bool& su
       for (std::uint32_t id : ids)
         if (InExtent(area->named->countries, m.place(id).country, m.place(id).region)) kept.push_back(id);
       if (kept.empty()) abroad_ = parts_[k].text + ": dort kein Ort " + place.text;
+    } else if (area && area->named) {  // a state of today's Austria alone, a country outside the monarchy
+      abroad_ = parts_[k].text + (area->Austrian() ? ": nur in Österreich" : ": nicht in der Monarchie");
+      return {};
     } else {
       std::vector<std::uint32_t> near = m.Find(MonarchyKey(parts_[k].text));
       if (near.empty()) near = m.Find(Windows1252ToUtf8(std::string(WithoutJurisdictionWord(parts_[k].folded))));
@@ -732,10 +721,17 @@ std::vector<std::uint32_t> Gazetteer::Lookup::Abroad(std::size_t first, bool& su
     if (kept.empty()) return kept;
     ids = std::move(kept);
   }
+  // One place under two rows: the same name, or a village and its municipality of two names
+  // ("Scena", "Scena - Schenna"), close together.
+  const auto oneName = [&](std::string_view a, std::string_view b) {
+    return a == b || (b.starts_with(a) && b.substr(a.size()).starts_with(" - ")) ||
+           (a.starts_with(b) && a.substr(b.size()).starts_with(" - "));
+  };
   std::vector<std::uint32_t> distinct;
   for (std::uint32_t id : ids) {
     const auto same = std::find_if(distinct.begin(), distinct.end(), [&](std::uint32_t d) {
-      return m.place(d).name == m.place(id).name && m.place(d).country == m.place(id).country && within(d, id, 10);
+      return m.place(d).country == m.place(id).country && oneName(m.place(d).name, m.place(id).name) &&
+             within(d, id, 10);
     });
     if (same == distinct.end()) distinct.push_back(id);
     else if (m.place(id).population > m.place(*same).population) *same = id;
@@ -819,6 +815,15 @@ Resolution Gazetteer::Resolve(std::string_view value, bool everyValue) const {
     candidates = lookup.Similar(0);
     if (!candidates.empty()) resolution.status = Status::kSimilar;
   }
+  // Found in Austria only with the umlauts or an addition dropped ("Brixen" for Brixen im
+  // Thale), while a place of the lands named bears the name (Brixen, today Bressanone):
+  // either may be meant.
+  std::vector<std::uint32_t> alsoAbroad;
+  if (!candidates.empty() && resolution.status != Status::kSimilar && lookup.FoundLoosely() && monarchy &&
+      !data_->monarchy.empty()) {
+    bool abroadSure = true;
+    alsoAbroad = lookup.Abroad(place, abroadSure);
+  }
   // Places of one place string in several municipalities are one candidate, with
   // coordinates only where they all share them.
   for (std::uint32_t c : candidates) {
@@ -829,9 +834,16 @@ Resolution Gazetteer::Resolve(std::string_view value, bool everyValue) const {
     if (same == resolution.candidates.end()) resolution.candidates.push_back({placeString, f.coordinates, "Österreich"});
     else if (same->coordinates != f.coordinates) same->coordinates.reset();
   }
+  for (std::uint32_t id : alsoAbroad) {
+    const auto& p = data_->monarchy.place(id);
+    const std::string country(CountryName(p.country));
+    resolution.candidates.push_back(
+        {std::string(p.name) + ", " + country, Coordinates{std::string(p.latitude), std::string(p.longitude)}, country});
+  }
   const std::string& name = parts[place].text;
   std::string reason = lookup.Reason();
-  const auto before = [&](const std::string& first) { reason = first + (reason.empty() ? "" : "; " + reason); };
+  const auto before = [&](const std::string& first) { reason = Reasons(first, reason); };
+
   if (resolution.status == Status::kSimilar) {
     before(name + ": kein Ort dieses Namens, ähnliche Namen");
   } else if (resolution.candidates.empty()) {
@@ -841,7 +853,7 @@ Resolution Gazetteer::Resolve(std::string_view value, bool everyValue) const {
       // Of a value that names only lands abroad, what the lookup abroad found is all there is to say.
       std::string abroad = lookup.AbroadReason();
       if (abroad.empty()) abroad = name + ": kein Ort der Monarchie dieses Namens";
-      reason = austrian ? reason + (reason.empty() ? "" : "; ") + abroad : abroad;
+      reason = austrian ? Reasons(reason, abroad) : abroad;
     }
   } else if (resolution.candidates.size() == 1 && sure) {
     resolution.status = Status::kUnique;
@@ -853,7 +865,8 @@ Resolution Gazetteer::Resolve(std::string_view value, bool everyValue) const {
   } else {
     resolution.status = Status::kAmbiguous;
     if (resolution.candidates.size() > 1)
-      before(name + ": " + std::to_string(resolution.candidates.size()) + " Orte dieses Namens");
+      before(name + ": " + std::to_string(resolution.candidates.size()) + " Orte dieses Namens" +
+             (alsoAbroad.empty() ? "" : ", in Österreich und im Ausland"));
   }
   if (resolution.keepValue) before(parts[0].text + ": Gebäude oder Anschrift, die Angabe bleibt");
   resolution.reason = std::move(reason);
