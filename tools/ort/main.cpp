@@ -31,7 +31,7 @@ namespace {
 
 using namespace veldaris;
 
-constexpr const char* kHelp = R"(Aufruf: veldaris-ort [OPTIONEN] TEXT...
+constexpr const char* kHelp = R"(Aufruf: veldaris-ort [OPTIONEN] [--monarchie] TEXT...
        veldaris-ort --gedcom DATEI.ged [--ausgabe NEU.ged] [--bericht BERICHT.csv] [--alle]
 
 Sucht österreichische Orte wie das Fenster von Veldaris und gibt für jeden gefundenen Ort
@@ -56,6 +56,11 @@ Reihenfolge der Ortsdatei. Die Wörter von TEXT sind der Suchtext.
                       ${XDG_DATA_HOME:-~/.local/share}/veldaris/orte-7sp.ort, wenn es sie
                       gibt, sonst die mitgelieferte); die Koordinaten stehen daneben
                       (orte-7sp.koordinaten)
+  --monarchie         danach auch die Orte der Länder der alten Monarchie außerhalb des
+                      heutigen Österreich, nach jedem ihrer Namen ("Brünn" -> "Brno,
+                      Tschechien"; --enthaelt, --tolerant und --aehnlich gelten, --gemeinde,
+                      --bezirk und --bundesland nur für Österreich); csv, tsv und json mit
+                      dem Feld land
   --ansi              Ausgabe in Windows-1252 statt UTF-8
   --help              diese Hilfe
 
@@ -73,24 +78,32 @@ Reihenfolge der Ortsdatei. Die Wörter von TEXT sind der Suchtext.
                       stehen. Jeder weitere Teil muss zum Ort passen: Bundesland, Bezirk
                       (auch von vor einer Reform), Region, Gemeinde; ein anderes Land
                       ("Galizien") oder ein unbekanntes Wort lässt keinen eindeutigen Ort.
+                      Nennt die Angabe als letzten Teil die Monarchie, eines ihrer Länder
+                      ("Brünn, Mähren") oder einen Staat, der eines hält ("Tschechien"), und
+                      keinen Ort im heutigen Österreich, wird sie unter den Orten der
+                      Monarchie außerhalb Österreichs nachgeschlagen: "Ausland" mit dem
+                      heutigen Namen und Staat ("Brno, Tschechien").
                       Der Bericht (CSV) nennt je Ortsangabe die Zahl der Datensätze, die
                       sie verwenden, den Status "eindeutig", "mehrdeutig", "ähnlich" (kein
-                      Name passt, aber einer mit einem Tippfehler) oder "nicht gefunden",
-                      die Ortsbezeichnung mit Breite und Länge oder die Kandidaten, und
-                      einen Hinweis, warum eine Angabe nicht eindeutig ist. Die
+                      Name passt, aber einer mit einem Tippfehler), "nicht gefunden" oder
+                      "Ausland", die Ortsbezeichnung mit Breite, Länge und Staat oder die
+                      Kandidaten, und einen Hinweis, warum eine Angabe nicht eindeutig ist. Die
                       GEDCOM-Datei bleibt, wie sie ist; fehlerhafte Zeilen werden mit ihrer
                       Nummer gemeldet.
   --ausgabe DATEI     schreibt eine berichtigte Kopie des Stammbaums: jede eindeutige
                       Ortsangabe wird die Ortsbezeichnung, mit Koordinaten (MAP, LATI, LONG),
                       die frühere Angabe bleibt in einer Notiz darunter ("Ortsangabe
                       vorher: ..."); eine mit Gebäude oder Anschrift bleibt und bekommt nur
-                      die Koordinaten; alles andere bleibt Byte für Byte, wie es war
+                      die Koordinaten, ein Ort im Ausland dazu eine Notiz mit seinem
+                      heutigen Namen ("Heute: Brno, Tschechien"); alles andere bleibt Byte
+                      für Byte, wie es war
   --bericht DATEI     der Bericht in eine Datei (sonst auf die Standardausgabe)
   --alle              alle Ortsangaben nachschlagen, nicht nur die in Österreich
 
 Rückgabewert: 0 mit Treffern (oder geschriebenem Bericht), 1 ohne Treffer, 2 bei Fehlern.
 Ortsdaten: (c) GeoNames (www.geonames.org), CC BY 4.0; Gemeindestatus: Statistik Austria,
-CC BY 4.0.
+CC BY 4.0; deutsche Namen der Orte der Monarchie: Adrien Barbaresi, toponyms registers,
+CC BY-SA 4.0.
 )";
 
 int Fail(const std::string& message) {
