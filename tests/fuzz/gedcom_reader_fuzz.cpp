@@ -112,7 +112,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string value = veldaris::ort::PlaceIn1252(place.value);
     Check(veldaris::Utf8ToWindows1252(veldaris::Windows1252ToUtf8(value)) == value);
     CheckFolding(value);
-    CheckLookup(value);
+    // The lookup of the first values only: the reader is what most inputs are about.
+    if (seen.size() <= 16) CheckLookup(value);
   }
   for (std::size_t i = 1; i < problems.size(); ++i) Check(problems[i - 1].line < problems[i].line);
   return 0;

@@ -20,6 +20,7 @@
 #include "core/os.h"
 #include "core/text1252.h"
 #include "tools/coordinates.h"
+#include "tools/ort/data_files.h"
 #include "tools/ort/gedcom.h"
 #include "tools/ort/lookup.h"
 #include "tools/ort/resolver.h"
@@ -32,7 +33,8 @@ namespace {
 using namespace veldaris;
 
 constexpr const char* kHelp = R"(Aufruf: veldaris-ort [OPTIONEN] [--monarchie] TEXT...
-       veldaris-ort --gedcom DATEI.ged [--ausgabe NEU.ged] [--bericht BERICHT.csv] [--alle]
+       veldaris-ort --gedcom DATEI.ged [--ausgabe NEU.ged] [--auswahl AUSWAHL.csv]
+                    [--bericht BERICHT.csv] [--alle]
 
 Sucht österreichische Orte wie das Fenster von Veldaris und gibt für jeden gefundenen Ort
 eine Zeile aus: die Ortsbezeichnung für Ahnenforschungsprogramme, wie sie das Fenster in
@@ -97,6 +99,12 @@ Reihenfolge der Ortsdatei. Die Wörter von TEXT sind der Suchtext.
                       die Koordinaten, ein Ort im Ausland dazu eine Notiz mit seinem
                       heutigen Namen ("Heute: Brno, Tschechien"); alles andere bleibt Byte
                       für Byte, wie es war
+  --auswahl DATEI     die Auswahl unter den Kandidaten (UTF-8, CSV mit der Kopfzeile
+                      "Ort,Ortsbezeichnung": je entschiedener Ortsangabe sie, wie der Bericht
+                      sie schreibt, und die gewählte Ortsbezeichnung), wie sie auch Veldaris
+                      Stammbaum speichert: die Kopie schreibt die gewählten Orte wie
+                      eindeutige; ist eine Wahl kein Kandidat ihrer Ortsangabe, wird ihre
+                      Zeile genannt und nichts geschrieben (Rückgabewert 2)
   --bericht DATEI     der Bericht in eine Datei (sonst auf die Standardausgabe)
   --alle              alle Ortsangaben nachschlagen, nicht nur die in Österreich
 
@@ -114,28 +122,6 @@ int Fail(const std::string& message) {
 // A file named on the command line (UTF-8).
 std::filesystem::path PathOf(const std::string& utf8) {
   return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-// The installed gazetteer: beside the program on Windows, in share/ on Linux, or the build's.
-std::vector<std::filesystem::path> InstalledData() {
-  const auto folder = os::ProgramFolder();
-  return {folder.parent_path() / "share" / "veldaris" / kDataFile,
-          folder.parent_path() / "data" / kDataFile,  // in the build tree
-          folder / kDataFile};                        // the Windows program folder
-}
-
-std::filesystem::path DefaultData() {
-  std::vector<std::filesystem::path> candidates;
-  const char* dataHome = std::getenv("XDG_DATA_HOME");
-  const char* home = std::getenv("HOME");
-  if (dataHome && dataHome[0] == '/')
-    candidates.push_back(std::filesystem::path(dataHome) / "veldaris" / kDataFile);
-  else if (home && *home)
-    candidates.push_back(std::filesystem::path(home) / ".local/share/veldaris" / kDataFile);
-  for (const auto& path : InstalledData()) candidates.push_back(path);
-  for (const auto& path : candidates)
-    if (std::filesystem::exists(path)) return path;
-  return candidates.back();
 }
 
 class Output {
@@ -272,36 +258,23 @@ RecordReader OpenData(const std::filesystem::path& path) {
   return RecordReader(path, os::PathTo1252(path));
 }
 
-// The coordinates beside the data file; none where there is no such file. A line that is no
-// coordinates line is reported and left out.
+// The files beside the data file; a line of them that cannot be read is reported.
+void Warn(const std::vector<std::string>& warnings) {
+  for (const std::string& w : warnings) std::fprintf(stderr, "veldaris-ort: %s\n", w.c_str());
+}
+
 CoordinatesIndex OpenCoordinates(const std::filesystem::path& dataFile) {
-  const std::filesystem::path path = CoordinatesFileOf(dataFile);
-  std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) return {};
-  std::vector<std::size_t> bad;
-  CoordinatesIndex index(ReadWholeFile(path, os::PathTo1252(path)), bad);
-  for (std::size_t line : bad)
-    std::fprintf(stderr, "veldaris-ort: %s:%zu: keine Zeile mit Koordinaten (übergangen)\n",
-                 Windows1252ToUtf8(os::PathTo1252(path)).c_str(), line);
+  std::vector<std::string> warnings;
+  CoordinatesIndex index = ort::LoadCoordinates(dataFile, warnings);
+  Warn(warnings);
   return index;
 }
 
-// The places of the old monarchy: beside the data file, or else beside the installed
-// gazetteer (a user's own data file has none beside it); none where there is no such file.
 MonarchyIndex OpenMonarchy(const std::filesystem::path& dataFile) {
-  std::vector<std::filesystem::path> candidates{MonarchyFileOf(dataFile)};
-  for (const auto& installed : InstalledData()) candidates.push_back(MonarchyFileOf(installed));
-  std::error_code ec;
-  for (const auto& path : candidates) {
-    if (!std::filesystem::exists(path, ec)) continue;
-    std::vector<std::size_t> bad;
-    MonarchyIndex index(ReadWholeFile(path, os::PathTo1252(path)), bad);
-    for (std::size_t line : bad)
-      std::fprintf(stderr, "veldaris-ort: %s:%zu: keine Zeile der Orte der Monarchie (übergangen)\n",
-                   Windows1252ToUtf8(os::PathTo1252(path)).c_str(), line);
-    return index;
-  }
-  return {};
+  std::vector<std::string> warnings;
+  MonarchyIndex index = ort::LoadMonarchy(dataFile, warnings);
+  Warn(warnings);
+  return index;
 }
 
 // Two names of the same file, by a link or another way to write it.
@@ -313,7 +286,7 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
 // The places of a family tree looked up: the report, and where asked for the corrected copy.
 int Gedcom(const std::filesystem::path& tree, const std::filesystem::path& dataFile,
            const std::optional<std::string>& report, const std::optional<std::string>& corrected,
-           bool everyValue, bool ansi) {
+           const std::optional<std::string>& chosen, bool everyValue, bool ansi) {
   const std::string treeName = Windows1252ToUtf8(os::PathTo1252(tree));
   // What is written never takes the place of the family tree, of the data file, or of each
   // other.
@@ -340,16 +313,26 @@ int Gedcom(const std::filesystem::path& tree, const std::filesystem::path& dataF
                  p.passedOver ? " (übergangen)" : "");
     passedOver += p.passedOver;
   }
-  RecordReader in = OpenData(dataFile);
-  const ort::Gazetteer gazetteer(in, OpenCoordinates(dataFile), OpenMonarchy(dataFile));
+  std::vector<std::string> warnings;
+  const ort::Gazetteer gazetteer = ort::LoadGazetteer(dataFile, warnings);
+  Warn(warnings);
   // Each distinct value is looked up once.
   const std::vector<ort::CheckedPlace> places = ort::CheckPlaces(gedcom, gazetteer, everyValue);
+  // The user's choices: every one a candidate of its value, or nothing is written.
+  ort::Choices choices;
+  if (chosen) {
+    const std::filesystem::path path = PathOf(*chosen);
+    std::vector<ort::ChoiceProblem> problems;
+    choices = ort::ReadChoices(ReadWholeFile(path, os::PathTo1252(path)), places, problems);
+    for (const auto& p : problems) std::fprintf(stderr, "veldaris-ort: %s:%zu: %s\n", chosen->c_str(), p.line, p.what.c_str());
+    if (!problems.empty()) return Fail("--auswahl " + *chosen + ": nicht jede Auswahl passt zum Stammbaum, nichts geschrieben");
+  }
   Output out(ansi);
   out.Raw(ort::ReportCsv(places, ansi));
 
   std::size_t rewritten = 0;
   if (corrected) {
-    const std::string copy = ort::CorrectedCopy(gedcom, places, {}, rewritten);
+    const std::string copy = ort::CorrectedCopy(gedcom, places, choices, rewritten);
     const std::filesystem::path path = PathOf(*corrected);
     OutputFile file(path, os::PathTo1252(path));
     file.Write(copy);
@@ -384,6 +367,7 @@ int main(int argc, char** argv) {
   std::optional<std::string> gedcom;
   std::optional<std::string> report;
   std::optional<std::string> corrected;
+  std::optional<std::string> chosen;
   bool everyValue = false;
   bool ansi = false;
   bool monarchy = false;
@@ -414,7 +398,7 @@ int main(int argc, char** argv) {
     } else if (arg == "--monarchie") {
       monarchy = true;
     } else if (arg == "--bundesland" || arg == "--format" || arg == "--daten" || arg == "--gedcom" ||
-               arg == "--bericht" || arg == "--ausgabe") {
+               arg == "--bericht" || arg == "--ausgabe" || arg == "--auswahl") {
       const auto v = value();
       if (!v) return Fail(arg + " braucht einen Wert (siehe --help)");
       if (arg == "--bundesland") {
@@ -433,6 +417,8 @@ int main(int argc, char** argv) {
         data = PathOf(*v);
       } else if (arg == "--gedcom") {
         gedcom = *v;
+      } else if (arg == "--auswahl") {
+        chosen = *v;
       } else if (arg == "--ausgabe") {
         corrected = *v;
       } else {
@@ -445,14 +431,15 @@ int main(int argc, char** argv) {
     }
   }
   if (format == "json" && ansi) return Fail("JSON ist immer UTF-8: --ansi geht nicht mit --format json");
-  const std::filesystem::path dataFile = data ? *data : DefaultData();
+  const std::filesystem::path dataFile = data ? *data : ort::DefaultDataFile();
 
   try {
     if (gedcom) {
       if (!words.empty()) return Fail("mit --gedcom kein Suchtext");
-      return Gedcom(PathOf(*gedcom), dataFile, report, corrected, everyValue, ansi);
+      return Gedcom(PathOf(*gedcom), dataFile, report, corrected, chosen, everyValue, ansi);
     }
     if (corrected) return Fail("--ausgabe nur mit --gedcom");
+    if (chosen) return Fail("--auswahl nur mit --gedcom");
 
     if (words.empty()) return Fail("kein Suchtext (siehe --help)");
     std::string text;

@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "core/text1252.h"
+#include <utility>
 #include "tools/coordinates.h"
 
 namespace veldaris::ort {
@@ -21,7 +22,90 @@ std::string Csv(std::string_view field) {
   return quoted + '"';
 }
 
+// The fields of the CSV lines of a text: quoted fields may hold commas, quotes doubled and
+// line breaks. Each row with the number of the line it begins on.
+std::vector<std::pair<std::size_t, std::vector<std::string>>> CsvRows(std::string_view text) {
+  std::vector<std::pair<std::size_t, std::vector<std::string>>> rows;
+  std::size_t line = 1;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    std::vector<std::string> fields;
+    const std::size_t first = line;
+    std::string field;
+    bool quoted = false, wasQuoted = false;
+    for (; i < text.size(); ++i) {
+      const char c = text[i];
+      if (quoted) {
+        if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') field += text[++i];
+        else if (c == '"') quoted = false;
+        else {
+          if (c == '\n') ++line;
+          field += c;
+        }
+      } else if (c == '"' && field.empty() && !wasQuoted) {
+        quoted = wasQuoted = true;
+      } else if (c == ',') {
+        fields.push_back(std::move(field));
+        field.clear();
+        wasQuoted = false;
+      } else if (c == '\r' || c == '\n') {
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        ++i;
+        ++line;
+        break;
+      } else {
+        field += c;
+      }
+    }
+    fields.push_back(std::move(field));
+    if (!(fields.size() == 1 && fields[0].empty())) rows.emplace_back(first, std::move(fields));
+  }
+  return rows;
+}
+
 }  // namespace
+
+std::string FormatChoices(const Choices& choices) {
+  std::string out = "Ort,Ortsbezeichnung\r\n";
+  for (const auto& [value, placeString] : choices) out += Csv(value) + "," + Csv(placeString) + "\r\n";
+  return out;
+}
+
+Choices ReadChoices(std::string_view bytes, const std::vector<CheckedPlace>& places,
+                    std::vector<ChoiceProblem>& problems) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+  Choices choices;
+  if (!IsUtf8(bytes)) {
+    problems.push_back({1, "keine UTF-8-Datei"});
+    return choices;
+  }
+  const auto rows = CsvRows(bytes);
+  if (rows.empty() || rows.front().second != std::vector<std::string>{"Ort", "Ortsbezeichnung"}) {
+    problems.push_back({rows.empty() ? 1 : rows.front().first, "die Kopfzeile \"Ort,Ortsbezeichnung\" fehlt"});
+    return choices;
+  }
+  std::unordered_map<std::string, const CheckedPlace*> byValue;
+  for (const CheckedPlace& p : places) byValue.emplace(p.value, &p);
+  for (auto row = rows.begin() + 1; row != rows.end(); ++row) {
+    const auto& [line, fields] = *row;
+    if (fields.size() != 2) {
+      problems.push_back({line, "erwartet wurden 2 Spalten, gefunden " + std::to_string(fields.size())});
+      continue;
+    }
+    const auto place = byValue.find(fields[0]);
+    if (place == byValue.end()) {
+      problems.push_back({line, "\"" + fields[0] + "\" ist keine Ortsangabe des Stammbaums"});
+      continue;
+    }
+    const auto& candidates = place->second->resolution.candidates;
+    if (std::none_of(candidates.begin(), candidates.end(), [&](const Candidate& c) { return c.placeString == fields[1]; })) {
+      problems.push_back({line, "\"" + fields[1] + "\" ist kein Kandidat für \"" + fields[0] + "\""});
+      continue;
+    }
+    choices[fields[0]] = fields[1];
+  }
+  return choices;
+}
 
 std::vector<CheckedPlace> CheckPlaces(const GedcomTree& tree, const Gazetteer& gazetteer, bool everyValue,
                                       const std::function<void(std::size_t, std::size_t)>& progress) {

@@ -41,6 +41,20 @@ std::string ReportCsv(const std::vector<CheckedPlace>& places, bool ansi);
 // The user's choices: a value (as the report writes it) and the candidate's place string.
 using Choices = std::map<std::string, std::string>;
 
+// The file of the choices, which veldaris-ort --auswahl reads and the window writes: UTF-8
+// CSV, CR LF, the header line "Ort,Ortsbezeichnung", one row per decided value.
+std::string FormatChoices(const Choices& choices);
+// A row that cannot be taken, by its line.
+struct ChoiceProblem {
+  std::size_t line;
+  std::string what;  // UTF-8
+};
+// The choices of a file, each checked against the tree's places: its value must be one of
+// them and its place string one of that value's candidates. The rows that are not go to
+// `problems`, and are left out.
+Choices ReadChoices(std::string_view bytes, const std::vector<CheckedPlace>& places,
+                    std::vector<ChoiceProblem>& problems);
+
 // What a value's PLAC becomes in the copy: a unique place, or the candidate chosen for it.
 std::optional<PlaceCorrection> CorrectionOf(const Resolution& resolution, const std::string* chosen = nullptr);
 

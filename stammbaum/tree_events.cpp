@@ -1,0 +1,394 @@
+#include "stammbaum/tree_events.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "core/errors.h"
+#include "core/input_file.h"
+#include "core/os.h"
+#include "core/output_file.h"
+#include "core/text1252.h"
+#include "stammbaum/tree_window.h"
+#include "tools/ort/fold.h"
+
+namespace veldaris::tree {
+namespace {
+
+using Status = ort::Resolution::Status;
+
+std::string Shown(const std::filesystem::path& path) { return Windows1252ToUtf8(os::PathTo1252(path)); }
+
+const std::string* ChoiceOf(const TreeWindow& w, const ort::CheckedPlace& place) {
+  const auto at = w.choices.find(place.value);
+  return at == w.choices.end() ? nullptr : &at->second;
+}
+
+bool HasCandidates(const ort::CheckedPlace& place) { return !place.resolution.candidates.empty(); }
+
+std::string StatusWord(const TreeWindow& w, const ort::CheckedPlace& place) {
+  if (ChoiceOf(w, place)) return "gewählt";
+  if (place.resolution.status == Status::kNotAustrian) return "nicht nachgeschlagen";
+  return ort::StatusText(place.resolution.status);
+}
+
+// What the value becomes: the chosen candidate, the unique place, the place abroad.
+std::string ShownPlace(const TreeWindow& w, const ort::CheckedPlace& place) {
+  if (const std::string* chosen = ChoiceOf(w, place)) return *chosen;
+  return place.resolution.placeString;
+}
+
+bool IsShown(const TreeWindow& w, const ort::CheckedPlace& place) {
+  const bool chosen = ChoiceOf(w, place) != nullptr;
+  const Status s = place.resolution.status;
+  switch (w.showing) {
+    case Showing::kAll: return true;
+    case Showing::kOpen: return !chosen && (s == Status::kAmbiguous || s == Status::kSimilar);
+    case Showing::kUnique: return s == Status::kUnique;
+    case Showing::kAmbiguous: return s == Status::kAmbiguous;
+    case Showing::kSimilar: return s == Status::kSimilar;
+    case Showing::kNotFound: return s == Status::kNotFound;
+    case Showing::kAbroad: return s == Status::kAbroad;
+    case Showing::kChosen: return chosen;
+    case Showing::kNotLookedUp: return s == Status::kNotAustrian;
+  }
+  return true;
+}
+
+// The order of the statuses in the sorted list: what needs a decision first.
+int StatusRank(const TreeWindow& w, const ort::CheckedPlace& place) {
+  if (ChoiceOf(w, place)) return 2;
+  switch (place.resolution.status) {
+    case Status::kAmbiguous: return 0;
+    case Status::kSimilar: return 1;
+    case Status::kNotFound: return 3;
+    case Status::kAbroad: return 4;
+    case Status::kUnique: return 5;
+    case Status::kNotAustrian: return 6;
+  }
+  return 7;
+}
+
+std::vector<std::string> RowOf(const TreeWindow& w, const ort::CheckedPlace& place) {
+  return {place.value, std::to_string(place.uses), StatusWord(w, place), ShownPlace(w, place)};
+}
+
+// The place of PlaceList's current row, if any.
+const ort::CheckedPlace* CurrentPlace(const TreeWindow& w) {
+  const int row = w[PlaceList].current();
+  if (!w.tree || row < 0 || static_cast<std::size_t>(row) >= w.view.size()) return nullptr;
+  return &w.tree->places[w.view[static_cast<std::size_t>(row)]];
+}
+
+void ShowCounts(TreeWindow& w) {
+  if (!w.tree) return;
+  const ort::StatusCounts c = ort::CountStatuses(w.tree->places);
+  std::size_t chosen = 0;
+  for (const ort::CheckedPlace& p : w.tree->places) chosen += ChoiceOf(w, p) != nullptr;
+  w[CountsText].SetText(std::to_string(c.values) + " Ortsangaben: " + std::to_string(c.unique) + " eindeutig, " +
+                        std::to_string(c.ambiguous) + " mehrdeutig, " + std::to_string(c.similar) + " ähnlich, " +
+                        std::to_string(c.notFound) + " nicht gefunden, " + std::to_string(c.abroad) + " Ausland, " +
+                        std::to_string(c.values - c.lookedUp) + " nicht nachgeschlagen; " + std::to_string(chosen) +
+                        " gewählt");
+}
+
+// The candidates of the current value, "keine" first, and why it is as it is.
+void ShowCandidates(TreeWindow& w) {
+  const ort::CheckedPlace* place = CurrentPlace(w);
+  std::vector<std::vector<std::string>> rows;
+  int current = -1;
+  if (place && HasCandidates(*place)) {
+    rows.push_back({"keine"});
+    current = 0;
+    const std::string* chosen = ChoiceOf(w, *place);
+    for (const ort::Candidate& c : place->resolution.candidates) {
+      if (chosen && *chosen == c.placeString) current = static_cast<int>(rows.size());
+      rows.push_back({c.placeString + (c.coordinates ? "  (" + c.coordinates->latitude + ", " + c.coordinates->longitude + ")"
+                                                     : std::string("  (ohne Koordinaten)"))});
+    }
+  }
+  w[CandidateList].SetRows(std::move(rows), current);
+  w[CandidateList].SetEnabled(place && HasCandidates(*place));
+  std::string reason;
+  if (place) {
+    const ort::Resolution& r = place->resolution;
+    reason = place->value + "\n" + std::to_string(place->uses) + (place->uses == 1 ? " Datensatz" : " Datensätze") +
+             ", " + StatusWord(w, *place);
+    if (!r.placeString.empty()) reason += ": " + r.placeString;
+    if (r.coordinates) reason += " (" + r.coordinates->latitude + ", " + r.coordinates->longitude + ")";
+    if (!r.reason.empty()) reason += "\n" + r.reason;
+    if (r.status == Status::kNotAustrian) reason += "\nKein Ort in Österreich oder in den Ländern der Monarchie genannt.";
+  }
+  w[ReasonText].SetText(reason);
+}
+
+// PlaceList's rows in the filter and the order chosen; the current value stays current
+// where it is still shown.
+void ShowPlaces(TreeWindow& w) {
+  if (!w.tree) return;
+  const ort::CheckedPlace* before = CurrentPlace(w);
+  const auto& places = w.tree->places;
+  w.view.clear();
+  for (std::size_t k = 0; k < places.size(); ++k)
+    if (IsShown(w, places[k])) w.view.push_back(k);
+  const auto key = [&](std::size_t k) {
+    const ort::CheckedPlace& p = places[k];
+    switch (w.sortColumn) {
+      case 1: return std::pair<long, std::string>(static_cast<long>(p.uses), {});
+      case 2: return std::pair<long, std::string>(StatusRank(w, p), {});
+      case 3: return std::pair<long, std::string>(0, FoldName(Utf8To1252Plain(ShownPlace(w, p))));
+      default: return std::pair<long, std::string>(0, FoldName(Utf8To1252Plain(p.value)));
+    }
+  };
+  std::stable_sort(w.view.begin(), w.view.end(), [&](std::size_t a, std::size_t b) {
+    return w.descending ? key(b) < key(a) : key(a) < key(b);
+  });
+  std::vector<std::vector<std::string>> rows;
+  rows.reserve(w.view.size());
+  int current = -1;
+  for (std::size_t k : w.view) {
+    if (&places[k] == before) current = static_cast<int>(rows.size());
+    rows.push_back(RowOf(w, places[k]));
+  }
+  w[PlaceList].SetRows(std::move(rows), current);
+  ShowCandidates(w);
+}
+
+void Refresh(TreeWindow& w) {
+  ShowCounts(w);
+  ShowPlaces(w);
+  const bool open = w.tree.has_value();
+  w[SaveCopyButton].SetEnabled(open);
+  w[SaveReportButton].SetEnabled(open);
+  w[TakeChoicesButton].SetVisible(w.offered.has_value());
+}
+
+void StartOpening(TreeWindow& w, const std::filesystem::path& path) {
+  if (w.Reading()) return;
+  w[Progress].SetVisible(true);
+  w[Progress].SetProgress(0);
+  w[TreeText].SetText("Wird gelesen: " + Shown(path));
+  for (ControlId id : {OpenButton, SaveCopyButton, SaveReportButton, TakeChoicesButton}) w[id].SetEnabled(false);
+  w.StartReading(path);
+}
+
+// The choices saved beside the proposed copy of a tree, where there are some that fit it.
+void LookForChoices(TreeWindow& w) {
+  w.offered.reset();
+  w.offeredLeftOut = 0;
+  const std::filesystem::path file = ChoicesFileOf(ProposedCopy(w.tree->path));
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(file, ec)) return;
+  try {
+    std::vector<ort::ChoiceProblem> problems;
+    ort::Choices found = ort::ReadChoices(ReadWholeFile(file, os::PathTo1252(file)), w.tree->places, problems);
+    w.offeredLeftOut = problems.size();
+    if (!found.empty()) w.offered = std::move(found);
+  } catch (const SystemError&) {
+    // An unreadable file of choices is no tree: there is simply nothing to offer.
+  }
+}
+
+void Finish(TreeWindow& w, TreeWindow::Finished finished) {
+  w[Progress].SetVisible(false);
+  w[OpenButton].SetEnabled(true);
+  if (!finished.tree) {
+    w[TreeText].SetText(w.tree ? Shown(w.tree->path) : SpecOf(TreeText).caption);
+    Refresh(w);
+    w.platform.ShowMessage("Stammbaum öffnen", "Der Stammbaum kann nicht gelesen werden:\n" + finished.failure);
+    return;
+  }
+  w.tree = std::move(finished.tree);
+  w.choices.clear();
+  w[PlaceList].SetRows({}, -1);
+  LookForChoices(w);
+  w[TreeText].SetText(Shown(w.tree->path));
+  Refresh(w);
+  if (w.offered)
+    w[CountsText].SetText(w[CountsText].text() + "; frühere Auswahl gefunden: " + std::to_string(w.offered->size()) +
+                          (w.offeredLeftOut ? " (" + std::to_string(w.offeredLeftOut) + " passen nicht mehr)" : ""));
+}
+
+void OpenClicked(TreeWindow& w) {
+  std::filesystem::path folder = w.tree ? w.tree->path.parent_path() : std::filesystem::path{};
+  if (folder.empty()) {
+    std::error_code ec;
+    folder = std::filesystem::current_path(ec);
+  }
+  if (const auto path = w.platform.AskFileToOpen("Stammbaum öffnen", folder)) StartOpening(w, *path);
+}
+
+// A file the program writes must not take the place of the tree or of the data file.
+bool Refused(TreeWindow& w, const std::filesystem::path& target, const std::string& title) {
+  std::error_code ec;
+  const auto same = [&](const std::filesystem::path& kept) {
+    return target == kept || std::filesystem::equivalent(target, kept, ec);
+  };
+  if (same(w.tree->path)) {
+    w.platform.ShowMessage(title, "Das ist der Stammbaum selbst: er bleibt, wie er ist. Bitte einen anderen Namen wählen.");
+    return true;
+  }
+  if (same(w.dataFile)) {
+    w.platform.ShowMessage(title, "Das ist die Ortsdatei: sie bleibt, wie sie ist. Bitte einen anderen Namen wählen.");
+    return true;
+  }
+  return false;
+}
+
+void Write(TreeWindow& w, const std::filesystem::path& path, std::string_view bytes) {
+  OutputFile file(path, os::PathTo1252(path), w.disk);
+  file.Write(bytes);
+  file.Close();
+}
+
+std::string FailureText(const SystemError& error) {
+  return Windows1252ToUtf8(error.Description()) + (error.File().empty() ? "" : " (" + Windows1252ToUtf8(error.File()) + ")");
+}
+
+void SaveCopy(TreeWindow& w) {
+  if (!w.tree) return;
+  const std::string title = "Berichtigte Kopie speichern";
+  const auto path = w.platform.AskFileToSave(title, ProposedCopy(w.tree->path), FileKind::kGedcom);
+  if (!path || Refused(w, *path, title)) return;
+  std::size_t rewritten = 0;
+  const std::string copy = ort::CorrectedCopy(*w.tree->tree, w.tree->places, w.choices, rewritten);
+  const std::filesystem::path choices = ChoicesFileOf(*path);
+  try {
+    Write(w, *path, copy);
+  } catch (const SystemError& error) {
+    w.platform.ShowMessage(title, "Die Kopie konnte nicht gespeichert werden: " + FailureText(error) +
+                                      "\nDer Stammbaum bleibt, wie er ist.");
+    return;
+  }
+  try {
+    Write(w, choices, ort::FormatChoices(w.choices));
+  } catch (const SystemError& error) {
+    w.platform.ShowMessage(title, "Die Kopie ist gespeichert, die Auswahl nicht: " + FailureText(error));
+    return;
+  }
+  w.platform.ShowMessage(title, "Gespeichert: " + Shown(*path) + "\n" + std::to_string(rewritten) +
+                                    " Ortsangaben berichtigt; die Auswahl steht daneben in " + Shown(choices.filename()) +
+                                    ".");
+}
+
+void SaveReport(TreeWindow& w) {
+  if (!w.tree) return;
+  const std::string title = "Bericht speichern";
+  const auto path = w.platform.AskFileToSave(title, ProposedReport(w.tree->path), FileKind::kCsv);
+  if (!path || Refused(w, *path, title)) return;
+  try {
+    Write(w, *path, ort::ReportCsv(w.tree->places, false));
+  } catch (const SystemError& error) {
+    w.platform.ShowMessage(title, "Der Bericht konnte nicht gespeichert werden: " + FailureText(error));
+    return;
+  }
+  w.platform.ShowMessage(title, "Gespeichert: " + Shown(*path));
+}
+
+void TakeChoices(TreeWindow& w) {
+  if (!w.offered) return;
+  for (const auto& [value, placeString] : *w.offered) w.choices[value] = placeString;
+  w.offered.reset();
+  Refresh(w);
+}
+
+void Choose(TreeWindow& w, int row) {
+  const ort::CheckedPlace* place = CurrentPlace(w);
+  if (!place || !HasCandidates(*place) || row < 0) return;
+  const auto& candidates = place->resolution.candidates;
+  if (row == 0) w.choices.erase(place->value);
+  else if (static_cast<std::size_t>(row) <= candidates.size())
+    w.choices[place->value] = candidates[static_cast<std::size_t>(row) - 1].placeString;
+  else return;
+  const int current = w[PlaceList].current();
+  w[PlaceList].SetCell(static_cast<std::size_t>(current), 2, StatusWord(w, *place));
+  w[PlaceList].SetCell(static_cast<std::size_t>(current), 3, ShownPlace(w, *place));
+  w[CandidateList].SetCurrent(row);
+  ShowCounts(w);
+  ShowCandidates(w);
+}
+
+}  // namespace
+
+std::filesystem::path ProposedCopy(const std::filesystem::path& tree) {
+  return tree.parent_path() / (tree.stem().native() + std::filesystem::path("-berichtigt.ged").native());
+}
+
+std::filesystem::path ChoicesFileOf(const std::filesystem::path& copy) {
+  return copy.parent_path() / (copy.stem().native() + std::filesystem::path("-auswahl.csv").native());
+}
+
+std::filesystem::path ProposedReport(const std::filesystem::path& tree) {
+  return tree.parent_path() / (tree.stem().native() + std::filesystem::path("-bericht.csv").native());
+}
+
+void OnLoad(TreeWindow& w, const std::optional<std::filesystem::path>& tree) {
+  Refresh(w);
+  w[Progress].SetVisible(false);
+  w[CandidateList].SetEnabled(false);
+  if (tree) StartOpening(w, *tree);
+}
+
+void OnClick(TreeWindow& w, ControlId id) {
+  switch (id) {
+    case OpenButton: return OpenClicked(w);
+    case SaveCopyButton: return SaveCopy(w);
+    case SaveReportButton: return SaveReport(w);
+    case TakeChoicesButton: return TakeChoices(w);
+    case QuitButton: return w.platform.Quit();
+    default: return;
+  }
+}
+
+void OnChange(TreeWindow& w, ControlId id, int item) {
+  if (item < 0 || static_cast<std::size_t>(item) >= w[id].rows().size()) return;
+  w[id].SetCurrent(item);
+  if (id == Filter) w.showing = static_cast<Showing>(item);
+  else if (id == Sort) w.sortColumn = static_cast<std::size_t>(item), w.descending = false;
+  else return;
+  ShowPlaces(w);
+}
+
+void OnPick(TreeWindow& w, ControlId id, int row) {
+  if (id == PlaceList) {
+    if (row < -1 || row >= static_cast<int>(w.view.size())) return;
+    w[PlaceList].SetCurrent(row);
+    ShowCandidates(w);
+  } else if (id == CandidateList) {
+    Choose(w, row);
+  }
+}
+
+void OnSort(TreeWindow& w, int column) {
+  if (column < 0 || static_cast<std::size_t>(column) >= PlaceColumns().size()) return;
+  // The same heading again turns the order round.
+  w.descending = w.sortColumn == static_cast<std::size_t>(column) && !w.descending;
+  w.sortColumn = static_cast<std::size_t>(column);
+  w[Sort].SetCurrent(column);
+  ShowPlaces(w);
+}
+
+void OnDrop(TreeWindow& w, const std::filesystem::path& file) { StartOpening(w, file); }
+
+void OnTick(TreeWindow& w) {
+  if (auto finished = w.PollReading()) Finish(w, std::move(*finished));
+}
+
+void WaitForTree(TreeWindow& w) {
+  if (auto finished = w.WaitForReading()) Finish(w, std::move(*finished));
+}
+
+void OnFocus(TreeWindow& w, ControlId id) { w.focus = id; }
+
+bool IsRouted(ControlId id, ControlEvent event) {
+  switch (event) {
+    case kClickEvent:
+      return id == OpenButton || id == SaveCopyButton || id == SaveReportButton || id == TakeChoicesButton ||
+             id == QuitButton;
+    case kChangeEvent: return id == Filter || id == Sort;
+    case kPickEvent: return id == PlaceList || id == CandidateList;
+    case kSortEvent: return id == PlaceList;
+  }
+  return false;
+}
+
+}  // namespace veldaris::tree

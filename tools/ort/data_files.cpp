@@ -1,0 +1,71 @@
+#include "tools/ort/data_files.h"
+
+#include <cstdlib>
+
+#include "core/file_names.h"
+#include "core/input_file.h"
+#include "core/os.h"
+#include "core/record_reader.h"
+#include "core/text1252.h"
+
+namespace veldaris::ort {
+namespace {
+
+std::string Shown(const std::filesystem::path& path) { return Windows1252ToUtf8(os::PathTo1252(path)); }
+
+}  // namespace
+
+std::vector<std::filesystem::path> InstalledDataFiles() {
+  const auto folder = os::ProgramFolder();
+  return {folder.parent_path() / "share" / "veldaris" / kDataFile,
+          folder.parent_path() / "data" / kDataFile,  // in the build tree
+          folder / kDataFile};                        // the Windows program folder
+}
+
+std::filesystem::path DefaultDataFile() {
+  std::vector<std::filesystem::path> candidates;
+  const char* dataHome = std::getenv("XDG_DATA_HOME");
+  const char* home = std::getenv("HOME");
+  if (dataHome && dataHome[0] == '/')
+    candidates.push_back(std::filesystem::path(dataHome) / "veldaris" / kDataFile);
+  else if (home && *home)
+    candidates.push_back(std::filesystem::path(home) / ".local/share/veldaris" / kDataFile);
+  for (const auto& path : InstalledDataFiles()) candidates.push_back(path);
+  std::error_code ec;
+  for (const auto& path : candidates)
+    if (std::filesystem::exists(path, ec)) return path;
+  return candidates.back();
+}
+
+CoordinatesIndex LoadCoordinates(const std::filesystem::path& dataFile, std::vector<std::string>& warnings) {
+  const std::filesystem::path path = CoordinatesFileOf(dataFile);
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec)) return {};
+  std::vector<std::size_t> bad;
+  CoordinatesIndex index(ReadWholeFile(path, os::PathTo1252(path)), bad);
+  for (std::size_t line : bad)
+    warnings.push_back(Shown(path) + ":" + std::to_string(line) + ": keine Zeile mit Koordinaten (übergangen)");
+  return index;
+}
+
+MonarchyIndex LoadMonarchy(const std::filesystem::path& dataFile, std::vector<std::string>& warnings) {
+  std::vector<std::filesystem::path> candidates{MonarchyFileOf(dataFile)};
+  for (const auto& installed : InstalledDataFiles()) candidates.push_back(MonarchyFileOf(installed));
+  std::error_code ec;
+  for (const auto& path : candidates) {
+    if (!std::filesystem::exists(path, ec)) continue;
+    std::vector<std::size_t> bad;
+    MonarchyIndex index(ReadWholeFile(path, os::PathTo1252(path)), bad);
+    for (std::size_t line : bad)
+      warnings.push_back(Shown(path) + ":" + std::to_string(line) + ": keine Zeile der Orte der Monarchie (übergangen)");
+    return index;
+  }
+  return {};
+}
+
+Gazetteer LoadGazetteer(const std::filesystem::path& dataFile, std::vector<std::string>& warnings) {
+  RecordReader in(dataFile, os::PathTo1252(dataFile));
+  return Gazetteer(in, LoadCoordinates(dataFile, warnings), LoadMonarchy(dataFile, warnings));
+}
+
+}  // namespace veldaris::ort

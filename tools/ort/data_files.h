@@ -1,0 +1,31 @@
+// The files of the gazetteer that veldaris-ort and the window of the family tree read: the
+// data file, the coordinates beside it, and the places of the old monarchy.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tools/coordinates.h"
+#include "tools/monarchy.h"
+#include "tools/ort/resolver.h"
+
+namespace veldaris::ort {
+
+// The installed gazetteer, where it may be: in share/ on Linux, the build's, beside the
+// program on Windows.
+std::vector<std::filesystem::path> InstalledDataFiles();
+// The user's working copy (${XDG_DATA_HOME:-~/.local/share}/veldaris/orte-7sp.ort) where
+// there is one, else the installed gazetteer.
+std::filesystem::path DefaultDataFile();
+
+// The coordinates beside the data file, none where there is no such file; the places of the
+// old monarchy beside it, or else beside the installed gazetteer (a user's own data file has
+// none beside it). A line of either that cannot be read goes to `warnings` (UTF-8) and is left
+// out.
+CoordinatesIndex LoadCoordinates(const std::filesystem::path& dataFile, std::vector<std::string>& warnings);
+MonarchyIndex LoadMonarchy(const std::filesystem::path& dataFile, std::vector<std::string>& warnings);
+// The gazetteer of a data file with both.
+Gazetteer LoadGazetteer(const std::filesystem::path& dataFile, std::vector<std::string>& warnings);
+
+}  // namespace veldaris::ort
