@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Makes the Windows forms of the project's own artwork in platform/win32/: the window icon
-# (48 x 48, 256 colours, with its transparency as the icon's mask) and the two pictures as
+# Makes the Windows forms of the project's own artwork in platform/win32/: the window icons
+# of both programs (48 x 48, 256 colours, with their transparency as the icon's mask) and the two pictures as
 # uncompressed 256-colour bitmaps. Needs ImageMagick and python3; the results are committed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -35,9 +35,12 @@ header = struct.pack('<2sIHHI', b'BM', 14 + 40 + 1024 + len(pixels), 0, 0, 14 + 
 open(sys.argv[2], 'wb').write(header + info + palette + pixels)
 PY
 done
-convert resources/icon.png -background white -alpha remove -type Palette -colors 256 -compress None "BMP3:$tmp/icon.bmp"
-convert resources/icon.png -alpha extract -depth 8 "gray:$tmp/alpha"
-python3 - "$tmp/icon.bmp" "$tmp/alpha" "$out/veldaris.ico" <<'PY'
+# The icons: the program's and that of Veldaris Stammbaum.
+for pair in icon:veldaris stammbaum:stammbaum; do
+png=resources/${pair%%:*}.png ico=$out/${pair##*:}.ico
+convert "$png" -background white -alpha remove -type Palette -colors 256 -compress None "BMP3:$tmp/icon.bmp"
+convert "$png" -alpha extract -depth 8 "gray:$tmp/alpha"
+python3 - "$tmp/icon.bmp" "$tmp/alpha" "$ico" <<'PY'
 import struct, sys
 bmp = open(sys.argv[1], 'rb').read()
 alpha = open(sys.argv[2], 'rb').read()
@@ -63,4 +66,5 @@ icondir = struct.pack('<HHH', 0, 1, 1)
 entry = struct.pack('<BBBBHHII', 48, 48, 0, 0, 1, 8, len(image), 6 + 16)
 open(sys.argv[3], 'wb').write(icondir + entry + image)
 PY
-file "$out"/*.bmp "$out/veldaris.ico"
+done
+file "$out"/*.bmp "$out"/*.ico

@@ -99,6 +99,7 @@ class Control {
   int current() const { return current_; }  // the current row or item; -1 for none
   int progress() const { return progress_; }  // 0 to 100
   std::uint64_t revision() const { return revision_; }
+  std::uint64_t rowsRevision() const { return rowsRevision_; }  // raised only when the rows are new
 
   void SetText(std::string text) { Set(text_, std::move(text)); }
   void SetVisible(bool visible) { Set(visible_, visible); }
@@ -107,6 +108,7 @@ class Control {
     rows_ = std::move(rows);
     current_ = current;
     ++revision_;
+    ++rowsRevision_;
   }
   void SetCell(std::size_t row, std::size_t column, std::string text) {
     if (row < rows_.size() && column < rows_[row].size()) Set(rows_[row][column], std::move(text));
@@ -128,6 +130,7 @@ class Control {
   int current_ = -1;
   int progress_ = 0;
   std::uint64_t revision_ = 0;
+  std::uint64_t rowsRevision_ = 0;
 };
 
 }  // namespace veldaris::tree

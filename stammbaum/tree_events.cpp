@@ -160,6 +160,7 @@ void Refresh(TreeWindow& w) {
   w[SaveCopyButton].SetEnabled(open);
   w[SaveReportButton].SetEnabled(open);
   w[TakeChoicesButton].SetVisible(w.offered.has_value());
+  w[TakeChoicesButton].SetEnabled(true);
 }
 
 void StartOpening(TreeWindow& w, const std::filesystem::path& path) {

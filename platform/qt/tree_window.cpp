@@ -1,0 +1,377 @@
+#include "platform/qt/tree_window.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+
+#include "stammbaum/tree_events.h"
+
+namespace veldaris {
+namespace {
+
+using tree::ControlId;
+using tree::ControlKind;
+using tree::ControlSpec;
+
+QString Q(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+
+QString Q(const std::filesystem::path& path) { return QFile::decodeName(QByteArray::fromStdString(path.string())); }
+
+std::filesystem::path PathOf(const QString& file) { return std::filesystem::path(QFile::encodeName(file).toStdString()); }
+
+QtTreePlatform::MessageHook& MessageHookOf() {
+  static QtTreePlatform::MessageHook hook;
+  return hook;
+}
+QtTreePlatform::DialogHook& DialogHookOf() {
+  static QtTreePlatform::DialogHook hook;
+  return hook;
+}
+std::function<void()>& QuitHookOf() {
+  static std::function<void()> hook;
+  return hook;
+}
+
+}  // namespace
+
+void QtTreePlatform::SetMessageHook(MessageHook hook) { MessageHookOf() = std::move(hook); }
+void QtTreePlatform::SetDialogHook(DialogHook hook) { DialogHookOf() = std::move(hook); }
+void QtTreePlatform::SetQuitHook(std::function<void()> hook) { QuitHookOf() = std::move(hook); }
+
+void QtTreePlatform::ShowMessage(const std::string& title, const std::string& text) {
+  if (beforeModal_) beforeModal_();
+  if (MessageHookOf()) return MessageHookOf()(title, text);
+  QMessageBox box(owner_);
+  box.setIcon(QMessageBox::NoIcon);
+  box.setWindowTitle(Q(title));
+  box.setText(Q(text));
+  box.setTextFormat(Qt::PlainText);
+  box.setStandardButtons(QMessageBox::Ok);
+  box.exec();
+}
+
+std::optional<std::filesystem::path> QtTreePlatform::AskFileToOpen(const std::string& title,
+                                                                   const std::filesystem::path& folder) {
+  if (beforeModal_) beforeModal_();
+  if (DialogHookOf()) return DialogHookOf()(false, folder);
+  const QString file = QFileDialog::getOpenFileName(owner_, Q(title), Q(folder),
+                                                    "GEDCOM-Stammbäume (*.ged *.GED *.gedcom);;Alle Dateien (*)");
+  if (file.isEmpty()) return std::nullopt;
+  return PathOf(file);
+}
+
+std::optional<std::filesystem::path> QtTreePlatform::AskFileToSave(const std::string& title,
+                                                                   const std::filesystem::path& proposed,
+                                                                   tree::FileKind kind) {
+  if (beforeModal_) beforeModal_();
+  if (DialogHookOf()) return DialogHookOf()(true, proposed);
+  const QString filter = kind == tree::FileKind::kGedcom ? "GEDCOM-Stammbäume (*.ged)" : "CSV-Dateien (*.csv)";
+  const QString file = QFileDialog::getSaveFileName(owner_, Q(title), Q(proposed), filter);
+  if (file.isEmpty()) return std::nullopt;
+  return PathOf(file);
+}
+
+void QtTreePlatform::Quit() {
+  if (QuitHookOf()) return QuitHookOf()();
+  QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+void TreeRowsModel::Reset() {
+  beginResetModel();
+  endResetModel();
+}
+
+void TreeRowsModel::CellsChanged() {
+  if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+int TreeRowsModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(control_.rows().size());
+}
+
+int TreeRowsModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(headings_.size());
+}
+
+QVariant TreeRowsModel::data(const QModelIndex& at, int role) const {
+  if (!at.isValid() || at.row() >= rowCount()) return {};
+  const auto& row = control_.rows()[static_cast<std::size_t>(at.row())];
+  if (static_cast<std::size_t>(at.column()) >= row.size()) return {};
+  if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) return Q(row[static_cast<std::size_t>(at.column())]);
+  if (role == Qt::TextAlignmentRole && headings_.size() > 1 && at.column() == 1)
+    return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+  return {};
+}
+
+QVariant TreeRowsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+      static_cast<std::size_t>(section) >= headings_.size())
+    return {};
+  return headings_[static_cast<std::size_t>(section)];
+}
+
+void CandidateView::keyPressEvent(QKeyEvent* event) {
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space) &&
+      currentIndex().isValid()) {
+    emit chosen(currentIndex().row());
+    event->accept();
+    return;
+  }
+  QListView::keyPressEvent(event);
+}
+
+void PlaceView::focusInEvent(QFocusEvent* event) {
+  if (selectionModel()->hasSelection()) return QTableView::focusInEvent(event);
+  {
+    // Qt makes the first row current when the focus comes in; that is no pick.
+    const QSignalBlocker quiet(selectionModel());
+    QTableView::focusInEvent(event);
+    selectionModel()->clearCurrentIndex();
+  }
+  viewport()->update();
+}
+
+TreeMainWindow::TreeMainWindow(std::filesystem::path dataFile, QWidget* parent)
+    : QWidget(parent), model_(platform_, std::move(dataFile)) {
+  platform_.SetOwner(this);
+  platform_.SetBeforeModal([this] { Sync(); });
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) scale_ = screen->logicalDotsPerInchY() / 96.0;
+  setObjectName("VeldarisStammbaum");
+  setWindowTitle(Q(tree::WindowCaption()));
+  setWindowIcon(QIcon(":/resources/stammbaum.png"));
+  setAcceptDrops(true);
+  Build();
+  ticker_.setInterval(50);
+  connect(&ticker_, &QTimer::timeout, this, [this] { Dispatch([&] { tree::OnTick(model_); }); });
+  focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    if (syncing_ || !now) return;
+    const ControlId id = IdOf(now);
+    if (id != tree::kControlCount) tree::OnFocus(model_, id);
+  });
+}
+
+TreeMainWindow::~TreeMainWindow() { disconnect(focusWatch_); }
+
+int TreeMainWindow::Px(int pixels96) const { return static_cast<int>(pixels96 * scale_ + 0.5); }
+
+void TreeMainWindow::Build() {
+  setFixedSize(Px(tree::kClientWidth), Px(tree::kClientHeight));
+  for (const ControlSpec& spec : tree::ControlTable()) {
+    QWidget* w = Create(spec);
+    w->setObjectName(spec.name);
+    w->setGeometry(Px(spec.left), Px(spec.top), Px(spec.width), Px(spec.height));
+    if (!spec.accessibleName.empty()) w->setAccessibleName(Q(spec.accessibleName));
+    if (!spec.tooltip.empty()) {
+      w->setToolTip(Q(spec.tooltip));
+      w->setAccessibleDescription(Q(spec.tooltip));
+    }
+    w->setFocusPolicy(spec.tabStop ? Qt::StrongFocus : Qt::NoFocus);
+    widgets_[static_cast<std::size_t>(spec.id)] = w;
+  }
+  // A caption's access key reaches the control after it; the keyboard order is the table's.
+  for (const ControlSpec& spec : tree::ControlTable())
+    if (spec.kind == ControlKind::kLabel)
+      static_cast<QLabel*>(widget(spec.id))->setBuddy(widget(static_cast<ControlId>(spec.id + 1)));
+  QWidget* previous = nullptr;
+  for (const ControlSpec& spec : tree::ControlTable()) {
+    if (!spec.tabStop) continue;
+    if (previous) setTabOrder(previous, widget(spec.id));
+    previous = widget(spec.id);
+  }
+}
+
+QWidget* TreeMainWindow::Create(const ControlSpec& spec) {
+  const ControlId id = spec.id;
+  switch (spec.kind) {
+    case ControlKind::kButton: {
+      auto* button = new QPushButton(Q(spec.caption), this);
+      if (spec.Raises(tree::kClickEvent))
+        connect(button, &QPushButton::clicked, this, [this, id] { Dispatch([&] { tree::OnClick(model_, id); }); });
+      return button;
+    }
+    case ControlKind::kLabel: return new QLabel(Q(spec.caption), this);
+    case ControlKind::kText: {
+      auto* text = new QLineEdit(this);
+      text->setReadOnly(true);
+      return text;
+    }
+    case ControlKind::kNotes: {
+      auto* notes = new QPlainTextEdit(this);
+      notes->setReadOnly(true);
+      notes->setTabChangesFocus(true);
+      return notes;
+    }
+    case ControlKind::kComboBox: {
+      auto* combo = new QComboBox(this);
+      combo->setMaxVisibleItems(12);
+      if (spec.Raises(tree::kChangeEvent))
+        connect(combo, &QComboBox::activated, this, [this, id](int item) {
+          if (!syncing_) Dispatch([&] { tree::OnChange(model_, id, item); });
+        });
+      return combo;
+    }
+    case ControlKind::kTable: {
+      auto* table = new PlaceView(this);
+      std::vector<QString> headings;
+      for (const std::string& column : tree::PlaceColumns()) headings.push_back(Q(column));
+      places_ = new TreeRowsModel(model_[id], std::move(headings), table);
+      table->setModel(places_);
+      table->setSelectionBehavior(QAbstractItemView::SelectRows);
+      table->setSelectionMode(QAbstractItemView::SingleSelection);
+      table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+      table->setTabKeyNavigation(false);
+      table->setWordWrap(false);
+      table->verticalHeader()->setVisible(false);
+      table->verticalHeader()->setDefaultSectionSize(Px(20));
+      table->horizontalHeader()->setSectionsClickable(true);
+      table->horizontalHeader()->setSortIndicatorShown(true);
+      table->setColumnWidth(0, Px(330));
+      table->setColumnWidth(1, Px(60));
+      table->setColumnWidth(2, Px(120));
+      table->horizontalHeader()->setStretchLastSection(true);
+      connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+              [this, id](const QModelIndex& now) {
+                if (!syncing_ && now.isValid()) Dispatch([&] { tree::OnPick(model_, id, now.row()); });
+              });
+      connect(table->horizontalHeader(), &QHeaderView::sectionClicked, this,
+              [this](int column) { Dispatch([&] { tree::OnSort(model_, column); }); });
+      return table;
+    }
+    case ControlKind::kList: {
+      auto* list = new CandidateView(this);
+      candidates_ = new TreeRowsModel(model_[id], {QString()}, list);
+      list->setModel(candidates_);
+      list->setUniformItemSizes(true);
+      list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+      connect(list, &CandidateView::clicked, this,
+              [this, id](const QModelIndex& at) { Dispatch([&] { tree::OnPick(model_, id, at.row()); }); });
+      connect(list, &CandidateView::chosen, this,
+              [this, id](int row) { Dispatch([&] { tree::OnPick(model_, id, row); }); });
+      return list;
+    }
+    case ControlKind::kProgress: {
+      auto* progress = new QProgressBar(this);
+      progress->setRange(0, 100);
+      progress->setTextVisible(true);
+      return progress;
+    }
+  }
+  return new QWidget(this);
+}
+
+void TreeMainWindow::Load(const std::optional<std::filesystem::path>& tree) {
+  Dispatch([&] { tree::OnLoad(model_, tree); });
+}
+
+void TreeMainWindow::Dispatch(const std::function<void()>& event) {
+  event();
+  Sync();
+  if (model_.Reading() && !ticker_.isActive()) ticker_.start();
+  if (!model_.Reading()) ticker_.stop();
+}
+
+void TreeMainWindow::Sync() {
+  syncing_ = true;
+  for (int i = 0; i < tree::kControlCount; ++i) SyncControl(static_cast<ControlId>(i));
+  syncing_ = false;
+}
+
+void TreeMainWindow::SyncControl(ControlId id) {
+  const tree::Control& c = model_[id];
+  std::uint64_t& shown = shown_[static_cast<std::size_t>(id)];
+  if (shown == c.revision() + 1) return;  // revisions shown as one more, so that 0 is never taken for shown
+  QWidget* w = widget(id);
+  w->setVisible(c.visible());
+  w->setEnabled(c.enabled());
+  switch (tree::SpecOf(id).kind) {
+    case ControlKind::kButton: static_cast<QPushButton*>(w)->setText(Q(c.text())); break;
+    case ControlKind::kLabel: static_cast<QLabel*>(w)->setText(Q(c.text())); break;
+    case ControlKind::kText: {
+      auto* text = static_cast<QLineEdit*>(w);
+      if (text->text() != Q(c.text())) {
+        text->setText(Q(c.text()));
+        text->setCursorPosition(0);
+      }
+      break;
+    }
+    case ControlKind::kNotes: {
+      auto* notes = static_cast<QPlainTextEdit*>(w);
+      if (notes->toPlainText() != Q(c.text())) notes->setPlainText(Q(c.text()));
+      break;
+    }
+    case ControlKind::kComboBox: {
+      auto* combo = static_cast<QComboBox*>(w);
+      if (combo->count() != static_cast<int>(c.rows().size())) {
+        combo->clear();
+        for (const auto& row : c.rows()) combo->addItem(Q(row.front()));
+      }
+      combo->setCurrentIndex(c.current());
+      break;
+    }
+    case ControlKind::kTable:
+    case ControlKind::kList: {
+      auto* view = static_cast<QAbstractItemView*>(w);
+      TreeRowsModel* rows = id == tree::PlaceList ? places_ : candidates_;
+      if (shownRows_[static_cast<std::size_t>(id)] != c.rowsRevision() + 1) {
+        rows->Reset();
+        shownRows_[static_cast<std::size_t>(id)] = c.rowsRevision() + 1;
+      } else {
+        rows->CellsChanged();
+      }
+      if (c.current() >= 0 && c.current() < rows->rowCount()) {
+        const QModelIndex at = rows->index(c.current(), 0);
+        if (view->currentIndex().row() != c.current()) view->setCurrentIndex(at);
+        view->selectionModel()->select(at, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        view->scrollTo(at);
+      } else {
+        view->selectionModel()->clearSelection();
+        view->selectionModel()->clearCurrentIndex();
+      }
+      if (id == tree::PlaceList)
+        static_cast<QTableView*>(w)->horizontalHeader()->setSortIndicator(
+            static_cast<int>(model_.sortColumn), model_.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+      break;
+    }
+    case ControlKind::kProgress: {
+      auto* progress = static_cast<QProgressBar*>(w);
+      progress->setValue(c.progress());
+      progress->setFormat(Q(c.text()) + " (%p %)");
+      break;
+    }
+  }
+  shown = c.revision() + 1;
+}
+
+tree::ControlId TreeMainWindow::IdOf(const QObject* object) const {
+  for (int i = 0; i < tree::kControlCount; ++i)
+    for (const QObject* o = object; o; o = o->parent())
+      if (o == widgets_[static_cast<std::size_t>(i)]) return static_cast<ControlId>(i);
+  return tree::kControlCount;
+}
+
+void TreeMainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls() && event->mimeData()->urls().size() == 1 && event->mimeData()->urls().front().isLocalFile())
+    event->acceptProposedAction();
+}
+
+void TreeMainWindow::dropEvent(QDropEvent* event) {
+  const QString file = event->mimeData()->urls().front().toLocalFile();
+  event->acceptProposedAction();
+  Dispatch([&] { tree::OnDrop(model_, PathOf(file)); });
+}
+
+}  // namespace veldaris

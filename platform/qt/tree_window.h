@@ -1,0 +1,125 @@
+// The window "Veldaris Stammbaum" in Qt: widgets built from the tree window's control table
+// and bound to its model. The model is the truth; after every event the widgets show it
+// again, and while a tree is read a timer asks the model how far it is.
+#pragma once
+
+#include <QAbstractListModel>
+#include <QAbstractTableModel>
+#include <QListView>
+#include <QTableView>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+#include "stammbaum/tree_window.h"
+
+namespace veldaris {
+
+// Message boxes, the file dialogs and quitting, through Qt.
+class QtTreePlatform : public tree::TreePlatform {
+ public:
+  // Instead of the message box, the dialogs and the end of the program (tests).
+  using MessageHook = std::function<void(const std::string& title, const std::string& text)>;
+  using DialogHook = std::function<std::optional<std::filesystem::path>(bool save, const std::filesystem::path& proposed)>;
+  static void SetMessageHook(MessageHook hook);
+  static void SetDialogHook(DialogHook hook);
+  static void SetQuitHook(std::function<void()> hook);
+
+  void SetOwner(QWidget* owner) { owner_ = owner; }
+  void SetBeforeModal(std::function<void()> beforeModal) { beforeModal_ = std::move(beforeModal); }
+
+  void ShowMessage(const std::string& title, const std::string& text) override;
+  std::optional<std::filesystem::path> AskFileToOpen(const std::string& title, const std::filesystem::path& folder) override;
+  std::optional<std::filesystem::path> AskFileToSave(const std::string& title, const std::filesystem::path& proposed,
+                                                     tree::FileKind kind) override;
+  void Quit() override;
+
+ private:
+  QWidget* owner_ = nullptr;
+  std::function<void()> beforeModal_;
+};
+
+// The rows of a table or list control of the model, read when the view draws them.
+class TreeRowsModel : public QAbstractTableModel {
+  Q_OBJECT
+ public:
+  TreeRowsModel(const tree::Control& control, std::vector<QString> headings, QObject* parent)
+      : QAbstractTableModel(parent), control_(control), headings_(std::move(headings)) {}
+  void Reset();
+  void CellsChanged();
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+ private:
+  const tree::Control& control_;
+  std::vector<QString> headings_;
+};
+
+// CandidateList: a row is chosen by a click, Enter or Space; the arrow keys only move.
+class CandidateView : public QListView {
+  Q_OBJECT
+ public:
+  using QListView::QListView;
+  void keyboardSearch(const QString&) override {}
+ signals:
+  void chosen(int row);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+};
+
+// PlaceList: the focus coming in makes no row current; the keys then pick from the first.
+class PlaceView : public QTableView {
+  Q_OBJECT
+ public:
+  using QTableView::QTableView;
+  void keyboardSearch(const QString&) override {}
+
+ protected:
+  void focusInEvent(QFocusEvent* event) override;
+};
+
+class TreeMainWindow : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TreeMainWindow(std::filesystem::path dataFile, QWidget* parent = nullptr);
+  ~TreeMainWindow() override;
+
+  tree::TreeWindow& model() { return model_; }
+  QWidget* widget(tree::ControlId id) const { return widgets_[static_cast<std::size_t>(id)]; }
+  int Px(int pixels96) const;
+
+  // The window is there: a tree given on the command line is opened.
+  void Load(const std::optional<std::filesystem::path>& tree);
+  void Sync();
+
+ protected:
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void Dispatch(const std::function<void()>& event);
+  void Build();
+  QWidget* Create(const tree::ControlSpec& spec);
+  void SyncControl(tree::ControlId id);
+  tree::ControlId IdOf(const QObject* object) const;
+
+  QtTreePlatform platform_;
+  tree::TreeWindow model_;
+  double scale_ = 1.0;
+  std::array<QWidget*, tree::kControlCount> widgets_{};
+  TreeRowsModel* places_ = nullptr;
+  TreeRowsModel* candidates_ = nullptr;
+  QTimer ticker_;
+  // The revisions shown (one more than the model's, so that a new window shows everything).
+  std::array<std::uint64_t, tree::kControlCount> shown_{}, shownRows_{};
+  bool syncing_ = false;
+  QMetaObject::Connection focusWatch_;
+};
+
+}  // namespace veldaris

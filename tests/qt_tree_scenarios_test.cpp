@@ -1,0 +1,174 @@
+// The scenarios of the tree window (tests/scenarios/tree_scenarios.cpp) on the real Qt window,
+// offscreen: mouse and keys through QTest, a drop as the window system delivers it, readings
+// from the widgets.
+//   build/bin/veldaris_qt_tree_scenarios [SCENARIO]    (QT_QPA_PLATFORM=offscreen)
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QListView>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QUrl>
+#include <memory>
+
+#include "platform/qt/tree_window.h"
+#include "tests/scenarios/tree_scenario.h"
+
+using namespace veldaris;
+using namespace veldaris::tree;
+using scenario::Key;
+
+namespace {
+
+std::string From(const QString& text) { return text.toStdString(); }
+
+class QtTreeDriver : public scenario::Driver {
+ public:
+  QtTreeDriver() {
+    QtTreePlatform::SetMessageHook([this](const std::string& title, const std::string& text) {
+      messages_.push_back(title + ": " + text);
+    });
+    QtTreePlatform::SetDialogHook([this](bool, const std::filesystem::path& proposed) { return NextAnswer(proposed); });
+    QtTreePlatform::SetQuitHook([this] { quit_ = true; });
+    window_ = std::make_unique<TreeMainWindow>(test::Gazetteer());
+    window_->show();
+    if (!QTest::qWaitForWindowExposed(window_.get())) qWarning("the window was not exposed");
+    window_->activateWindow();
+    if (!QTest::qWaitForWindowActive(window_.get())) qWarning("the window did not become active");
+  }
+  ~QtTreeDriver() override {
+    window_.reset();
+    QtTreePlatform::SetMessageHook(nullptr);
+    QtTreePlatform::SetDialogHook(nullptr);
+    QtTreePlatform::SetQuitHook(nullptr);
+  }
+
+  void Start(const std::optional<std::filesystem::path>& tree) override {
+    window_->Load(tree);
+    Idle();
+  }
+
+  QWidget* Widget(ControlId id) { return window_->widget(id); }
+  QAbstractItemView* View(ControlId id) { return qobject_cast<QAbstractItemView*>(Widget(id)); }
+
+  std::string Shown(ControlId id) override {
+    QWidget* w = Widget(id);
+    if (auto* combo = qobject_cast<QComboBox*>(w)) return From(combo->currentText());
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) return From(edit->text());
+    if (auto* notes = qobject_cast<QPlainTextEdit*>(w)) return From(notes->toPlainText());
+    if (auto* button = qobject_cast<QPushButton*>(w)) return From(button->text());
+    return {};
+  }
+  bool ShownVisible(ControlId id) override { return Widget(id)->isVisibleTo(window_.get()); }
+  bool ShownEnabled(ControlId id) override { return Widget(id)->isEnabled(); }
+  int ShownRowCount(ControlId id) override {
+    if (auto* combo = qobject_cast<QComboBox*>(Widget(id))) return combo->count();
+    return View(id)->model()->rowCount();
+  }
+  std::string ShownCell(ControlId id, int row, int column) override {
+    return From(View(id)->model()->index(row, column).data().toString());
+  }
+  int ShownCurrentRow(ControlId id) override {
+    const QModelIndex at = View(id)->currentIndex();
+    return at.isValid() ? at.row() : -1;
+  }
+  ControlId ShownFocus() override {
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+      for (const ControlSpec& spec : ControlTable())
+        if (Widget(spec.id) == w) return spec.id;
+    return kControlCount;
+  }
+  std::string ShownCaption() override { return From(window_->windowTitle()); }
+  TreeWindow& Model() override { return window_->model(); }
+
+ protected:
+  void Idle() override { QTest::qWait(10); }
+  void DoClick(ControlId id) override { QTest::mouseClick(Widget(id), Qt::LeftButton, {}, Widget(id)->rect().center()); }
+  void DoChoose(ControlId id, int item) override {
+    auto* combo = qobject_cast<QComboBox*>(Widget(id));
+    combo->showPopup();
+    QAbstractItemView* view = combo->view();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(item, 0)).center());
+    QTest::qWait(20);
+  }
+  void DoClickRow(ControlId id, int row) override {
+    QAbstractItemView* view = View(id);
+    const QModelIndex at = view->model()->index(row, 0);
+    view->scrollTo(at);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(at).center());
+    Idle();
+  }
+  void DoClickHeading(int column) override {
+    QHeaderView* header = qobject_cast<QTableView*>(Widget(PlaceList))->horizontalHeader();
+    const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+    Idle();
+  }
+  void DoPress(Key key) override {
+    static const Qt::Key keys[] = {Qt::Key_Return, Qt::Key_Space, Qt::Key_Tab, Qt::Key_Backtab,
+                                   Qt::Key_Up,     Qt::Key_Down,  Qt::Key_Home, Qt::Key_End};
+    QWidget* to = QApplication::focusWidget() ? QApplication::focusWidget() : window_.get();
+    QTest::keyClick(to, keys[static_cast<int>(key)]);
+    Idle();
+  }
+  void DoAlt(char letter) override {
+    QWidget* to = QApplication::focusWidget() ? QApplication::focusWidget() : window_.get();
+    QTest::keyClick(to, static_cast<Qt::Key>(Qt::Key_A + (letter - 'a')), Qt::AltModifier);
+    QTest::qWait(50);
+  }
+  // As the window system delivers a file dragged from the file manager.
+  void DoDrop(const std::filesystem::path& file) override {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file.string()))});
+    const QPoint at = window_->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &enter);
+    if (!enter.isAccepted()) return;
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &drop);
+    Idle();
+  }
+
+ private:
+  std::unique_ptr<TreeMainWindow> window_;
+};
+
+}  // namespace
+
+class QtTreeScenarios : public QObject {
+  Q_OBJECT
+
+  int run_ = 0;
+
+ private slots:
+  void scenario_data() {
+    QTest::addColumn<int>("index");
+    for (std::size_t i = 0; i < scenario::Scenarios().size(); ++i)
+      QTest::newRow(scenario::Scenarios()[i].name) << static_cast<int>(i);
+  }
+  void scenario() {
+    QFETCH(int, index);
+    QtTreeDriver driver;
+    scenario::Checks checks;
+    scenario::Run(scenario::Scenarios()[static_cast<std::size_t>(index)], driver, checks);
+    ++run_;
+    for (const std::string& failure : checks.failures()) qWarning("%s", failure.c_str());
+    QVERIFY2(checks.failures().empty(), "the scenario failed, see above");
+  }
+  // Once the whole list has run, every event of the control table was exercised.
+  void cleanupTestCase() {
+    if (run_ < static_cast<int>(scenario::Scenarios().size())) return;
+    std::string text;
+    for (const std::string& m : scenario::EventsNotExercised()) text += " " + m + ";";
+    QVERIFY2(text.empty(), ("no scenario exercises:" + text).c_str());
+  }
+};
+
+QTEST_MAIN(QtTreeScenarios)
+#include "qt_tree_scenarios_test.moc"

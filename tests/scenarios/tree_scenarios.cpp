@@ -1,0 +1,329 @@
+// The scenarios of a user at the window "Veldaris Stammbaum", on a family tree of 48 place
+// values as old records write them (tests/data/alte-ortsangaben.ged) and the build's
+// gazetteer. Each reads what the model holds and what the native controls show.
+#include <set>
+
+#include "core/os.h"
+#include "core/text1252.h"
+#include "stammbaum/tree_events.h"
+#include "tests/scenarios/tree_scenario.h"
+
+namespace veldaris::tree::scenario {
+namespace {
+
+using Where = std::source_location;
+
+std::set<std::pair<ControlId, ControlEvent>>& Exercised() {
+  static std::set<std::pair<ControlId, ControlEvent>> exercised;
+  return exercised;
+}
+void Note(ControlId id, ControlEvent event) { Exercised().insert({id, event}); }
+
+struct Stop {};
+
+std::string Name(ControlId id, const char* what) { return std::string(NameOf(id)) + what; }
+
+void ExpectText(Driver& d, Checks& c, ControlId id, const std::string& text, const Where& where = Where::current()) {
+  c.Equal(d.Model()[id].text(), text, Name(id, " in the model"), where);
+  c.Equal(d.Shown(id), text, Name(id, " shown"), where);
+}
+
+// The rows of a list, in the model and on the screen, and each cell of the first and last.
+void ExpectRows(Driver& d, Checks& c, ControlId id, std::size_t rows, const Where& where = Where::current()) {
+  const auto& model = d.Model()[id].rows();
+  c.Equal(model.size(), rows, Name(id, " rows in the model"), where);
+  c.Equal(d.ShownRowCount(id), static_cast<int>(rows), Name(id, " rows shown"), where);
+  for (std::size_t r : {std::size_t{0}, rows - 1}) {
+    if (r >= model.size()) continue;
+    for (std::size_t k = 0; k < model[r].size(); ++k)
+      c.Equal(d.ShownCell(id, static_cast<int>(r), static_cast<int>(k)), model[r][k],
+              Name(id, (" row " + std::to_string(r) + " column " + std::to_string(k)).c_str()), where);
+  }
+}
+
+void ExpectCell(Driver& d, Checks& c, ControlId id, int row, int column, const std::string& text,
+                const Where& where = Where::current()) {
+  c.Equal(d.Model()[id].rows().at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column)), text,
+          Name(id, " cell in the model"), where);
+  c.Equal(d.ShownCell(id, row, column), text, Name(id, " cell shown"), where);
+}
+
+void Open(Driver& d, Checks& c, const Where& where = Where::current()) {
+  d.Start(d.Tree());
+  c.Require(d.WaitUntilRead(), "the tree read in time", where);
+  c.Require(d.Model().tree.has_value(), "the tree open", where);
+}
+
+int RowOf(Driver& d, const std::string& value) {
+  for (int r = 0; r < d.ShownRowCount(PlaceList); ++r)
+    if (d.ShownCell(PlaceList, r, 0) == value) return r;
+  return -1;
+}
+
+std::string LastMessage(Driver& d) { return d.Messages().empty() ? std::string() : d.Messages().back(); }
+
+const char kMelk[] = "Melk, Lower Austria, Austria";
+
+void ATreeGivenAtTheStartIsOpened(Driver& d, Checks& c) {
+  Open(d, c);
+  c.Equal(d.ShownCaption(), WindowCaption(), "the window's caption");
+  ExpectText(d, c, TreeText, Windows1252ToUtf8(os::PathTo1252(d.Tree())));
+  ExpectRows(d, c, PlaceList, 48);
+  c.True(d.Model()[CountsText].text().starts_with("48 Ortsangaben: "), "the counts: " + d.Model()[CountsText].text());
+  ExpectText(d, c, CountsText, d.Model()[CountsText].text());
+  c.Equal(d.ShownVisible(Progress), false, "the progress shown once the tree is read");
+  c.Equal(d.ShownEnabled(SaveCopyButton), true, "SaveCopyButton enabled");
+}
+
+void OpenByTheButton(Driver& d, Checks& c) {
+  d.Start(std::nullopt);
+  ExpectText(d, c, TreeText, "Kein Stammbaum geöffnet");
+  c.Equal(d.ShownEnabled(SaveCopyButton), false, "SaveCopyButton enabled before a tree is open");
+  d.Answer(std::nullopt);  // the dialog cancelled: nothing happens
+  d.Click(OpenButton);
+  c.Equal(d.Model().Reading(), false, "reading after a cancelled dialog");
+  d.Answer(d.Tree());
+  d.Click(OpenButton);
+  c.Require(d.WaitUntilRead(), "the tree read in time");
+  ExpectRows(d, c, PlaceList, 48);
+  c.Equal(d.ShownEnabled(SaveCopyButton), true, "SaveCopyButton enabled");
+}
+
+// A candidate chosen, undone, chosen again; the copy saved is the one veldaris-ort writes
+// with the choices saved beside it.
+void ChooseACandidateAndSaveTheCopy(Driver& d, Checks& c) {
+  Open(d, c);
+  const int melk = RowOf(d, kMelk);
+  c.Require(melk >= 0, "the row of Melk");
+  d.ClickRow(PlaceList, melk);
+  c.Equal(d.ShownCurrentRow(PlaceList), melk, "PlaceList's current row");
+  ExpectRows(d, c, CandidateList, 3);
+  ExpectCell(d, c, CandidateList, 0, 0, "keine");
+  d.ClickRow(CandidateList, 2);
+  ExpectCell(d, c, PlaceList, melk, 2, "gewählt");
+  ExpectCell(d, c, PlaceList, melk, 3, "Melk, Scheibbs, Niederoesterreich, AUSTRIA");
+  d.ClickRow(CandidateList, 0);
+  ExpectCell(d, c, PlaceList, melk, 2, "mehrdeutig");
+  d.ClickRow(CandidateList, 1);
+  ExpectCell(d, c, PlaceList, melk, 3, "Melk, Melk, Niederoesterreich, AUSTRIA");
+  c.Equal(d.ShownCurrentRow(CandidateList), 1, "CandidateList's current row");
+
+  d.Answer(d.Dir() / "kopie.ged");
+  d.Click(SaveCopyButton);
+  c.Equal(d.Proposals().size(), 1u, "save dialogs");
+  if (!d.Proposals().empty()) c.Equal(d.Proposals().back(), d.Dir() / "baum-berichtigt.ged", "the name proposed");
+  c.True(LastMessage(d).starts_with("Berichtigte Kopie speichern: Gespeichert"), "the message: " + LastMessage(d));
+  const auto cli = test::RunProgram(VELDARIS_ORT, {"--daten", test::Gazetteer().string(), "--gedcom", "baum.ged",
+                                                   "--auswahl", "kopie-auswahl.csv", "--ausgabe", "cli.ged"},
+                                    d.Dir());
+  c.Require(cli.exitCode == 0, "veldaris-ort --auswahl: " + cli.stderrText);
+  c.True(test::ReadBytes(d.Dir() / "kopie.ged") == test::ReadBytes(d.Dir() / "cli.ged"),
+         "the window's copy byte for byte that of veldaris-ort --auswahl");
+}
+
+void SavingOverTheTreeOrTheDataFileIsRefused(Driver& d, Checks& c) {
+  Open(d, c);
+  const std::string tree = test::ReadBytes(d.Tree());
+  d.Answer(d.Tree());
+  d.Click(SaveCopyButton);
+  c.True(LastMessage(d).find("Stammbaum selbst") != std::string::npos, "the message: " + LastMessage(d));
+  d.Answer(test::Gazetteer());
+  d.Click(SaveReportButton);
+  c.True(LastMessage(d).find("Ortsdatei") != std::string::npos, "the message: " + LastMessage(d));
+  const std::size_t messages = d.Messages().size();
+  d.Answer(std::nullopt);
+  d.Click(SaveCopyButton);
+  c.Equal(d.Messages().size(), messages, "messages after a cancelled dialog");
+  c.True(test::ReadBytes(d.Tree()) == tree, "the tree as it was");
+  c.Equal(static_cast<int>(std::distance(std::filesystem::directory_iterator(d.Dir()), {})), 1, "files in the folder");
+}
+
+void ATreeThatIsNoGedcomIsReported(Driver& d, Checks& c) {
+  d.Start(std::nullopt);
+  test::WriteBytes(d.Dir() / "brief.ged", "Liebe Tante,\r\nwir sind gut angekommen.\r\n");
+  d.Answer(d.Dir() / "brief.ged");
+  d.Click(OpenButton);
+  c.Require(d.WaitUntilRead(), "the reading ended in time");
+  c.True(LastMessage(d).find("kann nicht gelesen werden") != std::string::npos &&
+             LastMessage(d).find("0 HEAD") != std::string::npos,
+         "the message: " + LastMessage(d));
+  ExpectText(d, c, TreeText, "Kein Stammbaum geöffnet");
+  c.Equal(d.ShownRowCount(PlaceList), 0, "rows of PlaceList");
+}
+
+void SortByTheHeadingsAndShowOneStatus(Driver& d, Checks& c) {
+  Open(d, c);
+  d.ClickHeading(1);
+  d.ClickHeading(1);  // the same heading again: the other way round
+  c.Equal(d.Model().descending, true, "descending after a second click");
+  ExpectRows(d, c, PlaceList, 48);
+  d.Choose(Filter, static_cast<int>(Showing::kAmbiguous));
+  c.Require(d.ShownRowCount(PlaceList) > 0, "ambiguous values shown");
+  for (int r = 0; r < d.ShownRowCount(PlaceList); ++r) c.Equal(d.ShownCell(PlaceList, r, 2), "mehrdeutig", "a status shown");
+  d.Choose(Sort, 3);
+  c.Equal(d.Model().sortColumn, 3u, "the column sorted by");
+  d.Choose(Filter, static_cast<int>(Showing::kAll));
+  ExpectRows(d, c, PlaceList, 48);
+}
+
+// Everything by the keyboard: Tab through the controls in the window's order, the access
+// keys to the lists, a candidate chosen with the arrow keys and Enter.
+void EverythingByTheKeyboard(Driver& d, Checks& c) {
+  Open(d, c);
+  d.Alt('z');
+  c.Equal(d.ShownFocus(), Filter, "focus after Alt+Z");
+  std::vector<ControlId> order;
+  for (int k = 0; k < 12; ++k) {
+    d.Press(Key::kTab);
+    order.push_back(d.ShownFocus());
+  }
+  const std::vector<ControlId> expected{Sort,           PlaceList,  ReasonText, SaveCopyButton,
+                                        SaveReportButton, QuitButton, OpenButton, TreeText,
+                                        CountsText,     Filter,     Sort,       PlaceList};
+  std::string shown;
+  for (ControlId id : order) shown += std::string(" ") + NameOf(id);
+  c.True(order == expected, "the keyboard order (CandidateList is empty and disabled, and skipped):" + shown);
+  d.Alt('z');
+  for (int k = 0; k < 3; ++k) d.Press(Key::kDown);  // "mehrdeutig"
+  c.Equal(d.Model().showing, Showing::kAmbiguous, "the filter chosen by the keys");
+  d.Alt('o');
+  c.Equal(d.ShownFocus(), PlaceList, "focus after Alt+O");
+  d.Press(Key::kDown);
+  c.Require(d.ShownCurrentRow(PlaceList) == 0, "the first row current by the keys");
+  c.Require(d.ShownRowCount(CandidateList) > 1, "candidates of the first row");
+  d.Alt('k');
+  c.Equal(d.ShownFocus(), CandidateList, "focus after Alt+K");
+  d.Press(Key::kDown);
+  d.Press(Key::kEnter);
+  ExpectCell(d, c, PlaceList, 0, 2, "gewählt");
+  d.Press(Key::kHome);
+  d.Press(Key::kSpace);  // "keine" again
+  ExpectCell(d, c, PlaceList, 0, 2, "mehrdeutig");
+}
+
+void TheChoicesSavedBeforeAreOffered(Driver& d, Checks& c) {
+  test::WriteBytes(d.Dir() / "baum-berichtigt-auswahl.csv",
+                   std::string("Ort,Ortsbezeichnung\r\n\"") + kMelk + "\",\"Melk, Melk, Niederoesterreich, AUSTRIA\"\r\n"
+                   "\"Wien, Österreich\",\"Wien, Wien, Wien, AUSTRIA\"\r\n");  // unique: no choice to take
+  Open(d, c);
+  c.Equal(d.ShownVisible(TakeChoicesButton), true, "TakeChoicesButton shown");
+  c.True(d.Shown(CountsText).find("frühere Auswahl gefunden: 1 (1 passen nicht mehr)") != std::string::npos,
+         "the counts: " + d.Shown(CountsText));
+  d.Click(TakeChoicesButton);
+  c.Equal(d.Model().choices.size(), 1u, "choices taken");
+  c.Equal(d.ShownVisible(TakeChoicesButton), false, "TakeChoicesButton shown after");
+  ExpectCell(d, c, PlaceList, RowOf(d, kMelk), 2, "gewählt");
+}
+
+void ATreeDroppedOntoTheWindowIsOpened(Driver& d, Checks& c) {
+  d.Start(std::nullopt);
+  d.Drop(d.Tree());
+  c.Require(d.WaitUntilRead(), "the tree read in time");
+  ExpectRows(d, c, PlaceList, 48);
+}
+
+void TheReportIsSavedAsTheCommandLineWritesIt(Driver& d, Checks& c) {
+  Open(d, c);
+  d.Answer(d.Dir() / "bericht.csv");
+  d.Click(SaveReportButton);
+  c.Equal(d.Proposals().back(), d.Dir() / "baum-bericht.csv", "the name proposed");
+  const auto cli = test::RunProgram(
+      VELDARIS_ORT, {"--daten", test::Gazetteer().string(), "--gedcom", "baum.ged", "--bericht", "cli.csv"}, d.Dir());
+  c.Require(cli.exitCode == 0, "veldaris-ort --bericht: " + cli.stderrText);
+  c.True(test::ReadBytes(d.Dir() / "bericht.csv") == test::ReadBytes(d.Dir() / "cli.csv"), "the report as veldaris-ort's");
+}
+
+void QuitByTheButton(Driver& d, Checks& c) {
+  d.Start(std::nullopt);
+  d.Click(QuitButton);
+  c.True(d.QuitRequested(), "the program ends");
+}
+
+const std::vector<Scenario> kScenarios = {
+    {"ATreeGivenAtTheStartIsOpened", ATreeGivenAtTheStartIsOpened},
+    {"OpenByTheButton", OpenByTheButton},
+    {"ChooseACandidateAndSaveTheCopy", ChooseACandidateAndSaveTheCopy},
+    {"SavingOverTheTreeOrTheDataFileIsRefused", SavingOverTheTreeOrTheDataFileIsRefused},
+    {"ATreeThatIsNoGedcomIsReported", ATreeThatIsNoGedcomIsReported},
+    {"SortByTheHeadingsAndShowOneStatus", SortByTheHeadingsAndShowOneStatus},
+    {"EverythingByTheKeyboard", EverythingByTheKeyboard},
+    {"TheChoicesSavedBeforeAreOffered", TheChoicesSavedBeforeAreOffered},
+    {"ATreeDroppedOntoTheWindowIsOpened", ATreeDroppedOntoTheWindowIsOpened},
+    {"TheReportIsSavedAsTheCommandLineWritesIt", TheReportIsSavedAsTheCommandLineWritesIt},
+    {"QuitByTheButton", QuitByTheButton},
+};
+
+}  // namespace
+
+Driver::Driver() { std::filesystem::copy_file(VELDARIS_SOURCE_DIR "/tests/data/alte-ortsangaben.ged", Tree()); }
+
+bool Driver::WaitUntilRead(int milliseconds) {
+  for (int waited = 0; Model().Reading(); waited += 10) {
+    if (waited >= milliseconds) return false;
+    Idle();
+  }
+  Idle();
+  return true;
+}
+
+std::optional<std::filesystem::path> Driver::NextAnswer(const std::filesystem::path& proposed) {
+  proposals_.push_back(proposed);
+  if (answers_.empty()) return std::nullopt;
+  auto answer = answers_.front();
+  answers_.pop_front();
+  return answer;
+}
+
+void Driver::Click(ControlId id) {
+  Note(id, kClickEvent);
+  DoClick(id);
+}
+void Driver::Choose(ControlId combo, int item) {
+  Note(combo, kChangeEvent);
+  DoChoose(combo, item);
+}
+void Driver::ClickRow(ControlId list, int row) {
+  Note(list, kPickEvent);
+  DoClickRow(list, row);
+}
+void Driver::ClickHeading(int column) {
+  Note(PlaceList, kSortEvent);
+  DoClickHeading(column);
+}
+void Driver::Press(Key key) { DoPress(key); }
+void Driver::Alt(char letter) { DoAlt(letter); }
+void Driver::Drop(const std::filesystem::path& file) { DoDrop(file); }
+
+void Checks::True(bool condition, const std::string& what, const Where& where) {
+  if (!condition) Fail(what, where);
+}
+
+void Checks::Require(bool condition, const std::string& what, const Where& where) {
+  if (condition) return;
+  Fail(what + " (the scenario stops here)", where);
+  throw Stop{};
+}
+
+void Checks::Fail(const std::string& what, const Where& where) {
+  failures_.push_back("tree_scenarios.cpp:" + std::to_string(where.line()) + ": " + what);
+}
+
+const std::vector<Scenario>& Scenarios() { return kScenarios; }
+
+void Run(const Scenario& scenario, Driver& driver, Checks& checks) {
+  try {
+    scenario.run(driver, checks);
+  } catch (const Stop&) {
+  }
+}
+
+std::vector<std::string> EventsNotExercised() {
+  std::vector<std::string> missing;
+  for (const ControlSpec& spec : ControlTable())
+    for (ControlEvent event : kEveryEvent)
+      if (spec.Raises(event) && !Exercised().contains({spec.id, event}))
+        missing.push_back(std::string(spec.name) + " " + NameOf(event));
+  return missing;
+}
+
+}  // namespace veldaris::tree::scenario

@@ -1,0 +1,44 @@
+// Opens the tree window on the gazetteer, opens a family tree, picks the row of a value, chooses
+// one of its candidates, and saves a picture of the window.
+//
+//   veldaris_stammbaum_screenshot OUTPUT.png DATA_FILE TREE.ged VALUE CANDIDATE_ROW
+#include <QApplication>
+#include <QListView>
+#include <QTableView>
+#include <QTest>
+#include <filesystem>
+#include <iostream>
+
+#include "platform/qt/tree_window.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc < 6) {
+    std::cerr << "usage: veldaris_stammbaum_screenshot OUTPUT.png DATA_FILE TREE.ged VALUE CANDIDATE_ROW\n";
+    return 2;
+  }
+  const QString output = QString::fromLocal8Bit(argv[1]);
+  const QString value = QString::fromUtf8(argv[4]);
+  const int candidate = std::atoi(argv[5]);
+  veldaris::QtTreePlatform::SetMessageHook([](const std::string& title, const std::string& text) {
+    std::cerr << "message box: " << title << ": " << text << "\n";
+  });
+  veldaris::TreeMainWindow window{std::filesystem::path(argv[2])};
+  window.show();
+  if (!QTest::qWaitForWindowExposed(&window)) return 1;
+  window.Load(std::filesystem::path(argv[3]));
+  for (int waited = 0; window.model().Reading() && waited < 30000; waited += 20) QTest::qWait(20);
+  auto* places = window.findChild<QTableView*>("PlaceList");
+  for (int row = 0; row < places->model()->rowCount(); ++row)
+    if (places->model()->index(row, 0).data().toString() == value) {
+      QTest::mouseClick(places->viewport(), Qt::LeftButton, {}, places->visualRect(places->model()->index(row, 0)).center());
+      auto* candidates = window.findChild<QListView*>("CandidateList");
+      const QModelIndex at = candidates->model()->index(candidate, 0);
+      QTest::mouseClick(candidates->viewport(), Qt::LeftButton, {}, candidates->visualRect(at).center());
+      break;
+    }
+  QTest::qWait(300);
+  if (!window.grab().save(output)) return 1;
+  std::cout << "saved " << output.toStdString() << "\n";
+  return 0;
+}
