@@ -168,7 +168,9 @@ void StartOpening(TreeWindow& w, const std::filesystem::path& path) {
   w[Progress].SetVisible(true);
   w[Progress].SetProgress(0);
   w[TreeText].SetText("Wird gelesen: " + Shown(path));
-  for (ControlId id : {OpenButton, SaveCopyButton, SaveReportButton, TakeChoicesButton}) w[id].SetEnabled(false);
+  // Nothing to save while the tree is read; the button that opened it keeps the focus (a second
+  // tree is not read while one is).
+  for (ControlId id : {SaveCopyButton, SaveReportButton, TakeChoicesButton}) w[id].SetEnabled(false);
   w.StartReading(path);
 }
 
@@ -191,7 +193,6 @@ void LookForChoices(TreeWindow& w) {
 
 void Finish(TreeWindow& w, TreeWindow::Finished finished) {
   w[Progress].SetVisible(false);
-  w[OpenButton].SetEnabled(true);
   if (!finished.tree) {
     w[TreeText].SetText(w.tree ? Shown(w.tree->path) : SpecOf(TreeText).caption);
     Refresh(w);

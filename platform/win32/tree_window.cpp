@@ -1,0 +1,476 @@
+#include "platform/win32/tree_window.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "core/text1252.h"
+#include "stammbaum/tree_events.h"
+
+namespace veldaris {
+namespace {
+
+using tree::ControlId;
+using tree::ControlKind;
+using tree::ControlSpec;
+
+constexpr wchar_t kWindowClass[] = L"VeldarisStammbaum";
+constexpr UINT_PTR kTicker = 1;
+constexpr int kFirstControl = 100;
+
+// UTF-8 as the UTF-16 of the Win32 API.
+std::wstring Wide(std::string_view utf8) {
+  std::wstring out;
+  for (char32_t cp : DecodeUtf8(utf8).value_or(std::u32string{})) {
+    if (cp < 0x10000) {
+      out.push_back(static_cast<wchar_t>(cp));
+    } else {
+      out.push_back(static_cast<wchar_t>(0xD800 + ((cp - 0x10000) >> 10)));
+      out.push_back(static_cast<wchar_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
+    }
+  }
+  return out;
+}
+
+// A line break of the model's texts is an LF; an edit control wants CR LF.
+std::wstring Lines(const std::string& utf8) {
+  std::wstring out;
+  for (wchar_t c : Wide(utf8)) {
+    if (c == L'\n') out.push_back(L'\r');
+    out.push_back(c);
+  }
+  return out;
+}
+
+Win32TreePlatform::MessageHook& MessageHookOf() {
+  static Win32TreePlatform::MessageHook hook;
+  return hook;
+}
+Win32TreePlatform::DialogHook& DialogHookOf() {
+  static Win32TreePlatform::DialogHook hook;
+  return hook;
+}
+std::function<void()>& QuitHookOf() {
+  static std::function<void()> hook;
+  return hook;
+}
+
+std::optional<std::filesystem::path> FileDialog(HWND owner, const std::string& title, const std::filesystem::path& start,
+                                                bool save, tree::FileKind kind) {
+  std::wstring file(32768, L'\0');
+  const std::wstring proposed = save ? start.wstring() : std::wstring();
+  std::copy(proposed.begin(), proposed.end(), file.begin());
+  const std::wstring folder = save ? start.parent_path().wstring() : start.wstring();
+  const std::wstring caption = Wide(title);
+  const wchar_t* filter = kind == tree::FileKind::kCsv ? L"CSV-Dateien (*.csv)\0*.csv\0Alle Dateien (*.*)\0*.*\0"
+                                                       : L"GEDCOM-Stammbäume (*.ged)\0*.ged;*.gedcom\0Alle Dateien (*.*)\0*.*\0";
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = filter;
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = static_cast<DWORD>(file.size());
+  ofn.lpstrInitialDir = folder.c_str();
+  ofn.lpstrTitle = caption.c_str();
+  ofn.lpstrDefExt = kind == tree::FileKind::kCsv ? L"csv" : L"ged";
+  ofn.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+  if (!(save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn))) return std::nullopt;
+  return std::filesystem::path(std::wstring(file.c_str()));
+}
+
+}  // namespace
+
+void Win32TreePlatform::SetMessageHook(MessageHook hook) { MessageHookOf() = std::move(hook); }
+void Win32TreePlatform::SetDialogHook(DialogHook hook) { DialogHookOf() = std::move(hook); }
+void Win32TreePlatform::SetQuitHook(std::function<void()> hook) { QuitHookOf() = std::move(hook); }
+
+void Win32TreePlatform::ShowMessage(const std::string& title, const std::string& text) {
+  if (beforeModal_) beforeModal_();
+  if (MessageHookOf()) return MessageHookOf()(title, text);
+  MessageBoxW(owner_, Lines(text).c_str(), Wide(title).c_str(), MB_OK);
+}
+
+std::optional<std::filesystem::path> Win32TreePlatform::AskFileToOpen(const std::string& title,
+                                                                      const std::filesystem::path& folder) {
+  if (beforeModal_) beforeModal_();
+  if (DialogHookOf()) return DialogHookOf()(false, folder);
+  return FileDialog(owner_, title, folder, false, tree::FileKind::kGedcom);
+}
+
+std::optional<std::filesystem::path> Win32TreePlatform::AskFileToSave(const std::string& title,
+                                                                      const std::filesystem::path& proposed,
+                                                                      tree::FileKind kind) {
+  if (beforeModal_) beforeModal_();
+  if (DialogHookOf()) return DialogHookOf()(true, proposed);
+  return FileDialog(owner_, title, proposed, true, kind);
+}
+
+void Win32TreePlatform::Quit() {
+  if (QuitHookOf()) return QuitHookOf()();
+  PostQuitMessage(0);
+}
+
+Win32TreeWindow::Win32TreeWindow(std::filesystem::path dataFile, HINSTANCE instance)
+    : model_(platform_, std::move(dataFile)), instance_(instance) {
+  platform_.SetBeforeModal([this] { Sync(); });
+  HDC screen = GetDC(nullptr);
+  dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+}
+
+Win32TreeWindow::~Win32TreeWindow() {
+  if (hwnd_) DestroyWindow(hwnd_);
+  if (font_) DeleteObject(font_);
+}
+
+void Win32TreeWindow::Load(const std::optional<std::filesystem::path>& tree) {
+  Build();
+  Dispatch([&] { tree::OnLoad(model_, tree); });
+}
+
+void Win32TreeWindow::Show(int showCommand) {
+  ShowWindow(hwnd_, showCommand);
+  UpdateWindow(hwnd_);
+  SetFocus(control(tree::OpenButton));
+  Sync();
+}
+
+int Win32TreeWindow::RunMessageLoop() {
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) Process(msg);
+  if (hwnd_) {
+    DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+  }
+  return 0;
+}
+
+// Alt and a letter: the control whose caption has it after "&": a button is pressed, a
+// caption gives the focus to the control after it that can take it.
+bool Win32TreeWindow::AccessKey(wchar_t letter) {
+  const auto upper = [](wchar_t c) { return static_cast<wchar_t>(reinterpret_cast<std::uintptr_t>(CharUpperW(
+                                        reinterpret_cast<LPWSTR>(static_cast<std::uintptr_t>(c))))); };
+  for (const ControlSpec& spec : tree::ControlTable()) {
+    const std::wstring caption = Wide(spec.caption);
+    const std::size_t at = caption.find(L'&');
+    if (at == std::wstring::npos || at + 1 >= caption.size() || upper(caption[at + 1]) != upper(letter)) continue;
+    HWND hwnd = control(spec.id);
+    if (!IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd)) continue;
+    if (spec.kind == ControlKind::kButton) {
+      SetFocus(hwnd);
+      Dispatch([&] { tree::OnClick(model_, spec.id); });
+      return true;
+    }
+    for (int next = spec.id + 1; next < tree::kControlCount; ++next) {
+      HWND target = control(static_cast<ControlId>(next));
+      if (tree::SpecOf(static_cast<ControlId>(next)).tabStop && IsWindowVisible(target) && IsWindowEnabled(target)) {
+        SetFocus(target);
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+void Win32TreeWindow::Process(MSG& msg) {
+  if (msg.message == WM_SYSCHAR && hwnd_ && (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd)) &&
+      AccessKey(static_cast<wchar_t>(msg.wParam))) {
+  } else if (!hwnd_ || !IsDialogMessageW(hwnd_, &msg)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  const ControlId focused = IdOf(GetFocus());
+  if (focused != tree::kControlCount && focused != model_.focus) tree::OnFocus(model_, focused);
+}
+
+void Win32TreeWindow::Build() {
+  INITCOMMONCONTROLSEX common{sizeof common, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&common);
+  WNDCLASSEXW window{};
+  window.cbSize = sizeof window;
+  window.lpfnWndProc = WindowProc;
+  window.hInstance = instance_;
+  window.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
+  window.hIconSm = window.hIcon;
+  window.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
+  window.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  window.lpszClassName = kWindowClass;
+  RegisterClassExW(&window);
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  font_ = CreateFontIndirectW(&metrics.lfMessageFont);
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  RECT frame{0, 0, Px(tree::kClientWidth), Px(tree::kClientHeight)};
+  AdjustWindowRectEx(&frame, style, FALSE, WS_EX_ACCEPTFILES);
+  hwnd_ = CreateWindowExW(WS_EX_ACCEPTFILES | WS_EX_CONTROLPARENT, kWindowClass, Wide(tree::WindowCaption()).c_str(),
+                          style, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
+                          nullptr, nullptr, instance_, this);
+  platform_.SetOwner(hwnd_);
+  DragAcceptFiles(hwnd_, TRUE);
+  // In the table's order, which is the keyboard order; a caption comes right before the
+  // control it names, which is how a screen reader finds the name of a list.
+  for (const ControlSpec& spec : tree::ControlTable()) controls_[static_cast<std::size_t>(spec.id)] = Create(spec);
+}
+
+HWND Win32TreeWindow::Create(const ControlSpec& spec) {
+  const wchar_t* cls = WC_BUTTONW;
+  DWORD style = WS_CHILD | WS_VISIBLE | (spec.tabStop ? WS_TABSTOP : 0);
+  DWORD ex = 0;
+  int height = spec.height;
+  switch (spec.kind) {
+    case ControlKind::kButton: style |= BS_PUSHBUTTON; break;
+    case ControlKind::kLabel: cls = WC_STATICW, style |= SS_LEFT; break;
+    case ControlKind::kText: cls = WC_EDITW, style |= ES_AUTOHSCROLL | ES_READONLY, ex = WS_EX_CLIENTEDGE; break;
+    case ControlKind::kNotes:
+      cls = WC_EDITW, style |= ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, ex = WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::kComboBox:
+      cls = WC_COMBOBOXW, style |= CBS_DROPDOWNLIST | WS_VSCROLL;
+      height += 240;  // the list it drops
+      break;
+    case ControlKind::kTable:
+      cls = WC_LISTVIEWW, style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA, ex = WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::kList:
+      cls = WC_LISTBOXW, style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, ex = WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::kProgress: cls = PROGRESS_CLASSW, style |= PBS_SMOOTH; break;
+  }
+  const bool named = spec.kind == ControlKind::kButton || spec.kind == ControlKind::kLabel;
+  HWND hwnd = CreateWindowExW(ex, cls, named ? Wide(spec.caption).c_str() : L"", style, Px(spec.left), Px(spec.top),
+                              Px(spec.width), Px(height), hwnd_,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControl + spec.id)), instance_, nullptr);
+  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+  if (spec.kind == ControlKind::kTable) {
+    ListView_SetExtendedListViewStyle(hwnd, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    const int widths[] = {330, 60, 120, 360};
+    int column = 0;
+    for (const std::string& heading : tree::PlaceColumns()) {
+      std::wstring text = Wide(heading);
+      LVCOLUMNW lvc{};
+      lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM | LVCF_FMT;
+      lvc.fmt = column == 1 ? LVCFMT_RIGHT : LVCFMT_LEFT;
+      lvc.cx = Px(widths[column]);
+      lvc.pszText = text.data();
+      lvc.iSubItem = column;
+      SendMessageW(hwnd, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&lvc));
+      ++column;
+    }
+  }
+  if (spec.kind == ControlKind::kList) SetWindowSubclass(hwnd, CandidateProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  if (spec.kind == ControlKind::kNotes) SetWindowSubclass(hwnd, NotesProc, 2, 0);
+  if (spec.kind == ControlKind::kTable || spec.kind == ControlKind::kList || spec.kind == ControlKind::kProgress)
+    SetWindowTextW(hwnd, Wide(spec.accessibleName).c_str());  // the name a screen reader gives it
+  return hwnd;
+}
+
+LRESULT CALLBACK Win32TreeWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<Win32TreeWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self->hwnd_ = hwnd;
+  }
+  auto* self = reinterpret_cast<Win32TreeWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+  return self->Handle(message, wParam, lParam);
+}
+
+// CandidateList: a click, Enter or Space chooses the row; the arrow keys only move.
+LRESULT CALLBACK Win32TreeWindow::CandidateProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                DWORD_PTR data) {
+  auto* self = reinterpret_cast<Win32TreeWindow*>(data);
+  const auto choose = [&] {
+    const int row = static_cast<int>(SendMessageW(hwnd, LB_GETCURSEL, 0, 0));
+    if (row >= 0) self->Dispatch([&] { tree::OnPick(self->model_, tree::CandidateList, row); });
+  };
+  switch (message) {
+    case WM_GETDLGCODE: {
+      const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+      const LRESULT code = DefSubclassProc(hwnd, message, wParam, lParam);
+      return msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN ? code | DLGC_WANTMESSAGE : code;
+    }
+    case WM_KEYDOWN:
+      if (wParam == VK_RETURN || wParam == VK_SPACE) {
+        choose();
+        return 0;
+      }
+      break;
+    case WM_CHAR:
+      if (wParam == L'\r' || wParam == L' ') return 0;
+      break;
+    case WM_LBUTTONUP: {
+      const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+      const LRESULT at = SendMessageW(hwnd, LB_ITEMFROMPOINT, 0, lParam);
+      if (!HIWORD(at)) choose();  // on a row, not below the last one
+      return result;
+    }
+    default: break;
+  }
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+// ReasonText: read only, so Tab and Enter are the dialog's, not characters to insert.
+LRESULT CALLBACK Win32TreeWindow::NotesProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  if (message == WM_GETDLGCODE)
+    return DefSubclassProc(hwnd, message, wParam, lParam) & ~static_cast<LRESULT>(DLGC_WANTTAB | DLGC_WANTALLKEYS);
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+LRESULT Win32TreeWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam) - kFirstControl;
+      if (id < 0 || id >= tree::kControlCount || syncing_) break;
+      const auto control = static_cast<ControlId>(id);
+      const ControlSpec& spec = tree::SpecOf(control);
+      if (HIWORD(wParam) == BN_CLICKED && spec.Raises(tree::kClickEvent))
+        Dispatch([&] { tree::OnClick(model_, control); });
+      else if (HIWORD(wParam) == CBN_SELCHANGE && spec.Raises(tree::kChangeEvent))
+        Dispatch([&] {
+          tree::OnChange(model_, control, static_cast<int>(SendMessageW(this->control(control), CB_GETCURSEL, 0, 0)));
+        });
+      return 0;
+    }
+    case WM_NOTIFY: return Notify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_TIMER:
+      if (wParam == kTicker) Dispatch([&] { tree::OnTick(model_); });
+      return 0;
+    case WM_DROPFILES: {
+      HDROP drop = reinterpret_cast<HDROP>(wParam);
+      std::wstring file(32768, L'\0');
+      const UINT length = DragQueryFileW(drop, 0, file.data(), static_cast<UINT>(file.size()));
+      DragFinish(drop);
+      if (length > 0) {
+        file.resize(length);
+        Dispatch([&] { tree::OnDrop(model_, std::filesystem::path(file)); });
+      }
+      return 0;
+    }
+    case WM_CLOSE: platform_.Quit(); return 0;
+    case WM_DESTROY: hwnd_ = nullptr; return 0;
+    default: break;
+  }
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT Win32TreeWindow::Notify(const NMHDR& header) {
+  if (static_cast<int>(header.idFrom) != kFirstControl + tree::PlaceList) return 0;
+  const tree::Control& places = model_[tree::PlaceList];
+  switch (header.code) {
+    case LVN_GETDISPINFOW: {
+      auto& info = const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header));
+      if (!(info.item.mask & LVIF_TEXT) || info.item.iItem < 0 ||
+          static_cast<std::size_t>(info.item.iItem) >= places.rows().size())
+        return 0;
+      const auto& row = places.rows()[static_cast<std::size_t>(info.item.iItem)];
+      cell_ = static_cast<std::size_t>(info.item.iSubItem) < row.size() ? Wide(row[static_cast<std::size_t>(info.item.iSubItem)])
+                                                                      : std::wstring();
+      info.item.pszText = cell_.data();
+      return 0;
+    }
+    case LVN_ITEMCHANGED: {
+      const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+      if (syncing_ || change.iItem < 0 || !(change.uNewState & LVIS_FOCUSED) || (change.uOldState & LVIS_FOCUSED))
+        return 0;
+      const int row = change.iItem;
+      Dispatch([&] { tree::OnPick(model_, tree::PlaceList, row); });
+      return 0;
+    }
+    case LVN_COLUMNCLICK: {
+      const int column = reinterpret_cast<const NMLISTVIEW&>(header).iSubItem;
+      Dispatch([&] { tree::OnSort(model_, column); });
+      return 0;
+    }
+    default: return 0;
+  }
+}
+
+void Win32TreeWindow::Dispatch(const std::function<void()>& event) {
+  event();
+  Sync();
+  if (model_.Reading() && !ticking_) ticking_ = SetTimer(hwnd_, kTicker, 50, nullptr) != 0;
+  if (!model_.Reading() && ticking_) {
+    KillTimer(hwnd_, kTicker);
+    ticking_ = false;
+  }
+}
+
+void Win32TreeWindow::Sync() {
+  if (!hwnd_) return;
+  syncing_ = true;
+  for (int i = 0; i < tree::kControlCount; ++i) SyncControl(static_cast<ControlId>(i));
+  // A control disabled or hidden while it had the focus leaves none: the next one takes it.
+  if (!GetFocus() && GetActiveWindow() == hwnd_)
+    if (HWND next = GetNextDlgTabItem(hwnd_, control(model_.focus), FALSE)) SetFocus(next);
+  syncing_ = false;
+}
+
+void Win32TreeWindow::SyncControl(ControlId id) {
+  const tree::Control& c = model_[id];
+  std::uint64_t& shown = shown_[static_cast<std::size_t>(id)];
+  if (shown == c.revision() + 1) return;
+  HWND hwnd = control(id);
+  ShowWindow(hwnd, c.visible() ? SW_SHOWNA : SW_HIDE);
+  EnableWindow(hwnd, c.enabled());
+  switch (tree::SpecOf(id).kind) {
+    case ControlKind::kButton:
+    case ControlKind::kLabel: SetWindowTextW(hwnd, Wide(c.text()).c_str()); break;
+    case ControlKind::kText:
+    case ControlKind::kNotes: {
+      const std::wstring text = Lines(c.text());
+      std::wstring before(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+      before.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, before.data(), static_cast<int>(before.size()))));
+      if (before != text) SetWindowTextW(hwnd, text.c_str());
+      break;
+    }
+    case ControlKind::kComboBox:
+      if (SendMessageW(hwnd, CB_GETCOUNT, 0, 0) != static_cast<LRESULT>(c.rows().size())) {
+        SendMessageW(hwnd, CB_RESETCONTENT, 0, 0);
+        for (const auto& row : c.rows())
+          SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(row.front()).c_str()));
+      }
+      SendMessageW(hwnd, CB_SETCURSEL, static_cast<WPARAM>(c.current()), 0);
+      break;
+    case ControlKind::kTable: {
+      if (shownRows_[static_cast<std::size_t>(id)] != c.rowsRevision() + 1) {
+        ListView_SetItemState(hwnd, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_SetItemCountEx(hwnd, static_cast<int>(c.rows().size()), 0);
+        shownRows_[static_cast<std::size_t>(id)] = c.rowsRevision() + 1;
+      }
+      if (c.current() >= 0) {
+        ListView_SetItemState(hwnd, c.current(), LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_EnsureVisible(hwnd, c.current(), FALSE);
+      } else {
+        ListView_SetItemState(hwnd, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+      }
+      InvalidateRect(hwnd, nullptr, FALSE);
+      break;
+    }
+    case ControlKind::kList:
+      if (shownRows_[static_cast<std::size_t>(id)] != c.rowsRevision() + 1) {
+        SendMessageW(hwnd, LB_RESETCONTENT, 0, 0);
+        for (const auto& row : c.rows())
+          SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(row.front()).c_str()));
+        shownRows_[static_cast<std::size_t>(id)] = c.rowsRevision() + 1;
+      }
+      SendMessageW(hwnd, LB_SETCURSEL, static_cast<WPARAM>(c.current()), 0);
+      break;
+    case ControlKind::kProgress:
+      SendMessageW(hwnd, PBM_SETPOS, static_cast<WPARAM>(c.progress()), 0);
+      SetWindowTextW(hwnd, Wide(c.text()).c_str());
+      break;
+  }
+  shown = c.revision() + 1;
+}
+
+ControlId Win32TreeWindow::IdOf(HWND hwnd) const {
+  for (HWND at = hwnd; at && at != hwnd_; at = GetParent(at))
+    for (int i = 0; i < tree::kControlCount; ++i)
+      if (controls_[static_cast<std::size_t>(i)] == at) return static_cast<ControlId>(i);
+  return tree::kControlCount;
+}
+
+}  // namespace veldaris

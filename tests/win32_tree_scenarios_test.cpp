@@ -1,0 +1,233 @@
+// The scenarios of the tree window (tests/scenarios/tree_scenarios.cpp) on the real Win32
+// window under wine: keys and mouse as messages posted to the controls' own windows and taken
+// through the window's message loop, a drop as the Explorer sends it, readings from the
+// controls.
+//   veldaris_win32_tree_scenarios.exe [--gtest_filter=Scenarios/Win32TreeScenario.Run/NAME]
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <memory>
+
+#include "core/text1252.h"
+#include "platform/win32/tree_window.h"
+#include "tests/scenarios/tree_scenario.h"
+
+namespace veldaris {
+namespace {
+
+using namespace veldaris::tree;
+using scenario::Key;
+
+std::string Utf8(const std::wstring& wide) {
+  std::string out;
+  for (std::size_t i = 0; i < wide.size(); ++i) {
+    char32_t cp = static_cast<char32_t>(wide[i]);
+    if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < wide.size()) cp = 0x10000 + ((cp - 0xD800) << 10) + (wide[++i] - 0xDC00u);
+    if (cp != U'\r') AppendUtf8(out, cp);  // an edit control's line breaks are CR LF
+  }
+  return out;
+}
+
+std::wstring WindowText(HWND hwnd) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+LPARAM KeyData(UINT key, bool up) {
+  LPARAM data = 1 | static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+  if (up) data |= static_cast<LPARAM>(0xC0000000u);
+  return data;
+}
+
+class Win32TreeDriver : public scenario::Driver {
+ public:
+  Win32TreeDriver() {
+    Win32TreePlatform::SetMessageHook([this](const std::string& title, const std::string& text) {
+      messages_.push_back(title + ": " + text);
+    });
+    Win32TreePlatform::SetDialogHook([this](bool, const std::filesystem::path& proposed) { return NextAnswer(proposed); });
+    Win32TreePlatform::SetQuitHook([this] { quit_ = true; });
+    window_ = std::make_unique<Win32TreeWindow>(test::Gazetteer(), GetModuleHandleW(nullptr));
+  }
+  ~Win32TreeDriver() override {
+    window_.reset();
+    Win32TreePlatform::SetMessageHook(nullptr);
+    Win32TreePlatform::SetDialogHook(nullptr);
+    Win32TreePlatform::SetQuitHook(nullptr);
+  }
+
+  void Start(const std::optional<std::filesystem::path>& tree) override {
+    window_->Load(tree);
+    window_->Show(SW_SHOWNORMAL);
+    SetForegroundWindow(window_->handle());
+    Pump();
+  }
+
+  // Runs the window's loop until no message is waiting, two seconds at the most.
+  void Pump() {
+    const ULONGLONG start = GetTickCount64();
+    for (int round = 0; round < 3; ++round) {
+      MSG msg;
+      while (GetTickCount64() - start < 2000 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) window_->Process(msg);
+      Sleep(2);
+    }
+  }
+  HWND Control(ControlId id) { return window_->control(id); }
+  void PostKey(HWND to, UINT key) {
+    PostMessageW(to, WM_KEYDOWN, key, KeyData(key, false));
+    PostMessageW(to, WM_KEYUP, key, KeyData(key, true));
+    Pump();
+  }
+  void PostClick(HWND to, POINT at) {
+    const LPARAM where = MAKELPARAM(at.x, at.y);
+    PostMessageW(to, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    PostMessageW(to, WM_LBUTTONUP, 0, where);
+    Pump();
+  }
+
+  std::string Shown(ControlId id) override { return Utf8(WindowText(Control(id))); }
+  bool ShownVisible(ControlId id) override { return (GetWindowLongPtrW(Control(id), GWL_STYLE) & WS_VISIBLE) != 0; }
+  bool ShownEnabled(ControlId id) override { return IsWindowEnabled(Control(id)) != FALSE; }
+  int ShownRowCount(ControlId id) override {
+    switch (SpecOf(id).kind) {
+      case ControlKind::kComboBox: return static_cast<int>(SendMessageW(Control(id), CB_GETCOUNT, 0, 0));
+      case ControlKind::kTable: return ListView_GetItemCount(Control(id));
+      default: return static_cast<int>(SendMessageW(Control(id), LB_GETCOUNT, 0, 0));
+    }
+  }
+  std::string ShownCell(ControlId id, int row, int column) override {
+    std::wstring text(1024, L'\0');
+    if (SpecOf(id).kind == ControlKind::kTable) {
+      LVITEMW item{};
+      item.iSubItem = column;
+      item.pszText = text.data();
+      item.cchTextMax = static_cast<int>(text.size());
+      SendMessageW(Control(id), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    } else {
+      const LRESULT length = SendMessageW(Control(id), LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
+      if (length < 0) return {};
+      text.resize(static_cast<std::size_t>(length) + 1);
+      SendMessageW(Control(id), LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
+    }
+    return Utf8(std::wstring(text.c_str()));
+  }
+  int ShownCurrentRow(ControlId id) override {
+    if (SpecOf(id).kind == ControlKind::kTable) return ListView_GetNextItem(Control(id), -1, LVNI_FOCUSED);
+    return static_cast<int>(SendMessageW(Control(id), LB_GETCURSEL, 0, 0));
+  }
+  ControlId ShownFocus() override {
+    for (HWND h = GetFocus(); h; h = GetParent(h))
+      for (int i = 0; i < kControlCount; ++i)
+        if (h == Control(static_cast<ControlId>(i))) return static_cast<ControlId>(i);
+    return kControlCount;
+  }
+  std::string ShownCaption() override { return Utf8(WindowText(window_->handle())); }
+  TreeWindow& Model() override { return window_->model(); }
+
+ protected:
+  void Idle() override {
+    Pump();
+    Sleep(4);
+  }
+  void DoClick(ControlId id) override {
+    RECT client{};
+    GetClientRect(Control(id), &client);
+    PostClick(Control(id), {client.right / 2, client.bottom / 2});
+  }
+  void DoChoose(ControlId id, int item) override {
+    // F4 drops the list down; a click picks the item.
+    SetFocus(Control(id));
+    PostKey(Control(id), VK_F4);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    GetComboBoxInfo(Control(id), &info);
+    RECT rect{};
+    SendMessageW(info.hwndList, LB_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&rect));
+    PostClick(info.hwndList, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+  }
+  void DoClickRow(ControlId id, int row) override {
+    RECT rect{};
+    if (SpecOf(id).kind == ControlKind::kTable) {
+      ListView_EnsureVisible(Control(id), row, FALSE);
+      Pump();
+      ListView_GetItemRect(Control(id), row, &rect, LVIR_LABEL);
+    } else {
+      SendMessageW(Control(id), LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
+    }
+    PostClick(Control(id), {rect.left + 8, (rect.top + rect.bottom) / 2});
+  }
+  void DoClickHeading(int column) override {
+    HWND header = ListView_GetHeader(Control(PlaceList));
+    RECT rect{};
+    Header_GetItemRect(header, column, &rect);
+    PostClick(header, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+  }
+  void DoPress(Key key) override {
+    static const UINT keys[] = {VK_RETURN, VK_SPACE, VK_TAB, VK_TAB, VK_UP, VK_DOWN, VK_HOME, VK_END};
+    BYTE state[256];
+    GetKeyboardState(state);
+    if (key == Key::kBackTab) {  // Shift held while Tab goes down
+      BYTE shifted[256];
+      std::memcpy(shifted, state, sizeof shifted);
+      shifted[VK_SHIFT] = 0x80;
+      SetKeyboardState(shifted);
+    }
+    PostKey(GetFocus(), keys[static_cast<int>(key)]);
+    SetKeyboardState(state);
+  }
+  void DoAlt(char letter) override {
+    PostMessageW(GetFocus(), WM_SYSCHAR, static_cast<WPARAM>(letter), 1 << 29);
+    Pump();
+  }
+  // As the Explorer hands a dropped file: a DROPFILES block with the wide path.
+  void DoDrop(const std::filesystem::path& file) override {
+    const std::wstring path = file.wstring();
+    const std::size_t bytes = sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GHND, bytes);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), path.c_str(), path.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    PostMessageW(window_->handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    Pump();
+  }
+
+ private:
+  std::unique_ptr<Win32TreeWindow> window_;
+};
+
+class Win32TreeScenario : public ::testing::TestWithParam<std::size_t> {
+ public:
+  static inline std::size_t run = 0;
+  // Once the whole list has run, every event of the control table was exercised.
+  static void TearDownTestSuite() {
+    if (run < scenario::Scenarios().size()) return;
+    std::string missing;
+    for (const std::string& m : scenario::EventsNotExercised()) missing += " " + m + ";";
+    if (!missing.empty()) ADD_FAILURE() << "no scenario exercises:" << missing;
+  }
+};
+
+TEST_P(Win32TreeScenario, Run) {
+  Win32TreeDriver driver;
+  scenario::Checks checks;
+  scenario::Run(scenario::Scenarios()[GetParam()], driver, checks);
+  ++run;
+  for (const std::string& failure : checks.failures()) ADD_FAILURE() << failure;
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenarios, Win32TreeScenario, ::testing::Range<std::size_t>(0, scenario::Scenarios().size()),
+                         [](const ::testing::TestParamInfo<std::size_t>& param) {
+                           return std::string(scenario::Scenarios()[param.param].name);
+                         });
+
+}  // namespace
+}  // namespace veldaris
