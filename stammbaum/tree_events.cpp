@@ -201,6 +201,7 @@ void Finish(TreeWindow& w, TreeWindow::Finished finished) {
   }
   w.tree = std::move(finished.tree);
   w.choices.clear();
+  w.savedChoices.clear();
   w[PlaceList].SetRows({}, -1);
   LookForChoices(w);
   w[TreeText].SetText(Shown(w.tree->path));
@@ -210,7 +211,16 @@ void Finish(TreeWindow& w, TreeWindow::Finished finished) {
                           (w.offeredLeftOut ? " (" + std::to_string(w.offeredLeftOut) + " passen nicht mehr)" : ""));
 }
 
+// Choices not yet saved are given up only when the user says so.
+bool MayGiveUpChoices(TreeWindow& w, const std::string& title, const std::string& question) {
+  if (w.choices == w.savedChoices) return true;
+  return w.platform.AskYesNo(title, "Ihre Auswahl unter den Kandidaten ist noch nicht gespeichert; "
+                                    "\"Berichtigte Kopie speichern…\" speichert sie mit der Kopie.\n" +
+                                        question);
+}
+
 void OpenClicked(TreeWindow& w) {
+  if (w.Reading() || !MayGiveUpChoices(w, "Stammbaum öffnen", "Trotzdem einen anderen Stammbaum öffnen?")) return;
   std::filesystem::path folder = w.tree ? w.tree->path.parent_path() : std::filesystem::path{};
   if (folder.empty()) {
     std::error_code ec;
@@ -267,6 +277,7 @@ void SaveCopy(TreeWindow& w) {
     w.platform.ShowMessage(title, "Die Kopie ist gespeichert, die Auswahl nicht: " + FailureText(error));
     return;
   }
+  w.savedChoices = w.choices;
   w.platform.ShowMessage(title, "Gespeichert: " + Shown(*path) + "\n" + std::to_string(rewritten) +
                                     " Ortsangaben berichtigt; die Auswahl steht daneben in " + Shown(choices.filename()) +
                                     ".");
@@ -289,6 +300,7 @@ void SaveReport(TreeWindow& w) {
 void TakeChoices(TreeWindow& w) {
   if (!w.offered) return;
   for (const auto& [value, placeString] : *w.offered) w.choices[value] = placeString;
+  w.savedChoices = std::move(*w.offered);
   w.offered.reset();
   Refresh(w);
 }
@@ -336,9 +348,16 @@ void OnClick(TreeWindow& w, ControlId id) {
     case SaveCopyButton: return SaveCopy(w);
     case SaveReportButton: return SaveReport(w);
     case TakeChoicesButton: return TakeChoices(w);
-    case QuitButton: return w.platform.Quit();
+    case QuitButton:
+      if (OnClose(w)) w.platform.Quit();
+      return;
     default: return;
   }
+}
+
+bool OnClose(TreeWindow& w) {
+  if (!w.leaving) w.leaving = MayGiveUpChoices(w, "Beenden", "Trotzdem beenden?");
+  return w.leaving;
 }
 
 void OnChange(TreeWindow& w, ControlId id, int item) {
@@ -369,7 +388,10 @@ void OnSort(TreeWindow& w, int column) {
   ShowPlaces(w);
 }
 
-void OnDrop(TreeWindow& w, const std::filesystem::path& file) { StartOpening(w, file); }
+void OnDrop(TreeWindow& w, const std::filesystem::path& file) {
+  if (w.Reading() || !MayGiveUpChoices(w, "Stammbaum öffnen", "Trotzdem einen anderen Stammbaum öffnen?")) return;
+  StartOpening(w, file);
+}
 
 void OnTick(TreeWindow& w) {
   if (auto finished = w.PollReading()) Finish(w, std::move(*finished));

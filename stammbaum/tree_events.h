@@ -14,6 +14,9 @@ class TreeWindow;
 // passes it) is opened.
 void OnLoad(TreeWindow& w, const std::optional<std::filesystem::path>& tree);
 void OnClick(TreeWindow& w, ControlId id);
+// The user asks to end the program ("Beenden", or the window's close box): true when it may
+// end; choices not yet saved are not given up without asking.
+bool OnClose(TreeWindow& w);
 // An item of a drop-down list picked.
 void OnChange(TreeWindow& w, ControlId id, int item);
 // PlaceList: a row made current; CandidateList: a row chosen.

@@ -17,6 +17,8 @@ class TreePlatform {
 
   // A modal message box with one OK button; returns when the user has closed it.
   virtual void ShowMessage(const std::string& title, const std::string& text) = 0;
+  // A modal question with the buttons "Ja" and "Nein", "Nein" the default; true for "Ja".
+  virtual bool AskYesNo(const std::string& title, const std::string& text) = 0;
   // The system's dialog to pick a family tree, starting in a folder; nothing when the user
   // cancels it.
   virtual std::optional<std::filesystem::path> AskFileToOpen(const std::string& title,

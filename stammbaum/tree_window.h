@@ -58,8 +58,13 @@ class TreeWindow {
 
   // The open tree; none before the first one is read.
   std::optional<OpenTree> tree;
-  // The candidate chosen for each decided value.
+  // The candidate chosen for each decided value, and the choices as the file beside the copy
+  // holds them since the tree was opened (none before they are saved or taken): where the two
+  // differ, the user has choices that are not saved yet.
   ort::Choices choices;
+  ort::Choices savedChoices;
+  // The user has agreed to end the program.
+  bool leaving = false;
   // The choices saved beside the proposed copy of the open tree, not yet taken, and how many
   // of that file's rows no longer fit the tree.
   std::optional<ort::Choices> offered;

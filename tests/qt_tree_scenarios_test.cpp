@@ -35,6 +35,9 @@ class QtTreeDriver : public scenario::Driver {
       messages_.push_back(title + ": " + text);
     });
     QtTreePlatform::SetDialogHook([this](bool, const std::filesystem::path& proposed) { return NextAnswer(proposed); });
+    QtTreePlatform::SetQuestionHook([this](const std::string& title, const std::string& text) {
+      return NextQuestionAnswer(title, text);
+    });
     QtTreePlatform::SetQuitHook([this] { quit_ = true; });
     window_ = std::make_unique<TreeMainWindow>(test::Gazetteer());
     window_->show();
@@ -46,6 +49,7 @@ class QtTreeDriver : public scenario::Driver {
     window_.reset();
     QtTreePlatform::SetMessageHook(nullptr);
     QtTreePlatform::SetDialogHook(nullptr);
+    QtTreePlatform::SetQuestionHook(nullptr);
     QtTreePlatform::SetQuitHook(nullptr);
   }
 
@@ -132,6 +136,10 @@ class QtTreeDriver : public scenario::Driver {
     if (!enter.isAccepted()) return;
     QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(window_.get(), &drop);
+    Idle();
+  }
+  void DoCloseWindow() override {
+    window_->close();
     Idle();
   }
 

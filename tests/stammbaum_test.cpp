@@ -15,6 +15,10 @@ namespace {
 class FakePlatform : public TreePlatform {
  public:
   void ShowMessage(const std::string& title, const std::string& text) override { messages.push_back(title + ": " + text); }
+  bool AskYesNo(const std::string& title, const std::string& text) override {
+    messages.push_back(title + ": " + text);
+    return false;
+  }
   std::optional<std::filesystem::path> AskFileToOpen(const std::string&, const std::filesystem::path&) override {
     return Next();
   }

@@ -53,6 +53,9 @@ class Win32TreeDriver : public scenario::Driver {
       messages_.push_back(title + ": " + text);
     });
     Win32TreePlatform::SetDialogHook([this](bool, const std::filesystem::path& proposed) { return NextAnswer(proposed); });
+    Win32TreePlatform::SetQuestionHook([this](const std::string& title, const std::string& text) {
+      return NextQuestionAnswer(title, text);
+    });
     Win32TreePlatform::SetQuitHook([this] { quit_ = true; });
     window_ = std::make_unique<Win32TreeWindow>(test::Gazetteer(), GetModuleHandleW(nullptr));
   }
@@ -60,6 +63,7 @@ class Win32TreeDriver : public scenario::Driver {
     window_.reset();
     Win32TreePlatform::SetMessageHook(nullptr);
     Win32TreePlatform::SetDialogHook(nullptr);
+    Win32TreePlatform::SetQuestionHook(nullptr);
     Win32TreePlatform::SetQuitHook(nullptr);
   }
 
@@ -197,6 +201,11 @@ class Win32TreeDriver : public scenario::Driver {
     std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), path.c_str(), path.size() * sizeof(wchar_t));
     GlobalUnlock(memory);
     PostMessageW(window_->handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    Pump();
+  }
+  // As the close box of the title bar sends it.
+  void DoCloseWindow() override {
+    PostMessageW(window_->handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
     Pump();
   }
 

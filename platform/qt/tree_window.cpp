@@ -1,6 +1,7 @@
 #include "platform/qt/tree_window.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -41,6 +42,10 @@ QtTreePlatform::DialogHook& DialogHookOf() {
   static QtTreePlatform::DialogHook hook;
   return hook;
 }
+QtTreePlatform::QuestionHook& QuestionHookOf() {
+  static QtTreePlatform::QuestionHook hook;
+  return hook;
+}
 std::function<void()>& QuitHookOf() {
   static std::function<void()> hook;
   return hook;
@@ -50,6 +55,7 @@ std::function<void()>& QuitHookOf() {
 
 void QtTreePlatform::SetMessageHook(MessageHook hook) { MessageHookOf() = std::move(hook); }
 void QtTreePlatform::SetDialogHook(DialogHook hook) { DialogHookOf() = std::move(hook); }
+void QtTreePlatform::SetQuestionHook(QuestionHook hook) { QuestionHookOf() = std::move(hook); }
 void QtTreePlatform::SetQuitHook(std::function<void()> hook) { QuitHookOf() = std::move(hook); }
 
 void QtTreePlatform::ShowMessage(const std::string& title, const std::string& text) {
@@ -62,6 +68,22 @@ void QtTreePlatform::ShowMessage(const std::string& title, const std::string& te
   box.setTextFormat(Qt::PlainText);
   box.setStandardButtons(QMessageBox::Ok);
   box.exec();
+}
+
+bool QtTreePlatform::AskYesNo(const std::string& title, const std::string& text) {
+  if (beforeModal_) beforeModal_();
+  if (QuestionHookOf()) return QuestionHookOf()(title, text);
+  QMessageBox box(owner_);
+  box.setIcon(QMessageBox::Question);
+  box.setWindowTitle(Q(title));
+  box.setText(Q(text));
+  box.setTextFormat(Qt::PlainText);
+  QPushButton* yes = box.addButton("&Ja", QMessageBox::YesRole);
+  QPushButton* no = box.addButton("&Nein", QMessageBox::NoRole);
+  box.setDefaultButton(no);
+  box.setEscapeButton(no);
+  box.exec();
+  return box.clickedButton() == yes;
 }
 
 std::optional<std::filesystem::path> QtTreePlatform::AskFileToOpen(const std::string& title,
@@ -372,6 +394,15 @@ void TreeMainWindow::dropEvent(QDropEvent* event) {
   const QString file = event->mimeData()->urls().front().toLocalFile();
   event->acceptProposedAction();
   Dispatch([&] { tree::OnDrop(model_, PathOf(file)); });
+}
+
+// The close box, Alt+F4, and the end of the program asked for by "Beenden" alike.
+void TreeMainWindow::closeEvent(QCloseEvent* event) {
+  bool closing = false;
+  Dispatch([&] { closing = tree::OnClose(model_); });
+  if (!closing) return event->ignore();
+  event->accept();
+  platform_.Quit();
 }
 
 }  // namespace veldaris

@@ -24,14 +24,17 @@ class QtTreePlatform : public tree::TreePlatform {
   // Instead of the message box, the dialogs and the end of the program (tests).
   using MessageHook = std::function<void(const std::string& title, const std::string& text)>;
   using DialogHook = std::function<std::optional<std::filesystem::path>(bool save, const std::filesystem::path& proposed)>;
+  using QuestionHook = std::function<bool(const std::string& title, const std::string& text)>;
   static void SetMessageHook(MessageHook hook);
   static void SetDialogHook(DialogHook hook);
+  static void SetQuestionHook(QuestionHook hook);
   static void SetQuitHook(std::function<void()> hook);
 
   void SetOwner(QWidget* owner) { owner_ = owner; }
   void SetBeforeModal(std::function<void()> beforeModal) { beforeModal_ = std::move(beforeModal); }
 
   void ShowMessage(const std::string& title, const std::string& text) override;
+  bool AskYesNo(const std::string& title, const std::string& text) override;
   std::optional<std::filesystem::path> AskFileToOpen(const std::string& title, const std::filesystem::path& folder) override;
   std::optional<std::filesystem::path> AskFileToSave(const std::string& title, const std::filesystem::path& proposed,
                                                      tree::FileKind kind) override;
@@ -101,6 +104,7 @@ class TreeMainWindow : public QWidget {
  protected:
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void Dispatch(const std::function<void()>& event);

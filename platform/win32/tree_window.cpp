@@ -52,6 +52,10 @@ Win32TreePlatform::DialogHook& DialogHookOf() {
   static Win32TreePlatform::DialogHook hook;
   return hook;
 }
+Win32TreePlatform::QuestionHook& QuestionHookOf() {
+  static Win32TreePlatform::QuestionHook hook;
+  return hook;
+}
 std::function<void()>& QuitHookOf() {
   static std::function<void()> hook;
   return hook;
@@ -84,12 +88,19 @@ std::optional<std::filesystem::path> FileDialog(HWND owner, const std::string& t
 
 void Win32TreePlatform::SetMessageHook(MessageHook hook) { MessageHookOf() = std::move(hook); }
 void Win32TreePlatform::SetDialogHook(DialogHook hook) { DialogHookOf() = std::move(hook); }
+void Win32TreePlatform::SetQuestionHook(QuestionHook hook) { QuestionHookOf() = std::move(hook); }
 void Win32TreePlatform::SetQuitHook(std::function<void()> hook) { QuitHookOf() = std::move(hook); }
 
 void Win32TreePlatform::ShowMessage(const std::string& title, const std::string& text) {
   if (beforeModal_) beforeModal_();
   if (MessageHookOf()) return MessageHookOf()(title, text);
   MessageBoxW(owner_, Lines(text).c_str(), Wide(title).c_str(), MB_OK);
+}
+
+bool Win32TreePlatform::AskYesNo(const std::string& title, const std::string& text) {
+  if (beforeModal_) beforeModal_();
+  if (QuestionHookOf()) return QuestionHookOf()(title, text);
+  return MessageBoxW(owner_, Lines(text).c_str(), Wide(title).c_str(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
 std::optional<std::filesystem::path> Win32TreePlatform::AskFileToOpen(const std::string& title,
@@ -349,7 +360,13 @@ LRESULT Win32TreeWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
-    case WM_CLOSE: platform_.Quit(); return 0;
+    case WM_CLOSE: {
+      // The close box and Alt+F4 end the program as "Beenden" does.
+      bool closing = false;
+      Dispatch([&] { closing = tree::OnClose(model_); });
+      if (closing) platform_.Quit();
+      return 0;
+    }
     case WM_DESTROY: hwnd_ = nullptr; return 0;
     default: break;
   }

@@ -22,14 +22,17 @@ class Win32TreePlatform : public tree::TreePlatform {
   // Instead of the message box, the dialogs and the end of the program (tests).
   using MessageHook = std::function<void(const std::string& title, const std::string& text)>;
   using DialogHook = std::function<std::optional<std::filesystem::path>(bool save, const std::filesystem::path& proposed)>;
+  using QuestionHook = std::function<bool(const std::string& title, const std::string& text)>;
   static void SetMessageHook(MessageHook hook);
   static void SetDialogHook(DialogHook hook);
+  static void SetQuestionHook(QuestionHook hook);
   static void SetQuitHook(std::function<void()> hook);
 
   void SetOwner(HWND owner) { owner_ = owner; }
   void SetBeforeModal(std::function<void()> beforeModal) { beforeModal_ = std::move(beforeModal); }
 
   void ShowMessage(const std::string& title, const std::string& text) override;
+  bool AskYesNo(const std::string& title, const std::string& text) override;
   std::optional<std::filesystem::path> AskFileToOpen(const std::string& title, const std::filesystem::path& folder) override;
   std::optional<std::filesystem::path> AskFileToSave(const std::string& title, const std::filesystem::path& proposed,
                                                      tree::FileKind kind) override;

@@ -38,8 +38,12 @@ class Driver {
   void Press(Key key);
   void Alt(char letter);
   void Drop(const std::filesystem::path& file);
-  // What the user does in the next file dialog: a file, or cancel.
+  // The window's close box.
+  void CloseWindow() { DoCloseWindow(); }
+  // What the user does in the next file dialog: a file, or cancel; the answer to the next
+  // question ("Ja" or "Nein"; "Nein" when none is given).
   void Answer(std::optional<std::filesystem::path> file) { answers_.push_back(std::move(file)); }
+  void AnswerQuestion(bool yes) { questionAnswers_.push_back(yes); }
 
   // What the native controls show (UTF-8).
   virtual std::string Shown(ControlId id) = 0;
@@ -52,7 +56,7 @@ class Driver {
   virtual std::string ShownCaption() = 0;
   virtual TreeWindow& Model() = 0;
 
-  // The message boxes shown ("title: text"), the names the file dialogs proposed, whether
+  // The message boxes and questions shown ("title: text"), the names the file dialogs proposed, whether
   // the program ended.
   const std::vector<std::string>& Messages() const { return messages_; }
   const std::vector<std::filesystem::path>& Proposals() const { return proposals_; }
@@ -71,11 +75,14 @@ class Driver {
   virtual void DoPress(Key key) = 0;
   virtual void DoAlt(char letter) = 0;
   virtual void DoDrop(const std::filesystem::path& file) = 0;
-  // The answer to a file dialog that the window opens, and what it proposed.
+  virtual void DoCloseWindow() = 0;
+  // The answer to a file dialog that the window opens, and what it proposed; to a question.
   std::optional<std::filesystem::path> NextAnswer(const std::filesystem::path& proposed);
+  bool NextQuestionAnswer(const std::string& title, const std::string& text);
 
   test::TempDir dir_;
   std::deque<std::optional<std::filesystem::path>> answers_;
+  std::deque<bool> questionAnswers_;
   std::vector<std::string> messages_;
   std::vector<std::filesystem::path> proposals_;
   bool quit_ = false;

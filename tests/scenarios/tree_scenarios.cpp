@@ -239,6 +239,44 @@ void QuitByTheButton(Driver& d, Checks& c) {
   c.True(d.QuitRequested(), "the program ends");
 }
 
+// Choices not saved yet are given up only when the user says so: ending the program by the
+// button or the close box, and opening another tree, ask first; once saved, nothing is asked.
+void ChoicesNotSavedAreNotGivenUpUnasked(Driver& d, Checks& c) {
+  Open(d, c);
+  const int melk = RowOf(d, kMelk);
+  c.Require(melk >= 0, "the row of Melk");
+  d.ClickRow(PlaceList, melk);
+  d.ClickRow(CandidateList, 1);
+  const auto asked = [&](const char* title) {
+    return LastMessage(d).starts_with(std::string(title) + ": Ihre Auswahl unter den Kandidaten ist noch nicht gespeichert");
+  };
+  d.AnswerQuestion(false);
+  d.Click(QuitButton);
+  c.True(asked("Beenden"), "asked before ending: " + LastMessage(d));
+  c.Equal(d.QuitRequested(), false, "the program ends after \"Nein\"");
+  d.AnswerQuestion(false);
+  d.CloseWindow();
+  c.True(asked("Beenden"), "asked before the close box ends: " + LastMessage(d));
+  c.Equal(d.QuitRequested(), false, "the close box ends the program after \"Nein\"");
+  c.Equal(d.Model().choices.size(), 1u, "the choices kept");
+  d.AnswerQuestion(true);
+  d.Drop(d.Tree());
+  c.True(asked("Stammbaum öffnen"), "asked before another tree is opened: " + LastMessage(d));
+  c.Require(d.WaitUntilRead(), "the tree read in time");
+  c.Equal(d.Model().choices.size(), 0u, "the choices of the tree opened again");
+  ExpectCell(d, c, PlaceList, melk, 2, "mehrdeutig");
+
+  d.ClickRow(PlaceList, melk);
+  d.ClickRow(CandidateList, 1);
+  d.Answer(d.Dir() / "kopie.ged");
+  d.Click(SaveCopyButton);
+  c.True(LastMessage(d).starts_with("Berichtigte Kopie speichern: Gespeichert"), "the message: " + LastMessage(d));
+  const std::size_t shown = d.Messages().size();
+  d.CloseWindow();
+  c.Equal(d.Messages().size(), shown, "messages and questions once the choices are saved");
+  c.True(d.QuitRequested(), "the close box ends the program");
+}
+
 const std::vector<Scenario> kScenarios = {
     {"ATreeGivenAtTheStartIsOpened", ATreeGivenAtTheStartIsOpened},
     {"OpenByTheButton", OpenByTheButton},
@@ -251,6 +289,7 @@ const std::vector<Scenario> kScenarios = {
     {"ATreeDroppedOntoTheWindowIsOpened", ATreeDroppedOntoTheWindowIsOpened},
     {"TheReportIsSavedAsTheCommandLineWritesIt", TheReportIsSavedAsTheCommandLineWritesIt},
     {"QuitByTheButton", QuitByTheButton},
+    {"ChoicesNotSavedAreNotGivenUpUnasked", ChoicesNotSavedAreNotGivenUpUnasked},
 };
 
 }  // namespace
@@ -272,6 +311,14 @@ std::optional<std::filesystem::path> Driver::NextAnswer(const std::filesystem::p
   auto answer = answers_.front();
   answers_.pop_front();
   return answer;
+}
+
+bool Driver::NextQuestionAnswer(const std::string& title, const std::string& text) {
+  messages_.push_back(title + ": " + text);
+  if (questionAnswers_.empty()) return false;
+  const bool yes = questionAnswers_.front();
+  questionAnswers_.pop_front();
+  return yes;
 }
 
 void Driver::Click(ControlId id) {
