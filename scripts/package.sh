@@ -18,6 +18,8 @@ deb=$(ls -t "$PWD"/build-release/veldaris_*.deb | head -n1)
 echo "== lintian" >&2
 lintian --tag-display-limit 0 "$deb" >&2 || { echo "lintian found errors" >&2; exit 1; }
 echo "== desktop-file-validate, appstreamcli" >&2
-desktop-file-validate packaging/linux/invalid.veldaris.Veldaris.desktop >&2
-appstreamcli validate --no-net packaging/linux/invalid.veldaris.Veldaris.metainfo.xml >&2
+for app in invalid.veldaris.Veldaris invalid.veldaris.Stammbaum; do
+  desktop-file-validate packaging/linux/$app.desktop >&2
+  appstreamcli validate --no-net packaging/linux/$app.metainfo.xml >&2
+done
 echo "$deb"

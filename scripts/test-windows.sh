@@ -34,7 +34,7 @@ setup=$build/veldaris-$version-setup.exe
 makensis -V2 -DVERSION="$version" -DSOURCE="$folder" -DOUTFILE="$setup" -DICON="$root/platform/win32/veldaris.ico" \
          -DDATASIZE="$(stat -c %s "$folder/orte-7sp.ort")" packaging/windows/veldaris.nsi >&2
 (cd "$build" && rm -f "veldaris-$version-portable.zip" && cmake -E tar cf "veldaris-$version-portable.zip" --format=zip Veldaris)
-for f in veldaris.exe veldaris-ort.exe orte-7sp.ort orte-7sp.koordinaten orte-7sp.monarchie; do
+for f in veldaris.exe veldaris-ort.exe veldaris-stammbaum.exe orte-7sp.ort orte-7sp.koordinaten orte-7sp.monarchie; do
   (cd "$build" && cmake -E tar tf "veldaris-$version-portable.zip") | grep -qx "Veldaris/$f" ||
     { echo "the portable zip lacks $f" >&2; exit 1; }
 done

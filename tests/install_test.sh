@@ -20,12 +20,16 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 dest=$scratch/dest
 DESTDIR=$dest cmake --install "$build" --prefix /usr >/dev/null
 id=invalid.veldaris.Veldaris
-for f in usr/bin/veldaris usr/bin/veldaris-import usr/bin/veldaris-ort usr/libexec/veldaris/veldaris \
+tree_id=invalid.veldaris.Stammbaum
+for f in usr/bin/veldaris usr/bin/veldaris-import usr/bin/veldaris-ort usr/bin/veldaris-stammbaum usr/libexec/veldaris/veldaris \
          usr/libexec/veldaris/wandlix-34 usr/share/veldaris/orte-7sp.ort usr/share/veldaris/orte-7sp.koordinaten \
          usr/share/veldaris/orte-7sp.monarchie \
          usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml \
          usr/share/icons/hicolor/48x48/apps/$id.png usr/share/icons/hicolor/64x64/apps/$id.png \
          usr/share/icons/hicolor/128x128/apps/$id.png usr/share/icons/hicolor/256x256/apps/$id.png \
+         usr/share/applications/$tree_id.desktop usr/share/metainfo/$tree_id.metainfo.xml \
+         usr/share/icons/hicolor/48x48/apps/$tree_id.png usr/share/icons/hicolor/256x256/apps/$tree_id.png \
+         usr/share/icons/hicolor/scalable/apps/$tree_id.svg usr/share/man/man1/veldaris-stammbaum.1.gz \
          usr/share/man/man1/veldaris.1.gz usr/share/man/man1/veldaris-ort.1.gz usr/share/doc/veldaris/copyright usr/share/doc/veldaris/LICENSE; do
   [ -e "$dest/$f" ] || fail "not installed: $f"
 done
@@ -41,14 +45,22 @@ abroad=$(env -u XDG_DATA_HOME HOME="$scratch/nobody" "$dest/usr/bin/veldaris-ort
 grep -qx 'Brno, Tschechien' <<<"$abroad" || fail "veldaris-ort --monarchie Brünn gave: $abroad"
 echo "veldaris-ort: finds the installed gazetteer, its coordinates and the places of the monarchy"
 
+grep -qx 'MimeType=application/x-gedcom;' "$dest/usr/share/applications/$tree_id.desktop" ||
+  fail "the desktop entry of Veldaris Stammbaum does not open GEDCOM files"
+grep -qx 'Exec=veldaris-stammbaum %f' "$dest/usr/share/applications/$tree_id.desktop" ||
+  fail "the desktop entry of Veldaris Stammbaum does not pass the file"
 if command -v desktop-file-validate >/dev/null; then
-  desktop-file-validate "$dest/usr/share/applications/$id.desktop" || fail "desktop entry"
-  echo "desktop entry: valid"
+  for app in $id $tree_id; do
+    desktop-file-validate "$dest/usr/share/applications/$app.desktop" || fail "desktop entry $app"
+  done
+  echo "desktop entries: valid"
 else
   echo "desktop-file-validate is not installed: desktop entry not checked"
 fi
 if command -v appstreamcli >/dev/null; then
-  appstreamcli validate --no-net "$dest/usr/share/metainfo/$id.metainfo.xml" >/dev/null || fail "metainfo"
+  for app in $id $tree_id; do
+    appstreamcli validate --no-net "$dest/usr/share/metainfo/$app.metainfo.xml" >/dev/null || fail "metainfo $app"
+  done
   echo "metainfo: valid"
 else
   echo "appstreamcli is not installed: metainfo not checked"
@@ -116,3 +128,14 @@ started
 kill "$app"; wait "$app" 2>/dev/null || true; app=""
 [ "$(sha256sum < "$work/orte-7sp.ort")" = "$before" ] || fail "a second start replaced the user's copy"
 echo "second start: the user's copy, with its appended place, kept"
+
+# The tree window starts from the installed tree on a family tree and stays up while it reads
+# and checks it against the installed gazetteer.
+tree=$(dirname "$(realpath "$0")")/data/alte-ortsangaben.ged
+QT_QPA_PLATFORM=offscreen "$dest/usr/bin/veldaris-stammbaum" "$tree" >"$scratch/stammbaum.log" 2>&1 &
+app=$!
+sleep 2
+kill -0 "$app" 2>/dev/null || fail "veldaris-stammbaum ended: $(cat "$scratch/stammbaum.log")"
+kill "$app"; wait "$app" 2>/dev/null || true; app=""
+[ ! -e "${tree%.ged}-berichtigt.ged" ] || fail "veldaris-stammbaum wrote a copy unasked"
+echo "veldaris-stammbaum: starts on a family tree"

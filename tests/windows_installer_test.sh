@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The installer of the Windows program, under wine: a silent per-user installation into
-# %LOCALAPPDATA%\Programs\Veldaris with its Start-menu shortcut; an uninstallation that keeps
-# a data file holding appended places; one that removes everything of an untouched one.
+# %LOCALAPPDATA%\Programs\Veldaris with its Start-menu shortcuts and the tree window offered
+# under "Open with" for GEDCOM files; an uninstallation that keeps a data file holding
+# appended places; one that removes everything of an untouched one.
 #
 #   tests/windows_installer_test.sh SETUP.exe    (WINEPREFIX as the caller set it)
 set -euo pipefail
@@ -14,6 +15,10 @@ local_appdata=$("$wine" cmd.exe /c echo %LOCALAPPDATA% 2>/dev/null | tr -d '\r')
 programs=$("$wine" cmd.exe /c echo %APPDATA% 2>/dev/null | tr -d '\r')'\Microsoft\Windows\Start Menu\Programs'
 folder=$(unix_path "$local_appdata\\Programs\\Veldaris")
 shortcut=$(unix_path "$programs\\Veldaris.lnk")
+tree_shortcut=$(unix_path "$programs\\Veldaris Stammbaum.lnk")
+tree_app='HKCU\Software\Classes\Applications\veldaris-stammbaum.exe'
+open_with='HKCU\Software\Classes\.ged\OpenWithList\veldaris-stammbaum.exe'
+registered() { "$wine" reg query "$1" >/dev/null 2>&1; }
 
 install() {
   "$wine" "$setup" /S
@@ -28,7 +33,7 @@ uninstall() {
 
 rm -rf "$folder"
 install
-for f in veldaris.exe wandlix-34.exe veldaris-import.exe veldaris-ort.exe orte-7sp.ort orte-7sp.koordinaten \
+for f in veldaris.exe wandlix-34.exe veldaris-import.exe veldaris-ort.exe veldaris-stammbaum.exe orte-7sp.ort orte-7sp.koordinaten \
          orte-7sp.monarchie LICENSE.txt LIESMICH.txt uninstall.exe; do
   [ -e "$folder/$f" ] || fail "not installed: $f"
 done
@@ -38,6 +43,12 @@ done
 flags=$(od -An -tu4 -j20 -N4 "$shortcut" | tr -d ' ')
 (( flags & 0x10 )) || fail "the shortcut has no working folder"
 echo "installed silently into $local_appdata\\Programs\\Veldaris, with a Start-menu shortcut"
+[ -e "$tree_shortcut" ] || fail "no Start-menu shortcut for Veldaris Stammbaum"
+command=$("$wine" reg query "$tree_app\\shell\\open\\command" /ve 2>/dev/null | tr -d '\r')
+grep -qF '\veldaris-stammbaum.exe" "%1"' <<<"$command" || fail "GEDCOM files do not open with the tree window: $command"
+registered "$open_with" || fail "Veldaris Stammbaum is not offered for .ged files"
+"$wine" reg query 'HKCU\Software\Classes\.ged' /ve 2>/dev/null | grep -qi 'veldaris' && fail "the installer made itself the default program for .ged files"
+echo "Veldaris Stammbaum: its shortcut, offered under \"Open with\" for .ged files"
 # The installed veldaris-ort finds the places of the old monarchy beside its gazetteer.
 abroad=$(cd "$folder" && "$wine" ./veldaris-ort.exe --monarchie Bruenn 2>/dev/null | tr -d '\r')
 grep -qx 'Brno, Tschechien' <<<"$abroad" || fail "veldaris-ort --monarchie Bruenn gave: $abroad"
@@ -52,6 +63,9 @@ install
 uninstall
 [ -e "$folder/veldaris.exe" ] && fail "the uninstaller left the program"
 [ -e "$shortcut" ] && fail "the uninstaller left the shortcut"
+[ -e "$tree_shortcut" ] && fail "the uninstaller left the shortcut of Veldaris Stammbaum"
+registered "$tree_app" && fail "the uninstaller left $tree_app"
+registered "$open_with" && fail "the uninstaller left $open_with"
 [ "$(sha256sum < "$folder/orte-7sp.ort")" = "$before" ] || fail "the uninstaller did not keep the user's data file"
 echo "uninstalled; the data file with the user's own place kept"
 

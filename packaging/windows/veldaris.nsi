@@ -1,12 +1,14 @@
 ﻿; The installer of Veldaris for Windows: a per-user installation without administrator rights
 ; into %LOCALAPPDATA%\Programs\Veldaris, a Start-menu shortcut whose working folder is the
-; program folder (the program writes its result files there), and an uninstaller that keeps
-; a data file holding places of the user's own. /S installs and uninstalls silently.
+; program folder (the program writes its result files there), the tree window Veldaris
+; Stammbaum with its own shortcut and offered under "Open with" for GEDCOM files (never made
+; their default program), and an uninstaller that keeps a data file holding places of the
+; user's own. /S installs and uninstalls silently.
 ;
 ;   makensis -DVERSION=<x.y> -DSOURCE=<program folder> -DOUTFILE=<setup.exe> -DDATASIZE=<bytes> -DICON=<.ico> veldaris.nsi
 ;
-; SOURCE holds veldaris.exe, wandlix-34.exe, veldaris-import.exe, veldaris-ort.exe, orte-7sp.ort,
-; orte-7sp.koordinaten, LICENSE.txt
+; SOURCE holds veldaris.exe, wandlix-34.exe, veldaris-import.exe, veldaris-ort.exe,
+; veldaris-stammbaum.exe, orte-7sp.ort, orte-7sp.koordinaten, orte-7sp.monarchie, LICENSE.txt
 ; and LIESMICH.txt; DATASIZE is the size of the data file as installed.
 ; A 64-bit installer for the 64-bit program (and the wine that tests it here runs 64-bit only).
 Target amd64-unicode
@@ -17,6 +19,8 @@ RequestExecutionLevel user
   !error "VERSION, the project's version, is not given"
 !endif
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Veldaris"
+!define TREE_APP_KEY "Software\Classes\Applications\veldaris-stammbaum.exe"
+!define GED_OPEN_WITH_KEY "Software\Classes\.ged\OpenWithList\veldaris-stammbaum.exe"
 
 Name "Veldaris ${VERSION}"
 Caption "Veldaris ${VERSION} einrichten"
@@ -53,6 +57,7 @@ Section "Veldaris"
   File "${SOURCE}\wandlix-34.exe"
   File "${SOURCE}\veldaris-import.exe"
   File "${SOURCE}\veldaris-ort.exe"
+  File "${SOURCE}\veldaris-stammbaum.exe"
   File "${SOURCE}\LICENSE.txt"
   File "${SOURCE}\LIESMICH.txt"
   ; The coordinates are found by each record's names, not by its line: a newer file serves an
@@ -69,6 +74,15 @@ Section "Veldaris"
   SetOutPath "$INSTDIR"
   CreateShortCut "$SMPROGRAMS\Veldaris.lnk" "$INSTDIR\veldaris.exe" "" "$INSTDIR\veldaris.exe" 0 \
                  SW_SHOWNORMAL "" "Österreichische Orte nachschlagen"
+  CreateShortCut "$SMPROGRAMS\Veldaris Stammbaum.lnk" "$INSTDIR\veldaris-stammbaum.exe" "" \
+                 "$INSTDIR\veldaris-stammbaum.exe" 0 SW_SHOWNORMAL "" "Die Orte eines Stammbaums prüfen"
+
+  ; "Open with" offers the tree window for GEDCOM files; whichever program opens them by
+  ; default stays the user's choice.
+  WriteRegStr HKCU "${TREE_APP_KEY}" "FriendlyAppName" "Veldaris Stammbaum"
+  WriteRegStr HKCU "${TREE_APP_KEY}\SupportedTypes" ".ged" ""
+  WriteRegStr HKCU "${TREE_APP_KEY}\shell\open\command" "" '"$INSTDIR\veldaris-stammbaum.exe" "%1"'
+  WriteRegStr HKCU "${GED_OPEN_WITH_KEY}" "" ""
 
   WriteRegStr HKCU "Software\Veldaris" "InstallDir" "$INSTDIR"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Veldaris ${VERSION}"
@@ -87,6 +101,7 @@ Section "Uninstall"
   Delete "$INSTDIR\wandlix-34.exe"
   Delete "$INSTDIR\veldaris-import.exe"
   Delete "$INSTDIR\veldaris-ort.exe"
+  Delete "$INSTDIR\veldaris-stammbaum.exe"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\LIESMICH.txt"
   Delete "$INSTDIR\orte-7sp.koordinaten"
@@ -114,6 +129,11 @@ Section "Uninstall"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\Veldaris.lnk"
+  Delete "$SMPROGRAMS\Veldaris Stammbaum.lnk"
+  DeleteRegKey HKCU "${TREE_APP_KEY}"
+  DeleteRegKey HKCU "${GED_OPEN_WITH_KEY}"
+  DeleteRegKey /ifempty HKCU "Software\Classes\.ged\OpenWithList"
+  DeleteRegKey /ifempty HKCU "Software\Classes\.ged"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
   DeleteRegKey HKCU "Software\Veldaris"
 SectionEnd
