@@ -531,6 +531,13 @@ TEST(VeldarisOrt, AnswersWithItsExitCodeAndLeavesTheFamilyTreeAsItIs) {
             "\"Goessl, Austria\",1,eindeutig,\"Goessl, Liezen, Steiermark, AUSTRIA\",,,,Österreich,\r\n");
   EXPECT_EQ(run({"--gedcom", "baum.ged", "--bericht", "./baum.ged"}).exitCode, 2);
   EXPECT_EQ(run({"--gedcom", "baum.ged", "--bericht", "orte.ort"}).exitCode, 2);
+  // A choice that is no candidate of its value: the line is named and nothing is written.
+  test::WriteBytes(dir / "auswahl.csv", "Ort,Ortsbezeichnung\r\n\"Paris, France\",\"Goessl, Liezen, Steiermark, AUSTRIA\"\r\n");
+  const auto refused = run({"--gedcom", "baum.ged", "--auswahl", "auswahl.csv", "--ausgabe", "neu.ged", "--bericht", "neu.csv"});
+  EXPECT_EQ(refused.exitCode, 2);
+  EXPECT_NE(refused.stderrText.find("auswahl.csv:2"), std::string::npos) << refused.stderrText;
+  EXPECT_FALSE(std::filesystem::exists(dir / "neu.ged"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "neu.csv"));
   EXPECT_EQ(test::ReadBytes(dir / "baum.ged"), tree);
 }
 
