@@ -98,7 +98,8 @@ Choices ReadChoices(std::string_view bytes, const std::vector<CheckedPlace>& pla
       continue;
     }
     const auto& candidates = place->second->resolution.candidates;
-    if (std::none_of(candidates.begin(), candidates.end(), [&](const Candidate& c) { return c.placeString == fields[1]; })) {
+    const std::string& chosen = fields[1];
+    if (std::none_of(candidates.begin(), candidates.end(), [&](const Candidate& c) { return c.placeString == chosen; })) {
       problems.push_back({line, "\"" + fields[1] + "\" ist kein Kandidat für \"" + fields[0] + "\""});
       continue;
     }
