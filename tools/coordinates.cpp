@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/text_lines.h"
+
 namespace veldaris {
 namespace {
 
@@ -18,16 +20,8 @@ std::string KeyOf(const PlaceRecordView& record) {
   return key;
 }
 
-std::optional<double> Degrees(std::string_view text, double limit) {
-  double value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value) || std::fabs(value) > limit)
-    return std::nullopt;
-  return value;
-}
-
 std::optional<std::string> Gedcom(std::string_view degrees, double limit, char positive, char negative) {
-  const auto value = Degrees(degrees, limit);
+  const auto value = DegreesOf(degrees, limit);
   if (!value) return std::nullopt;
   char text[32];
   std::snprintf(text, sizeof text, "%c%.4f", *value < 0 ? negative : positive, std::fabs(*value));
@@ -35,6 +29,14 @@ std::optional<std::string> Gedcom(std::string_view degrees, double limit, char p
 }
 
 }  // namespace
+
+std::optional<double> DegreesOf(std::string_view text, double limit) {
+  double value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value) || std::fabs(value) > limit)
+    return std::nullopt;
+  return value;
+}
 
 std::filesystem::path CoordinatesFileOf(const std::filesystem::path& dataFile) {
   std::filesystem::path file = dataFile;
@@ -46,23 +48,12 @@ std::string FormatCoordinatesLine(const PlaceRecord& record, const Coordinates& 
 }
 
 CoordinatesIndex::CoordinatesIndex(std::string_view bytes, std::vector<std::size_t>& bad) {
-  std::size_t number = 0;
-  while (!bytes.empty()) {
-    const std::size_t end = bytes.find('\n');
-    std::string_view line = bytes.substr(0, end);
-    bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
-    ++number;
-    if (line.ends_with('\r')) line.remove_suffix(1);
+  TextLines lines(bytes);
+  for (std::string_view line; lines.Next(line);) {
     if (line.empty() || line.starts_with('#')) continue;
-    std::vector<std::string_view> fields;
-    for (std::size_t from = 0;;) {
-      const std::size_t tab = line.find('\t', from);
-      fields.push_back(line.substr(from, tab == std::string_view::npos ? tab : tab - from));
-      if (tab == std::string_view::npos) break;
-      from = tab + 1;
-    }
-    if (fields.size() != kKeyItems + 2 || !Degrees(fields[kKeyItems], 90) || !Degrees(fields[kKeyItems + 1], 180)) {
-      bad.push_back(number);
+    const std::vector<std::string_view> fields = SplitFields(line, '\t');
+    if (fields.size() != kKeyItems + 2 || !DegreesOf(fields[kKeyItems], 90) || !DegreesOf(fields[kKeyItems + 1], 180)) {
+      bad.push_back(lines.number());
       continue;
     }
     const std::string_view key = line.substr(0, static_cast<std::size_t>(fields[kKeyItems].data() - line.data()) - 1);

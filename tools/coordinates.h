@@ -44,6 +44,10 @@ class CoordinatesIndex {
   std::unordered_map<std::string, Coordinates> byRecord_;
 };
 
+// Decimal degrees as written ("47.6405"); nothing when the text is no number or beyond the
+// limit (90 for a latitude, 180 for a longitude).
+std::optional<double> DegreesOf(std::string_view text, double limit);
+
 // The coordinates in GEDCOM's form, four decimals and the hemisphere first: "N47.6405",
 // "E13.9055"; nothing when a number cannot be read.
 std::optional<std::string> GedcomLatitude(std::string_view degrees);

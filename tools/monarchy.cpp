@@ -4,20 +4,11 @@
 #include <charconv>
 
 #include "core/text1252.h"
+#include "core/text_lines.h"
 #include "tools/ort/fold.h"
 
 namespace veldaris {
 namespace {
-
-std::vector<std::string_view> Fields(std::string_view line) {
-  std::vector<std::string_view> fields;
-  for (std::size_t from = 0;;) {
-    const std::size_t tab = line.find('\t', from);
-    fields.push_back(line.substr(from, tab == std::string_view::npos ? tab : tab - from));
-    if (tab == std::string_view::npos) return fields;
-    from = tab + 1;
-  }
-}
 
 // Tabs and line ends have no place in a field.
 std::string Field(std::string_view text) {
@@ -79,17 +70,11 @@ std::string FormatMonarchyFile(std::string_view comment, const std::vector<Monar
 
 MonarchyIndex::MonarchyIndex(std::string bytes, std::vector<std::size_t>& bad)
     : bytes_(std::make_unique<std::string>(std::move(bytes))) {
-  std::string_view rest(*bytes_);
-  std::size_t number = 0;
+  TextLines lines(*bytes_);
   std::string_view lastKey[3];
-  while (!rest.empty()) {
-    const std::size_t end = rest.find('\n');
-    std::string_view line = rest.substr(0, end);
-    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-    ++number;
-    if (line.ends_with('\r')) line.remove_suffix(1);
+  for (std::string_view line; lines.Next(line);) {
     if (line.empty() || line.front() == '#') continue;
-    const auto f = Fields(line);
+    const auto f = SplitFields(line, '\t');
     if (f[0] == "P" && f.size() == 7 && GedcomLatitude(f[4]) && GedcomLongitude(f[5])) {
       Place p{f[1], f[2], f[3], f[4], f[5], 0};
       std::from_chars(f[6].data(), f[6].data() + f[6].size(), p.population);
@@ -106,7 +91,7 @@ MonarchyIndex::MonarchyIndex(std::string bytes, std::vector<std::size_t>& bad)
         continue;
       }
     }
-    bad.push_back(number);
+    bad.push_back(lines.number());
   }
 }
 

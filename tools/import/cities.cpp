@@ -8,27 +8,15 @@
 #include <unordered_map>
 
 #include "core/text1252.h"
+#include "core/text_lines.h"
 #include "tools/import/gazetteer.h"
 #include "tools/ort/fold.h"
 
 namespace veldaris::import {
 namespace {
 
-std::vector<std::string_view> Fields(std::string_view line, char separator) {
-  std::vector<std::string_view> fields;
-  for (std::size_t from = 0;;) {
-    const std::size_t at = line.find(separator, from);
-    fields.push_back(line.substr(from, at == std::string_view::npos ? at : at - from));
-    if (at == std::string_view::npos) return fields;
-    from = at + 1;
-  }
-}
-
-double Degrees(std::string_view text) {
-  double value = 0;
-  std::from_chars(text.data(), text.data() + text.size(), value);
-  return value;
-}
+// The degrees of coordinates already checked.
+double Degrees(std::string_view text) { return DegreesOf(text, 180).value_or(0); }
 
 // A name as the lookup compares it.
 std::string Folded(std::string_view utf8) { return FoldName(Utf8To1252Plain(utf8)); }
@@ -40,21 +28,17 @@ constexpr std::string_view kVienna = "90001";
 std::vector<CityRow> ReadCities(std::string_view bytes, const std::string& file) {
   if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
   std::vector<CityRow> rows;
-  std::size_t number = 0;
-  while (!bytes.empty()) {
-    const std::size_t end = bytes.find('\n');
-    std::string_view line = bytes.substr(0, end);
-    bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
-    ++number;
-    if (line.ends_with('\r')) line.remove_suffix(1);
+  TextLines lines(bytes);
+  for (std::string_view line; lines.Next(line);) {
+    const std::size_t number = lines.number();
     if (line.empty()) continue;
     if (!IsUtf8(line)) throw InputError(file, number, "kein UTF-8");
-    const auto f = Fields(line, '\t');
+    const auto f = SplitFields(line, '\t');
     if (f.size() != 19) throw InputError(file, number, "erwartet wurden 19 Spalten, gefunden " + std::to_string(f.size()));
     CityRow row;
     row.name = std::string(f[1]);
     row.asciiName = std::string(f[2]);
-    for (std::string_view name : Fields(f[3], ','))
+    for (std::string_view name : SplitFields(f[3], ','))
       if (!name.empty()) row.alternates.emplace_back(name);
     row.coordinates = {std::string(f[4]), std::string(f[5])};
     if (!GedcomLatitude(f[4]) || !GedcomLongitude(f[5]))

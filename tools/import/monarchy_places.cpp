@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "core/text1252.h"
+#include "core/text_lines.h"
 #include "tools/import/gazetteer.h"
 #include "tools/ort/names.h"
 
@@ -28,11 +29,8 @@ std::vector<std::string> Split(std::string_view text, char separator, bool keepE
   return items;
 }
 
-double Degrees(std::string_view text) {
-  double value = 0;
-  std::from_chars(text.data(), text.data() + text.size(), value);
-  return value;
-}
+// The degrees of coordinates already checked.
+double Degrees(std::string_view text) { return DegreesOf(text, 180).value_or(0); }
 
 // cities500 names a few of the monarchy's cities in English or without their accents; their
 // names today, as their own countries write them.
@@ -89,13 +87,9 @@ class Grid {
 std::vector<ToponymRow> ReadToponyms(std::string_view bytes, const std::string& file) {
   if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
   std::vector<ToponymRow> rows;
-  std::size_t number = 0;
-  while (!bytes.empty()) {
-    const std::size_t end = bytes.find('\n');
-    std::string_view line = bytes.substr(0, end);
-    bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
-    ++number;
-    if (line.ends_with('\r')) line.remove_suffix(1);
+  TextLines lines(bytes);
+  for (std::string_view line; lines.Next(line);) {
+    const std::size_t number = lines.number();
     if (line.empty()) continue;
     if (!IsUtf8(line)) throw InputError(file, number, "kein UTF-8");
     const std::vector<std::string> f = Split(line, ',', true);

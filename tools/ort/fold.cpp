@@ -132,8 +132,6 @@ int EditsAllowed(std::string_view folded) {
   return letters >= 9 ? 2 : 1;
 }
 
-namespace {
-
 std::vector<std::string_view> FoldedWords(std::string_view folded) {
   std::vector<std::string_view> words;
   for (std::size_t from = 0; from < folded.size();) {
@@ -143,6 +141,8 @@ std::vector<std::string_view> FoldedWords(std::string_view folded) {
   }
   return words;
 }
+
+namespace {
 
 std::string Joined(const std::vector<std::string_view>& words, std::size_t from, std::size_t to) {
   std::string out;

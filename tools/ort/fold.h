@@ -23,6 +23,9 @@ void FoldName(std::string_view text, std::string& folded, std::size_t enough = s
 // compares first.
 char FirstFoldedByte(std::string_view text);
 
+// The words of a folded name, between its blanks.
+std::vector<std::string_view> FoldedWords(std::string_view folded);
+
 // A folded name without its official addition ("klagenfurt am woerthersee": "klagenfurt",
 // "hainburg a.d. donau": "hainburg", "bad ischl": "ischl"; the addition begins with "am",
 // "an", "bei", "im", "in", "ob" or a short form such as "a.d."), in each form it can be

@@ -142,16 +142,6 @@ class Output {
   std::string text_;
 };
 
-std::string Csv(std::string_view field) {
-  if (field.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(field);
-  std::string quoted = "\"";
-  for (char c : field) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + '"';
-}
-
 std::string Json(std::string_view utf8) {
   std::string out = "\"";
   for (char c : utf8) {
@@ -231,7 +221,7 @@ void Emit(const std::vector<Row>& rows, const std::string& format, bool withCoun
           for (char& c : value) c = c == '\t' ? ' ' : c;
           out.PutUtf8(value);
         } else {
-          out.PutUtf8(Csv(value));
+          out.PutUtf8(ort::CsvField(value));
         }
       }
       out.Raw("\r\n");

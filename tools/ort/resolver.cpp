@@ -29,16 +29,6 @@ void AddOnce(std::vector<T>& list, T value) {
   if (!Contains(list, value)) list.push_back(value);
 }
 
-std::vector<std::string_view> Words(std::string_view folded) {
-  std::vector<std::string_view> words;
-  for (std::size_t from = 0; from < folded.size();) {
-    const std::size_t blank = std::min(folded.find(' ', from), folded.size());
-    if (blank > from) words.push_back(folded.substr(from, blank - from));
-    from = blank + 1;
-  }
-  return words;
-}
-
 // A folded text with the umlauts dropped.
 std::string LooseOf(std::string folded) {
   DropUmlauts(folded);
@@ -396,7 +386,7 @@ std::string Reasons(const std::string& first, const std::string& more) {
 // of their words.
 bool IsSite(const ValuePart& part) {
   if (std::any_of(part.folded.begin(), part.folded.end(), [](char c) { return c >= '0' && c <= '9'; })) return true;
-  for (std::string_view word : Words(part.folded)) {
+  for (std::string_view word : FoldedWords(part.folded)) {
     if (std::find(SiteWords().begin(), SiteWords().end(), word) != SiteWords().end()) return true;
     for (std::string_view ending : SiteEndings())
       if (word.ends_with(ending)) return true;

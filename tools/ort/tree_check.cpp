@@ -12,16 +12,6 @@ namespace {
 
 using Status = Resolution::Status;
 
-std::string Csv(std::string_view field) {
-  if (field.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(field);
-  std::string quoted = "\"";
-  for (char c : field) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + '"';
-}
-
 // The fields of the CSV lines of a text: quoted fields may hold commas, quotes doubled and
 // line breaks. Each row with the number of the line it begins on.
 std::vector<std::pair<std::size_t, std::vector<std::string>>> CsvRows(std::string_view text) {
@@ -65,9 +55,19 @@ std::vector<std::pair<std::size_t, std::vector<std::string>>> CsvRows(std::strin
 
 }  // namespace
 
+std::string CsvField(std::string_view field) {
+  if (field.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(field);
+  std::string quoted = "\"";
+  for (char c : field) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + '"';
+}
+
 std::string FormatChoices(const Choices& choices) {
   std::string out = "Ort,Ortsbezeichnung\r\n";
-  for (const auto& [value, placeString] : choices) out += Csv(value) + "," + Csv(placeString) + "\r\n";
+  for (const auto& [value, placeString] : choices) out += CsvField(value) + "," + CsvField(placeString) + "\r\n";
   return out;
 }
 
@@ -145,10 +145,10 @@ std::string ReportCsv(const std::vector<CheckedPlace>& places, bool ansi) {
     if (r.status == Status::kNotAustrian) continue;
     std::string candidates;
     for (const Candidate& c : r.candidates) candidates += (candidates.empty() ? "" : " | ") + c.placeString;
-    std::string line = Csv(p.value) + "," + std::to_string(p.uses) + "," + StatusText(r.status) + "," +
-                       Csv(r.placeString) + "," + Csv(candidates) + ",";
+    std::string line = CsvField(p.value) + "," + std::to_string(p.uses) + "," + StatusText(r.status) + "," +
+                       CsvField(r.placeString) + "," + CsvField(candidates) + ",";
     line += r.coordinates ? r.coordinates->latitude + "," + r.coordinates->longitude : std::string(",");
-    line += "," + Csv(r.country) + "," + Csv(r.reason) + "\r\n";
+    line += "," + CsvField(r.country) + "," + CsvField(r.reason) + "\r\n";
     out += line;
   }
   return ansi ? PlaceIn1252(out) : out;

@@ -33,6 +33,10 @@ struct StatusCounts {
 };
 StatusCounts CountStatuses(const std::vector<CheckedPlace>& places);
 
+// A field of a CSV line: in double quotes, its quotes doubled, where it holds a comma, a quote
+// or a line break.
+std::string CsvField(std::string_view field);
+
 // The report: CSV, CR LF, a header line and one line per value that was looked up (UTF-8, or
 // Windows-1252 with `ansi`): Ort, Verwendungen, Status, Ortsbezeichnung, Kandidaten, Breite,
 // Laenge, Land, Hinweis.
