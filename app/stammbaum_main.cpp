@@ -5,11 +5,11 @@
 
 #include "platform/qt/qt_application.h"
 #include "platform/qt/tree_window.h"
-#include "tools/ort/data_files.h"
+#include "places/data_files.h"
 
 int main(int argc, char** argv) {
   const auto app = veldaris::MakeApplication(argc, argv);
-  veldaris::TreeMainWindow window(veldaris::ort::DefaultDataFile());
+  veldaris::TreeMainWindow window(veldaris::places::DefaultDataFile());
   window.show();
   std::optional<std::filesystem::path> tree;
   if (argc > 1) tree = std::filesystem::path(argv[1]);

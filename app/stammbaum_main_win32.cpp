@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "platform/win32/tree_window.h"
-#include "tools/ort/data_files.h"
+#include "places/data_files.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   std::optional<std::filesystem::path> tree;
@@ -18,7 +18,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (argc > 1) tree = std::filesystem::path(argv[1]);
     LocalFree(argv);
   }
-  veldaris::Win32TreeWindow window(veldaris::ort::DefaultDataFile(), instance);
+  veldaris::Win32TreeWindow window(veldaris::places::DefaultDataFile(), instance);
   window.Load(tree);
   window.Show(showCommand);
   return window.RunMessageLoop();

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "core/numbers.h"
+
 namespace veldaris::bench {
 
 using Clock = std::chrono::steady_clock;
@@ -62,17 +64,15 @@ inline long MemchrPass(const std::filesystem::path& path) {
 
 inline std::string Cell(const Stats& s) {
   if (s.median < 0) return "      -";
-  char text[64];
-  std::snprintf(text, sizeof text, "%8.2f (%.2f-%.2f)", s.median, s.min, s.max);
-  return text;
+  return Fixed(s.median, 2, 8) + " (" + Fixed(s.min, 2) + "-" + Fixed(s.max, 2) + ")";
 }
 
 inline std::string Goal(const char* name, double value, double limit, const char* unit = "") {
-  char text[160];
   const bool met = value >= 0 && value <= limit;
-  std::snprintf(text, sizeof text, "goal %-14s <= %-6g%s %8.2f%s  %s", name, limit, unit, value, unit,
-                met ? "met" : "NOT met");
-  return text;
+  std::string shown(name), bound = Fixed(limit, limit == static_cast<long>(limit) ? 0 : 2);
+  shown.resize(std::max<std::size_t>(shown.size(), 14), ' ');
+  bound.resize(std::max<std::size_t>(bound.size(), 6), ' ');
+  return "goal " + shown + " <= " + bound + unit + " " + Fixed(value, 2, 8) + unit + "  " + (met ? "met" : "NOT met");
 }
 
 }  // namespace veldaris::bench

@@ -23,28 +23,30 @@
 
 #include "bench/bench_support.h"
 #include "core/record_reader.h"
-#include "tools/coordinates.h"
+#include "places/coordinates.h"
 #include "core/rules.h"
 #include "core/text1252.h"
 #include "stammbaum/tree_events.h"
 #include "stammbaum/tree_window.h"
-#include "tools/monarchy.h"
-#include "tools/ort/gedcom.h"
-#include "tools/ort/tree_check.h"
-#include "tools/ort/resolver.h"
+#include "places/monarchy.h"
+#include "places/gedcom.h"
+#include "places/tree_check.h"
+#include "places/resolver.h"
+#include "core/numbers.h"
 
 namespace {
 
 using namespace veldaris;
 using namespace veldaris::bench;
+using namespace veldaris::places;
 
 constexpr int kPlaceLines = 100000;
 
 std::string FamilyTree(const std::filesystem::path& data) {
   RecordReader in(data, "data");
-  ort::SearchOptions all;  // a blank search finds every place
+  places::SearchOptions all;  // a blank search finds every place
   std::vector<std::string> values;
-  for (const ort::Found& f : ort::Search(in, all)) {
+  for (const places::Found& f : places::Search(in, all)) {
     std::string value = TextOf(f.record.Place) + ", " + TextOf(f.record.District) + ", " + f.stateName;
     if (value.starts_with("Sankt ")) value.replace(0, 5, "St.");
     values.push_back(Windows1252ToUtf8(values.size() % 2 ? ReplaceUmlauts(value) : value));
@@ -74,7 +76,7 @@ void Coverage(const std::filesystem::path& data, const std::string& coordinates,
   }
   RecordReader in(data, "data");
   std::vector<std::size_t> bad;
-  const ort::Gazetteer gazetteer(in, CoordinatesIndex(coordinates, bad), MonarchyIndex(ReadAll(monarchy), bad));
+  const places::Gazetteer gazetteer(in, CoordinatesIndex(coordinates, bad), MonarchyIndex(ReadAll(monarchy), bad));
   std::size_t rows = 0, found = 0, wrong = 0, several = 0, austrian = 0, none = 0;
   std::string missed, ambiguous, inAustria, notFound;
   std::istringstream lines(ReadAll(list));
@@ -90,26 +92,26 @@ void Coverage(const std::filesystem::path& data, const std::string& coordinates,
     }
     if (f.size() < 4) continue;
     ++rows;
-    const ort::Resolution r = gazetteer.Resolve(f[3] + ", Tirol", false);
-    if (r.status == ort::Resolution::Status::kAbroad) {
+    const places::Resolution r = gazetteer.Resolve(f[3] + ", Tirol", false);
+    if (r.status == places::Resolution::Status::kAbroad) {
       // Today's name, or one of its two ("Funes - Villnoess"), is the municipality's Italian or
       // German name, or the beginning of it ("Selva" of "Selva di Val Gardena").
-      const std::string today = r.placeString.substr(0, r.placeString.rfind(", "));
+      const std::string today = r.PlaceString().substr(0, r.PlaceString().rfind(", "));
       const auto same = [&](const std::string& name) {
-        const std::string key = MonarchyKey(name);
+        const std::string key = places::FoldedKey(name);
         for (std::string part : {today, today.substr(0, today.find(" - ")),
                                  today.find(" - ") == std::string::npos ? today : today.substr(today.find(" - ") + 3)}) {
-          const std::string k = MonarchyKey(part);
+          const std::string k = places::FoldedKey(part);
           if (key == k || (key.starts_with(k) && key[k.size()] == ' ')) return true;
         }
         return false;
       };
       if (same(f[2]) || same(f[3])) ++found;
       else ++wrong, missed += " " + f[3] + "=" + today + ";";
-    } else if (r.status == ort::Resolution::Status::kAmbiguous) {
+    } else if (r.status == places::Resolution::Status::kAmbiguous) {
       ++several, ambiguous += " " + f[3] + ";";
-    } else if (r.status == ort::Resolution::Status::kUnique) {
-      ++austrian, inAustria += " " + f[3] + "=" + r.placeString + ";";
+    } else if (r.status == places::Resolution::Status::kUnique) {
+      ++austrian, inAustria += " " + f[3] + "=" + r.PlaceString() + ";";
     } else {
       ++none, notFound += " " + f[3] + ";";
     }
@@ -132,7 +134,7 @@ int main(int argc, char** argv) {
   const std::filesystem::path data = argv[1];
   int runs = 7;
   for (int i = 2; i + 1 < argc; ++i)
-    if (std::string(argv[i]) == "--runs") runs = std::max(5, std::atoi(argv[++i]));
+    if (std::string(argv[i]) == "--runs") runs = std::max(5, static_cast<int>(ParseNumber(argv[++i]).value_or(0)));
   const std::filesystem::path tree = std::filesystem::temp_directory_path() / "veldaris_ort_bench.ged";
   {
     std::ofstream out(tree, std::ios::binary | std::ios::trunc);
@@ -144,11 +146,11 @@ int main(int argc, char** argv) {
   const std::filesystem::path monarchy = MonarchyFileOf(data);
   const Stats report = Measure(runs, [&] {
     const std::string bytes = ReadAll(tree);
-    const ort::GedcomTree gedcom(bytes);
+    const places::GedcomTree gedcom(bytes);
     RecordReader in(data, "data");
     std::vector<std::size_t> bad;
-    const ort::Gazetteer gazetteer(in, CoordinatesIndex(coordinates, bad), MonarchyIndex(ReadAll(monarchy), bad));
-    const auto places = ort::CheckPlaces(gedcom, gazetteer, false);
+    const places::Gazetteer gazetteer(in, CoordinatesIndex(coordinates, bad), MonarchyIndex(ReadAll(monarchy), bad));
+    const auto places = places::CheckPlaces(gedcom, gazetteer, false);
     values = places.size();
     for (std::size_t& n : resolved) n = 0;
     for (const auto& place : places) ++resolved[static_cast<int>(place.resolution.status)];
@@ -160,14 +162,14 @@ int main(int argc, char** argv) {
   });
   long lines = 0;
   const Stats memchr = Measure(runs, [&] { lines = MemchrPass(tree); });
-  std::printf("GEDCOM of %d PLAC lines (%ld lines, %.1f MB), %zu distinct values: %zu eindeutig, "
+  std::printf("GEDCOM of %d PLAC lines (%ld lines, %s MB), %zu distinct values: %zu eindeutig, "
               "%zu mehrdeutig, %zu ähnlich, %zu nicht gefunden, %zu Ausland, %zu not looked up\n",
-              kPlaceLines, lines, static_cast<double>(std::filesystem::file_size(tree)) / 1e6, values,
+              kPlaceLines, lines, Fixed(static_cast<double>(std::filesystem::file_size(tree)) / 1e6, 1).c_str(), values,
               resolved[0], resolved[1], resolved[4], resolved[2], resolved[5], resolved[3]);
-  std::printf("report %s ms; memchr pass %s ms; ratio %.1f\n", Cell(report).c_str(), Cell(memchr).c_str(),
-              report.median / memchr.median);
-  std::printf("the monarchy's file (%zu places, %.1f MB) loaded in %s ms (%s)\n", monarchyPlaces,
-              static_cast<double>(std::filesystem::file_size(monarchy)) / 1e6, Cell(load).c_str(),
+  std::printf("report %s ms; memchr pass %s ms; ratio %s\n", Cell(report).c_str(), Cell(memchr).c_str(),
+              Fixed(report.median / memchr.median, 1).c_str());
+  std::printf("the monarchy's file (%zu places, %s MB) loaded in %s ms (%s)\n", monarchyPlaces,
+              Fixed(static_cast<double>(std::filesystem::file_size(monarchy)) / 1e6, 1).c_str(), Cell(load).c_str(),
               Goal("load", load.median, 100, " ms").c_str());
   Coverage(data, coordinates, monarchy);
 
@@ -201,10 +203,10 @@ int main(int argc, char** argv) {
     std::size_t found = 0;
     const Stats s = Measure(runs * 3, [&] {
       RecordReader in(data, "data");
-      ort::SearchOptions options;
+      places::SearchOptions options;
       options.text = Cp1252(text);
       options.tolerant = tolerant;
-      found = ort::Search(in, options).size();
+      found = places::Search(in, options).size();
     });
     std::printf("search %-8s %-9s %4zu found %s ms\n", text, tolerant ? "tolerant" : "exact", found, Cell(s).c_str());
     return s.median;
@@ -213,6 +215,7 @@ int main(int argc, char** argv) {
   for (const char* name : {"Goessl", "Gößl", "Sankt"}) worst = std::max(worst, search(name, true) / search(name, false));
   std::printf("%s\n", Goal("tolerant/exact", worst, 3).c_str());
   if (!std::getenv("VELDARIS_KEEP")) std::filesystem::remove(tree);
-  std::printf("ort-summary gedcom_memchr=%.1f tolerant_exact=%.2f report_ms=%.0f monarchy_load_ms=%.1f window_open_ms=%.0f\n",
-              report.median / memchr.median, worst, report.median, load.median, window.median);
+  std::printf("ort-summary gedcom_memchr=%s tolerant_exact=%s report_ms=%s monarchy_load_ms=%s window_open_ms=%s\n",
+              Fixed(report.median / memchr.median, 1).c_str(), Fixed(worst, 2).c_str(), Fixed(report.median, 0).c_str(),
+              Fixed(load.median, 1).c_str(), Fixed(window.median, 0).c_str());
 }

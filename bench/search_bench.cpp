@@ -40,6 +40,7 @@
 #include "model/window_model.h"
 #include "window/place_details.h"
 #include "window/search.h"
+#include "core/numbers.h"
 
 extern char** environ;
 
@@ -122,9 +123,9 @@ struct Query {
 };
 
 void Prepare(Window& w, const Query& q) {
-  w[Option1].selected = !q.contains;
-  w[Option2].selected = q.contains;
-  w[Option3].selected = true;
+  w[Option1].SetSelected(!q.contains);
+  w[Option2].SetSelected(q.contains);
+  w[Option3].SetSelected(true);
   w[Text1].SetText(q.text);
   w[Text3].SetText("");
 }
@@ -145,8 +146,8 @@ int main(int argc, char** argv) {
   double guiBlankMs = -1;
   int runs = 7;
   for (int i = 2; i + 1 < argc; i += 2) {
-    if (std::string(argv[i]) == "--gui-blank-ms") guiBlankMs = std::atof(argv[i + 1]);
-    if (std::string(argv[i]) == "--runs") runs = std::max(5, std::atoi(argv[i + 1]));
+    if (std::string(argv[i]) == "--gui-blank-ms") guiBlankMs = ParseNumber(argv[i + 1]).value_or(-1);
+    if (std::string(argv[i]) == "--runs") runs = std::max(5, static_cast<int>(ParseNumber(argv[i + 1]).value_or(0)));
   }
   if (!std::filesystem::exists(source)) {
     std::cout << "skipped: no data file at " << source << "\n";
@@ -239,8 +240,8 @@ int main(int argc, char** argv) {
     const Stats pick = Measure(runs, [&] { w.Run([&] { ShowPlaceDetails(w, last); }); });
     long lines = 0;
     const Stats pass = Measure(runs, [&] { lines = MemchrPass(dir / std::string(kResultFile)); });
-    std::printf("pick of row %d of %d: %s ms; memchr pass over ergebdat.txt (%ld lines): %s ms; ratio %.2f\n",
-                last + 1, last + 1, Cell(pick).c_str(), lines, Cell(pass).c_str(), pick.median / pass.median);
+    std::printf("pick of row %d of %d: %s ms; memchr pass over ergebdat.txt (%ld lines): %s ms; ratio %s\n",
+                last + 1, last + 1, Cell(pick).c_str(), lines, Cell(pass).c_str(), Fixed(pick.median / pass.median, 2).c_str());
     if (copies == 10) {
       clickMemchr = pick.median / pass.median;
       // What the rows cost: the heap the list takes when it is filled again.
@@ -251,8 +252,8 @@ int main(int argc, char** argv) {
       w.Run([&] { FillResultList(w); });
       const std::size_t after = heap();
       rowBytes = static_cast<long>((after - before) / w[List1].rows().size());
-      std::printf("a list row costs %ld bytes (%zu rows, %.1f MB)\n", rowBytes, w[List1].rows().size(),
-                  static_cast<double>(after - before) / 1e6);
+      std::printf("a list row costs %ld bytes (%zu rows, %s MB)\n", rowBytes, w[List1].rows().size(),
+                  Fixed(static_cast<double>(after - before) / 1e6, 1).c_str());
     }
     std::filesystem::remove_all(dir);
   }
@@ -316,8 +317,9 @@ int main(int argc, char** argv) {
             << Goal("click_memchr", clickMemchr, 2) << "\n"
             << Goal("row_bytes", static_cast<double>(rowBytes), 64) << "\n"
             << Goal("gui_blank_ms", guiBlankMs, 10, " ms") << "\n";
-  std::printf("bench-summary narrow_memchr=%.2f broad_memchr=%.2f blank_copy=%.2f narrow_rg=%.2f "
-              "click_memchr=%.2f row_bytes=%ld gui_blank_ms=%.1f\n",
-              narrowMemchr, broadMemchr, blankCopy, worstRg, clickMemchr, rowBytes, guiBlankMs);
+  std::printf("bench-summary narrow_memchr=%s broad_memchr=%s blank_copy=%s narrow_rg=%s click_memchr=%s row_bytes=%ld "
+              "gui_blank_ms=%s\n",
+              Fixed(narrowMemchr, 2).c_str(), Fixed(broadMemchr, 2).c_str(), Fixed(blankCopy, 2).c_str(),
+              Fixed(worstRg, 2).c_str(), Fixed(clickMemchr, 2).c_str(), rowBytes, Fixed(guiBlankMs, 1).c_str());
   return 0;
 }

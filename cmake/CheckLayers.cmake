@@ -1,31 +1,62 @@
 # Checks the house rules on every source file under ROOT:
 #   - an include names its folder ("core/place_record.h"), and a folder includes only from
 #     itself and the folders below it;
+#   - every source file lies in one of the folders named below;
 #   - Qt is included only in platform/qt/, app/, the Qt tests and the window's benchmark;
-#   - no model/, window/ or maintenance/ file asks which system it is built for.
+#   - no file of places/, model/, maintenance/, window/ or stammbaum/ asks which system it is
+#     built for.
 #
 #   cmake -DROOT=<source folder> -P CheckLayers.cmake
 if(NOT ROOT)
   message(FATAL_ERROR "ROOT is not set")
 endif()
 
-# Each folder, with the folders it may include from besides itself.
+# Each library folder, lowest first, with the folders it may include from besides itself.
+# The programs under tools/ are one folder each; none includes from another.
 set(below_core "")
+set(below_places core)
 set(below_model core)
 set(below_maintenance core model)
 set(below_window core model maintenance)
-set(below_tools core)
-set(below_stammbaum core model tools)
-set(below_platform_qt core model maintenance window stammbaum)
-set(below_platform_win32 core model maintenance window stammbaum)
-set(below_app core model maintenance window tools stammbaum platform/qt platform/win32)
-set(below_bench core model maintenance window platform/qt tools stammbaum)
-set(below_tests core model maintenance window platform/qt platform/win32 tools stammbaum)
-set(folders core model maintenance window tools stammbaum platform/qt platform/win32 app bench tests)
+set(below_stammbaum core model places)
+set(below_tools_converter core)
+set(below_tools_import core places)
+set(below_tools_ort core places)
+set(below_platform_qt core model maintenance window places stammbaum)
+set(below_platform_win32 core model maintenance window places stammbaum)
+set(below_app core model maintenance window places stammbaum platform/qt platform/win32)
+set(below_bench core model maintenance window places stammbaum platform/qt tools/import)
+set(below_tests core model maintenance window places stammbaum platform/qt platform/win32 tools/import)
+set(folders core places model maintenance window stammbaum tools/converter tools/import tools/ort
+            platform/qt platform/win32 app bench tests)
 set(qt_allowed platform/qt app)
-set(system_blind model maintenance window stammbaum)
+set(system_blind places model maintenance window stammbaum)
 
-set(problems "")
+# Every source file lies in one of these folders. The build folders (a wine prefix among
+# them, with its links to the whole disk) are no sources, and links are not followed.
+cmake_policy(SET CMP0009 NEW)
+file(GLOB tops RELATIVE "${ROOT}" "${ROOT}/*")
+set(all_sources "")
+foreach(top IN LISTS tops)
+  if(top MATCHES "^(build|\\.)" OR NOT IS_DIRECTORY "${ROOT}/${top}")
+    continue()
+  endif()
+  file(GLOB_RECURSE found RELATIVE "${ROOT}" "${ROOT}/${top}/*.h" "${ROOT}/${top}/*.cpp")
+  list(APPEND all_sources ${found})
+endforeach()
+foreach(source IN LISTS all_sources)
+  set(home "")
+  foreach(folder IN LISTS folders)
+    if(source MATCHES "^${folder}/")
+      set(home "${folder}")
+    endif()
+  endforeach()
+  if(NOT home)
+    list(APPEND problems_outside "${source}: in no folder of the house")
+  endif()
+endforeach()
+
+set(problems "${problems_outside}")
 foreach(folder IN LISTS folders)
   string(REPLACE "/" "_" key "${folder}")
   set(allowed ${folder} ${below_${key}})
@@ -41,7 +72,7 @@ foreach(folder IN LISTS folders)
           continue()
         endif()
         set(from "")
-        if(target MATCHES "^(platform/[^/]+)/")
+        if(target MATCHES "^((platform|tools)/[^/]+)/")
           set(from "${CMAKE_MATCH_1}")
         elseif(target MATCHES "^([^/]+)/")
           set(from "${CMAKE_MATCH_1}")

@@ -1,5 +1,6 @@
 #include "core/text1252.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 
@@ -59,7 +60,16 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
+namespace {
+
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+}  // namespace
+
 std::string Windows1252ToUtf8(std::string_view text) {
+  if (IsAscii(text)) return std::string(text);  // the same in both
   std::string out;
   out.reserve(text.size() + text.size() / 8);
   for (char ch : text) AppendUtf8(out, Windows1252ToUnicode(static_cast<unsigned char>(ch)));
@@ -158,6 +168,7 @@ char PlainLetter(char32_t cp) {
 }
 
 std::string Utf8To1252Plain(std::string_view utf8) {
+  if (IsAscii(utf8)) return std::string(utf8);
   const auto points = DecodeUtf8(utf8);
   if (!points) return std::string(utf8);
   std::string out;
@@ -169,6 +180,34 @@ std::string Utf8To1252Plain(std::string_view utf8) {
       const char plain = PlainLetter(cp);
       out.push_back(plain ? plain : '?');
     }
+  }
+  return out;
+}
+
+std::wstring Utf8ToWide(std::string_view utf8) {
+  std::wstring out;
+  for (char32_t cp : DecodeUtf8(utf8).value_or(std::u32string{})) {
+    if (sizeof(wchar_t) == 2 && cp >= 0x10000) {
+      out.push_back(static_cast<wchar_t>(0xD800 + ((cp - 0x10000) >> 10)));
+      out.push_back(static_cast<wchar_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
+    } else {
+      out.push_back(static_cast<wchar_t>(cp));
+    }
+  }
+  return out;
+}
+
+std::string WideToUtf8(std::wstring_view wide) {
+  std::string out;
+  for (std::size_t i = 0; i < wide.size(); ++i) {
+    auto cp = static_cast<char32_t>(wide[i]);
+    if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 && wide[i + 1] < 0xE000) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (static_cast<char32_t>(wide[i + 1]) - 0xDC00);
+      ++i;
+    } else if (cp >= 0xD800 && cp < 0xE000) {
+      cp = 0xFFFD;
+    }
+    AppendUtf8(out, cp);
   }
   return out;
 }

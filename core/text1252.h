@@ -55,6 +55,12 @@ std::optional<std::string> Utf8ToWindows1252(std::string_view utf8, std::size_t*
 std::wstring Windows1252ToWide(std::string_view text);
 std::optional<std::string> WideToWindows1252(std::wstring_view wide);
 
+// UTF-8 as the UTF-16 of the Win32 API (a text that is no UTF-8 gives nothing), and back (a
+// lone surrogate as U+FFFD). On Linux, where wchar_t holds 32 bits, each wide character is
+// one code point.
+std::wstring Utf8ToWide(std::string_view utf8);
+std::string WideToUtf8(std::wstring_view wide);
+
 // UTF-8 as other programs write it. The code points of a text, or nothing when it is no
 // UTF-8 (an overlong form, a surrogate or a cut sequence included).
 std::optional<std::u32string> DecodeUtf8(std::string_view text);

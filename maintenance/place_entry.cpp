@@ -19,8 +19,8 @@ const std::string& PromptState() {
 
 void StateChosen(Window& w) {
   w[Text16].SetText(Cp1252(" Wählen Sie im Feld >Bezirk< einen aus."));
-  w[Combo2].visible = true;
-  w[Command4].visible = true;
+  w[Combo2].SetVisible(true);
+  w[Command4].SetVisible(true);
   w.Entry = EntryState::kReady;
 }
 
@@ -39,7 +39,7 @@ const char* FieldWithForbiddenCharacter(const Window& w) {
 void StartPlaceEntry(Window& w) {
   for (ControlId id : {Text7, Text8, Text9, Text10, Text5}) w[id].SetText("");
   w[Text16].SetText(PromptState());
-  w[Combo1].visible = true;
+  w[Combo1].SetVisible(true);
   w.Entry = EntryState::kWaitingForState;
   if (!w[Combo1].text().empty()) StateChosen(w);
 }
@@ -77,16 +77,16 @@ void AppendPlace(Window& w) {
   // The one write in place of the whole program: a failure leaves the file as it was.
   AppendLine(w.File(kDataFile), std::string(kDataFile), FormatPlaceRecordLine(record), w.system);
 
-  w[Command4].visible = false;
-  w[Combo1].visible = false;
+  w[Command4].SetVisible(false);
+  w[Combo1].SetVisible(false);
   w.Entry = EntryState::kAppended;
 }
 
 void EndPlaceEntry(Window& w) {
   w.height = kNormalHeight;
   w[Text16].SetText("");
-  w[Combo1].visible = false;
-  w[Combo2].visible = false;
+  w[Combo1].SetVisible(false);
+  w[Combo2].SetVisible(false);
   w.Entry = EntryState::kNotInEntryMode;
 }
 

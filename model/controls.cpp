@@ -22,7 +22,8 @@ ControlSpec Spec(ControlId id, const char* name, K kind, bool inFrame, int left,
   return ControlSpec{id,         name,   kind,          inFrame,         left,
                      top,        width,  height,        Cp1252(caption), font,
                      points,     bold,   background,    tabIndex,        tabStop,
-                     readOnly,   alignment, Cp1252(tooltip), picture, std::nullopt, {}, 0, false, std::nullopt};
+                     readOnly,   alignment, Cp1252(tooltip), picture, std::nullopt, {}, 0, false, std::nullopt,
+                     Follow{}};
 }
 
 std::array<ControlSpec, kControlCount> Designed() {
@@ -186,6 +187,7 @@ const char* NameOf(ControlEvent event) {
     case kChangeEvent: return "change";
     case kEnterEvent: return "Enter";
     case kPickEvent: return "pick";
+    case kSortEvent: return "sort";
   }
   return "?";
 }

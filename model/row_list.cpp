@@ -11,14 +11,27 @@ constexpr char kPlain = 0;
 // A result row: three columns as a length byte and their text (cut to 20 characters), then
 // the short form.
 constexpr char kResult = 1;
+// A row of cells, separated by the unit separator.
+constexpr char kCells = 2;
+constexpr char kSeparator = '\x1F';
 
 }  // namespace
 
-std::string RowList::operator[](std::size_t i) const {
+std::string_view RowList::Stored(std::size_t i) const {
   const std::size_t from = starts_[i];
   const std::size_t to = i + 1 < starts_.size() ? starts_[i + 1] : text_.size();
-  const std::string_view row(text_.data() + from + 1, to - from - 1);
-  if (text_[from] == kPlain) return std::string(row);
+  return std::string_view(text_.data() + from + 1, to - from - 1);
+}
+
+std::string RowList::operator[](std::size_t i) const {
+  const std::string_view row = Stored(i);
+  const char kind = text_[starts_[i]];
+  if (kind == kPlain) return std::string(row);
+  if (kind == kCells) {  // the cells, a tab between
+    std::string shown(row);
+    std::replace(shown.begin(), shown.end(), kSeparator, '\t');
+    return shown;
+  }
   // The items as kept, and the row that the list shows of them.
   PlaceRecordView items;
   std::size_t at = 0;
@@ -35,6 +48,52 @@ void RowList::push_back(std::string_view row) {
   starts_.push_back(static_cast<std::uint32_t>(text_.size()));
   text_.push_back(kPlain);
   text_.append(row);
+}
+
+void RowList::PushCells(std::initializer_list<std::string_view> cells) {
+  starts_.push_back(static_cast<std::uint32_t>(text_.size()));
+  text_.push_back(kCells);
+  bool first = true;
+  for (std::string_view cell : cells) {
+    if (!first) text_.push_back(kSeparator);
+    first = false;
+    const std::size_t at = text_.size();
+    text_.append(cell);
+    std::replace(text_.begin() + static_cast<std::ptrdiff_t>(at), text_.end(), kSeparator, ' ');
+  }
+}
+
+std::string RowList::Cell(std::size_t row, std::size_t column) const {
+  if (row >= size()) return {};
+  if (text_[starts_[row]] != kCells) return column == 0 ? (*this)[row] : std::string();
+  std::string_view cells = Stored(row);
+  for (; column > 0; --column) {
+    const std::size_t at = cells.find(kSeparator);
+    if (at == std::string_view::npos) return {};
+    cells.remove_prefix(at + 1);
+  }
+  return std::string(cells.substr(0, cells.find(kSeparator)));
+}
+
+bool RowList::SetCell(std::size_t row, std::size_t column, std::string_view text) {
+  if (row >= size() || text_[starts_[row]] != kCells) return false;
+  const std::string_view cells = Stored(row);
+  std::size_t from = 0;
+  for (std::size_t k = 0; k < column; ++k) {
+    const std::size_t at = cells.find(kSeparator, from);
+    if (at == std::string_view::npos) return false;
+    from = at + 1;
+  }
+  const std::size_t to = std::min(cells.find(kSeparator, from), cells.size());
+  if (cells.substr(from, to - from) == text) return false;
+  std::string cell(text);
+  std::replace(cell.begin(), cell.end(), kSeparator, ' ');
+  const std::size_t at = starts_[row] + 1 + from;
+  text_.replace(at, to - from, cell);
+  const auto delta = static_cast<std::int64_t>(cell.size()) - static_cast<std::int64_t>(to - from);
+  for (std::size_t k = row + 1; k < starts_.size(); ++k)
+    starts_[k] = static_cast<std::uint32_t>(static_cast<std::int64_t>(starts_[k]) + delta);
+  return true;
 }
 
 void RowList::AddResultRow(std::string_view place, std::string_view municipality,

@@ -1,11 +1,12 @@
-// The rows of a list box: one buffer of text and an offset per row, rather than a string per
-// row. A row of the result list is kept as its four items, no more of each than the row
-// shows, and given out as FormatResultListLine makes the row of them, so that a list of all
-// places of a long data file stays small.
+// The rows of a list box or a table: one buffer of text and an offset per row, rather than a
+// string per row. A row of the result list is kept as its four items, no more of each than
+// the row shows, and given out as FormatResultListLine makes the row of them, so that a list
+// of all places of a long data file stays small; a row of a table as its cells.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <iterator>
 #include <string>
 #include <string_view>
@@ -24,6 +25,13 @@ class RowList {
 
   // A row as it stands.
   void push_back(std::string_view row);
+  // A row of cells. A row holds no unit separator (0x1F): one in a cell becomes a blank.
+  void PushCells(std::initializer_list<std::string_view> cells);
+  // A cell of a row; a row that is no row of cells is its own first cell, and a cell that is
+  // not there is empty.
+  std::string Cell(std::size_t row, std::size_t column) const;
+  // Sets a cell that is there; whether the row changed.
+  bool SetCell(std::size_t row, std::size_t column, std::string_view text);
   // The result list row of a record (FormatResultListLine), kept without its filling blanks.
   void AddResultRow(const PlaceRecordView& record) {
     AddResultRow(record.Place(), record.Municipality(), record.District(), record.StateShortForm());
@@ -62,6 +70,7 @@ class RowList {
   const_iterator end() const { return {this, size()}; }
 
  private:
+  std::string_view Stored(std::size_t i) const;  // row i after its kind byte
   std::string text_;                  // each row: a kind byte, then its text
   std::vector<std::uint32_t> starts_;  // where each row begins in text_
 };

@@ -14,7 +14,7 @@ Window::Window(Platform& platform_, std::filesystem::path workDir_, System& syst
   for (const ControlSpec& spec : ControlTable()) {
     Control& control = (*this)[spec.id];
     control.SetText(spec.caption);
-    control.width = spec.width;
+    control.SetWidth(spec.width);
   }
 }
 
@@ -31,9 +31,9 @@ int ClientHeightTwips(int outerHeight) {
 ControlId NextTabStop(const Window& w, ControlId from, bool forward) {
   std::vector<const ControlSpec*> stops;
   for (const ControlSpec& spec : ControlTable()) {
-    if (!spec.tabStop || spec.kind == ControlKind::kFrame || !w[spec.id].visible) continue;
-    if (spec.inFrame && !w[Frame1].visible) continue;
-    if (spec.kind == ControlKind::kOptionButton && !w[spec.id].selected) continue;
+    if (!spec.tabStop || spec.kind == ControlKind::kFrame || !w[spec.id].visible()) continue;
+    if (spec.inFrame && !w[Frame1].visible()) continue;
+    if (spec.kind == ControlKind::kOptionButton && !w[spec.id].selected()) continue;
     stops.push_back(&spec);
   }
   if (stops.empty()) return kControlCount;

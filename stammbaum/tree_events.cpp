@@ -9,35 +9,36 @@
 #include "core/output_file.h"
 #include "core/text1252.h"
 #include "stammbaum/tree_window.h"
-#include "tools/ort/fold.h"
+#include "places/fold.h"
 
 namespace veldaris::tree {
 namespace {
 
-using Status = ort::Resolution::Status;
+using Status = places::Resolution::Status;
 
 std::string Shown(const std::filesystem::path& path) { return Windows1252ToUtf8(os::PathTo1252(path)); }
 
-const std::string* ChoiceOf(const TreeWindow& w, const ort::CheckedPlace& place) {
+const std::string* ChoiceOf(const TreeWindow& w, const places::CheckedPlace& place) {
   const auto at = w.choices.find(place.value);
   return at == w.choices.end() ? nullptr : &at->second;
 }
 
-bool HasCandidates(const ort::CheckedPlace& place) { return !place.resolution.candidates.empty(); }
+bool HasCandidates(const places::CheckedPlace& place) { return !place.resolution.Open().empty(); }
 
-std::string StatusWord(const TreeWindow& w, const ort::CheckedPlace& place) {
+std::string StatusWord(const TreeWindow& w, const places::CheckedPlace& place) {
   if (ChoiceOf(w, place)) return "gewählt";
   if (place.resolution.status == Status::kNotAustrian) return "nicht nachgeschlagen";
-  return ort::StatusText(place.resolution.status);
+  return places::StatusText(place.resolution.status);
 }
 
 // What the value becomes: the chosen candidate, the unique place, the place abroad.
-std::string ShownPlace(const TreeWindow& w, const ort::CheckedPlace& place) {
+std::string ShownPlace(const TreeWindow& w, const places::CheckedPlace& place) {
   if (const std::string* chosen = ChoiceOf(w, place)) return *chosen;
-  return place.resolution.placeString;
+  const places::Candidate* found = place.resolution.Place();
+  return found ? found->placeString : std::string();
 }
 
-bool IsShown(const TreeWindow& w, const ort::CheckedPlace& place) {
+bool IsShown(const TreeWindow& w, const places::CheckedPlace& place) {
   const bool chosen = ChoiceOf(w, place) != nullptr;
   const Status s = place.resolution.status;
   switch (w.showing) {
@@ -55,7 +56,7 @@ bool IsShown(const TreeWindow& w, const ort::CheckedPlace& place) {
 }
 
 // The order of the statuses in the sorted list: what needs a decision first.
-int StatusRank(const TreeWindow& w, const ort::CheckedPlace& place) {
+int StatusRank(const TreeWindow& w, const places::CheckedPlace& place) {
   if (ChoiceOf(w, place)) return 2;
   switch (place.resolution.status) {
     case Status::kAmbiguous: return 0;
@@ -68,12 +69,12 @@ int StatusRank(const TreeWindow& w, const ort::CheckedPlace& place) {
   return 7;
 }
 
-std::vector<std::string> RowOf(const TreeWindow& w, const ort::CheckedPlace& place) {
-  return {place.value, std::to_string(place.uses), StatusWord(w, place), ShownPlace(w, place)};
+void AddRow(RowList& rows, const TreeWindow& w, const places::CheckedPlace& place) {
+  rows.PushCells({place.value, std::to_string(place.uses), StatusWord(w, place), ShownPlace(w, place)});
 }
 
 // The place of PlaceList's current row, if any.
-const ort::CheckedPlace* CurrentPlace(const TreeWindow& w) {
+const places::CheckedPlace* CurrentPlace(const TreeWindow& w) {
   const int row = w[PlaceList].current();
   if (!w.tree || row < 0 || static_cast<std::size_t>(row) >= w.view.size()) return nullptr;
   return &w.tree->places[w.view[static_cast<std::size_t>(row)]];
@@ -81,9 +82,9 @@ const ort::CheckedPlace* CurrentPlace(const TreeWindow& w) {
 
 void ShowCounts(TreeWindow& w) {
   if (!w.tree) return;
-  const ort::StatusCounts c = ort::CountStatuses(w.tree->places);
+  const places::StatusCounts c = places::CountStatuses(w.tree->places);
   std::size_t chosen = 0;
-  for (const ort::CheckedPlace& p : w.tree->places) chosen += ChoiceOf(w, p) != nullptr;
+  for (const places::CheckedPlace& p : w.tree->places) chosen += ChoiceOf(w, p) != nullptr;
   w[CountsText].SetText(std::to_string(c.values) + " Ortsangaben: " + std::to_string(c.unique) + " eindeutig, " +
                         std::to_string(c.ambiguous) + " mehrdeutig, " + std::to_string(c.similar) + " ähnlich, " +
                         std::to_string(c.notFound) + " nicht gefunden, " + std::to_string(c.abroad) + " Ausland, " +
@@ -93,28 +94,30 @@ void ShowCounts(TreeWindow& w) {
 
 // The candidates of the current value, "keine" first, and why it is as it is.
 void ShowCandidates(TreeWindow& w) {
-  const ort::CheckedPlace* place = CurrentPlace(w);
-  std::vector<std::vector<std::string>> rows;
+  const places::CheckedPlace* place = CurrentPlace(w);
+  RowList rows;
   int current = -1;
   if (place && HasCandidates(*place)) {
-    rows.push_back({"keine"});
+    rows.push_back("keine");
     current = 0;
     const std::string* chosen = ChoiceOf(w, *place);
-    for (const ort::Candidate& c : place->resolution.candidates) {
+    for (const places::Candidate& c : place->resolution.Open()) {
       if (chosen && *chosen == c.placeString) current = static_cast<int>(rows.size());
-      rows.push_back({c.placeString + (c.coordinates ? "  (" + c.coordinates->latitude + ", " + c.coordinates->longitude + ")"
-                                                     : std::string("  (ohne Koordinaten)"))});
+      rows.push_back(c.placeString + (c.coordinates ? "  (" + c.coordinates->latitude + ", " + c.coordinates->longitude + ")"
+                                                    : std::string("  (ohne Koordinaten)")));
     }
   }
   w[CandidateList].SetRows(std::move(rows), current);
   w[CandidateList].SetEnabled(place && HasCandidates(*place));
   std::string reason;
   if (place) {
-    const ort::Resolution& r = place->resolution;
+    const places::Resolution& r = place->resolution;
     reason = place->value + "\n" + std::to_string(place->uses) + (place->uses == 1 ? " Datensatz" : " Datensätze") +
              ", " + StatusWord(w, *place);
-    if (!r.placeString.empty()) reason += ": " + r.placeString;
-    if (r.coordinates) reason += " (" + r.coordinates->latitude + ", " + r.coordinates->longitude + ")";
+    if (const places::Candidate* found = r.Place()) {
+      reason += ": " + found->placeString;
+      if (found->coordinates) reason += " (" + found->coordinates->latitude + ", " + found->coordinates->longitude + ")";
+    }
     if (!r.reason.empty()) reason += "\n" + r.reason;
     if (r.status == Status::kNotAustrian) reason += "\nKein Ort in Österreich oder in den Ländern der Monarchie genannt.";
   }
@@ -125,29 +128,34 @@ void ShowCandidates(TreeWindow& w) {
 // where it is still shown.
 void ShowPlaces(TreeWindow& w) {
   if (!w.tree) return;
-  const ort::CheckedPlace* before = CurrentPlace(w);
+  const places::CheckedPlace* before = CurrentPlace(w);
   const auto& places = w.tree->places;
   w.view.clear();
   for (std::size_t k = 0; k < places.size(); ++k)
     if (IsShown(w, places[k])) w.view.push_back(k);
   const auto key = [&](std::size_t k) {
-    const ort::CheckedPlace& p = places[k];
+    const places::CheckedPlace& p = places[k];
     switch (w.sortColumn) {
       case 1: return std::pair<long, std::string>(static_cast<long>(p.uses), {});
       case 2: return std::pair<long, std::string>(StatusRank(w, p), {});
-      case 3: return std::pair<long, std::string>(0, FoldName(Utf8To1252Plain(ShownPlace(w, p))));
-      default: return std::pair<long, std::string>(0, FoldName(Utf8To1252Plain(p.value)));
+      case 3: return std::pair<long, std::string>(0, places::FoldedKey(ShownPlace(w, p)));
+      default: return std::pair<long, std::string>(0, places::FoldedKey(p.value));
     }
   };
-  std::stable_sort(w.view.begin(), w.view.end(), [&](std::size_t a, std::size_t b) {
-    return w.descending ? key(b) < key(a) : key(a) < key(b);
+  // Each value's key made once, not at every comparison.
+  std::vector<std::pair<std::pair<long, std::string>, std::size_t>> keyed;
+  keyed.reserve(w.view.size());
+  for (std::size_t k : w.view) keyed.emplace_back(key(k), k);
+  std::stable_sort(keyed.begin(), keyed.end(), [&](const auto& a, const auto& b) {
+    return w.descending ? b.first < a.first : a.first < b.first;
   });
-  std::vector<std::vector<std::string>> rows;
-  rows.reserve(w.view.size());
+  for (std::size_t i = 0; i < keyed.size(); ++i) w.view[i] = keyed[i].second;
+  RowList rows;
+  rows.reserve(w.view.size(), 80);
   int current = -1;
   for (std::size_t k : w.view) {
     if (&places[k] == before) current = static_cast<int>(rows.size());
-    rows.push_back(RowOf(w, places[k]));
+    AddRow(rows, w, places[k]);
   }
   w[PlaceList].SetRows(std::move(rows), current);
   ShowCandidates(w);
@@ -182,8 +190,8 @@ void LookForChoices(TreeWindow& w) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(file, ec)) return;
   try {
-    std::vector<ort::ChoiceProblem> problems;
-    ort::Choices found = ort::ReadChoices(ReadWholeFile(file, os::PathTo1252(file)), w.tree->places, problems);
+    std::vector<places::ChoiceProblem> problems;
+    places::Choices found = places::ReadChoices(ReadWholeFile(file, os::PathTo1252(file)), w.tree->places, problems);
     w.offeredLeftOut = problems.size();
     if (!found.empty()) w.offered = std::move(found);
   } catch (const SystemError&) {
@@ -262,7 +270,7 @@ void SaveCopy(TreeWindow& w) {
   const auto path = w.platform.AskFileToSave(title, ProposedCopy(w.tree->path), FileKind::kGedcom);
   if (!path || Refused(w, *path, title)) return;
   std::size_t rewritten = 0;
-  const std::string copy = ort::CorrectedCopy(*w.tree->tree, w.tree->places, w.choices, rewritten);
+  const std::string copy = places::CorrectedCopy(*w.tree->tree, w.tree->places, w.choices, rewritten);
   const std::filesystem::path choices = ChoicesFileOf(*path);
   try {
     Write(w, *path, copy);
@@ -272,7 +280,7 @@ void SaveCopy(TreeWindow& w) {
     return;
   }
   try {
-    Write(w, choices, ort::FormatChoices(w.choices));
+    Write(w, choices, places::FormatChoices(w.choices));
   } catch (const SystemError& error) {
     w.platform.ShowMessage(title, "Die Kopie ist gespeichert, die Auswahl nicht: " + FailureText(error));
     return;
@@ -289,7 +297,7 @@ void SaveReport(TreeWindow& w) {
   const auto path = w.platform.AskFileToSave(title, ProposedReport(w.tree->path), FileKind::kCsv);
   if (!path || Refused(w, *path, title)) return;
   try {
-    Write(w, *path, ort::ReportCsv(w.tree->places, false));
+    Write(w, *path, places::ReportCsv(w.tree->places, false));
   } catch (const SystemError& error) {
     w.platform.ShowMessage(title, "Der Bericht konnte nicht gespeichert werden: " + FailureText(error));
     return;
@@ -306,9 +314,9 @@ void TakeChoices(TreeWindow& w) {
 }
 
 void Choose(TreeWindow& w, int row) {
-  const ort::CheckedPlace* place = CurrentPlace(w);
+  const places::CheckedPlace* place = CurrentPlace(w);
   if (!place || !HasCandidates(*place) || row < 0) return;
-  const auto& candidates = place->resolution.candidates;
+  const auto candidates = place->resolution.Open();
   if (row == 0) w.choices.erase(place->value);
   else if (static_cast<std::size_t>(row) <= candidates.size())
     w.choices[place->value] = candidates[static_cast<std::size_t>(row) - 1].placeString;
@@ -342,44 +350,35 @@ void OnLoad(TreeWindow& w, const std::optional<std::filesystem::path>& tree) {
   if (tree) StartOpening(w, *tree);
 }
 
-void OnClick(TreeWindow& w, ControlId id) {
-  switch (id) {
-    case OpenButton: return OpenClicked(w);
-    case SaveCopyButton: return SaveCopy(w);
-    case SaveReportButton: return SaveReport(w);
-    case TakeChoicesButton: return TakeChoices(w);
-    case QuitButton:
-      if (OnClose(w)) w.platform.Quit();
-      return;
-    default: return;
-  }
-}
-
 bool OnClose(TreeWindow& w) {
   if (!w.leaving) w.leaving = MayGiveUpChoices(w, "Beenden", "Trotzdem beenden?");
   return w.leaving;
 }
 
-void OnChange(TreeWindow& w, ControlId id, int item) {
-  if (item < 0 || static_cast<std::size_t>(item) >= w[id].rows().size()) return;
-  w[id].SetCurrent(item);
-  if (id == Filter) w.showing = static_cast<Showing>(item);
-  else if (id == Sort) w.sortColumn = static_cast<std::size_t>(item), w.descending = false;
-  else return;
+namespace {
+
+void Quit(TreeWindow& w) {
+  if (OnClose(w)) w.platform.Quit();
+}
+
+// An item of Filter or Sort picked.
+void ShowOnly(TreeWindow& w, int item) {
+  w.showing = static_cast<Showing>(item);
+  ShowPlaces(w);
+}
+void SortBy(TreeWindow& w, int item) {
+  w.sortColumn = static_cast<std::size_t>(item);
+  w.descending = false;
   ShowPlaces(w);
 }
 
-void OnPick(TreeWindow& w, ControlId id, int row) {
-  if (id == PlaceList) {
-    if (row < -1 || row >= static_cast<int>(w.view.size())) return;
-    w[PlaceList].SetCurrent(row);
-    ShowCandidates(w);
-  } else if (id == CandidateList) {
-    Choose(w, row);
-  }
+void PickPlace(TreeWindow& w, int row) {
+  if (row < -1 || row >= static_cast<int>(w.view.size())) return;
+  w[PlaceList].SetCurrent(row);
+  ShowCandidates(w);
 }
 
-void OnSort(TreeWindow& w, int column) {
+void SortByColumn(TreeWindow& w, int column) {
   if (column < 0 || static_cast<std::size_t>(column) >= PlaceColumns().size()) return;
   // The same heading again turns the order round.
   w.descending = w.sortColumn == static_cast<std::size_t>(column) && !w.descending;
@@ -387,6 +386,50 @@ void OnSort(TreeWindow& w, int column) {
   w[Sort].SetCurrent(column);
   ShowPlaces(w);
 }
+
+// Which handler each event of each control runs, with the item, the row or the column the
+// event is of. The control table says which events a control raises.
+struct EventRoute {
+  ControlId id;
+  ControlEvent event;
+  void (*handler)(TreeWindow&, int);
+};
+const EventRoute kRoutes[] = {
+    {OpenButton, kClickEvent, [](TreeWindow& w, int) { OpenClicked(w); }},
+    {SaveCopyButton, kClickEvent, [](TreeWindow& w, int) { SaveCopy(w); }},
+    {SaveReportButton, kClickEvent, [](TreeWindow& w, int) { SaveReport(w); }},
+    {TakeChoicesButton, kClickEvent, [](TreeWindow& w, int) { TakeChoices(w); }},
+    {QuitButton, kClickEvent, [](TreeWindow& w, int) { Quit(w); }},
+    {Filter, kChangeEvent, ShowOnly},
+    {Sort, kChangeEvent, SortBy},
+    {PlaceList, kPickEvent, PickPlace},
+    {PlaceList, kSortEvent, SortByColumn},
+    {CandidateList, kPickEvent, Choose},
+};
+
+void (*HandlerOf(ControlId id, ControlEvent event))(TreeWindow&, int) {
+  for (const EventRoute& route : kRoutes)
+    if (route.id == id && route.event == event) return route.handler;
+  return nullptr;
+}
+
+void Route(TreeWindow& w, ControlId id, ControlEvent event, int n) {
+  if (const auto handler = HandlerOf(id, event)) handler(w, n);
+}
+
+}  // namespace
+
+void OnClick(TreeWindow& w, ControlId id) { Route(w, id, kClickEvent, 0); }
+
+void OnChange(TreeWindow& w, ControlId id, int item) {
+  if (item < 0 || static_cast<std::size_t>(item) >= w[id].rows().size() || !HandlerOf(id, kChangeEvent)) return;
+  w[id].SetCurrent(item);
+  Route(w, id, kChangeEvent, item);
+}
+
+void OnPick(TreeWindow& w, ControlId id, int row) { Route(w, id, kPickEvent, row); }
+
+void OnSort(TreeWindow& w, int column) { Route(w, PlaceList, kSortEvent, column); }
 
 void OnDrop(TreeWindow& w, const std::filesystem::path& file) {
   if (w.Reading() || !MayGiveUpChoices(w, "Stammbaum öffnen", "Trotzdem einen anderen Stammbaum öffnen?")) return;
@@ -403,16 +446,6 @@ void WaitForTree(TreeWindow& w) {
 
 void OnFocus(TreeWindow& w, ControlId id) { w.focus = id; }
 
-bool IsRouted(ControlId id, ControlEvent event) {
-  switch (event) {
-    case kClickEvent:
-      return id == OpenButton || id == SaveCopyButton || id == SaveReportButton || id == TakeChoicesButton ||
-             id == QuitButton;
-    case kChangeEvent: return id == Filter || id == Sort;
-    case kPickEvent: return id == PlaceList || id == CandidateList;
-    case kSortEvent: return id == PlaceList;
-  }
-  return false;
-}
+bool IsRouted(ControlId id, ControlEvent event) { return HandlerOf(id, event) != nullptr; }
 
 }  // namespace veldaris::tree

@@ -7,7 +7,7 @@
 #include "core/input_file.h"
 #include "core/os.h"
 #include "core/text1252.h"
-#include "tools/ort/data_files.h"
+#include "places/data_files.h"
 
 namespace veldaris::tree {
 namespace {
@@ -26,18 +26,17 @@ struct TreeWindow::Job {
   std::mutex mutex;  // guards what follows, which the thread writes once, before `finished`
   std::optional<OpenTree> tree;
   std::string failure;
-  std::shared_ptr<const ort::Gazetteer> gazetteer;
+  std::shared_ptr<const places::Gazetteer> gazetteer;
 };
 
 TreeWindow::TreeWindow(TreePlatform& p, std::filesystem::path data, Disk& d)
     : platform(p), disk(d), dataFile(std::move(data)) {
   for (const ControlSpec& spec : ControlTable()) (*this)[spec.id].SetText(spec.caption);
-  std::vector<std::vector<std::string>> items;
-  for (const std::string& item : FilterItems()) items.push_back({item});
-  (*this)[Filter].SetRows(items, 0);
-  items.clear();
-  for (const std::string& item : SortItems()) items.push_back({item});
-  (*this)[Sort].SetRows(items, 0);
+  for (const auto& [id, items] : {std::pair{Filter, FilterItems()}, std::pair{Sort, SortItems()}}) {
+    RowList rows;
+    for (const std::string& item : items) rows.push_back(item);
+    (*this)[id].SetRows(std::move(rows), 0);
+  }
 }
 
 TreeWindow::~TreeWindow() {
@@ -55,25 +54,25 @@ void TreeWindow::StartReading(const std::filesystem::path& path) {
   job.thread = std::thread([&job, path, data = dataFile] {
     std::optional<OpenTree> result;
     std::string failure;
-    std::shared_ptr<const ort::Gazetteer> gazetteer = job.gazetteer;
+    std::shared_ptr<const places::Gazetteer> gazetteer = job.gazetteer;
     const std::string name = Windows1252ToUtf8(os::PathTo1252(path));
     try {
       if (!gazetteer) {
         std::vector<std::string> warnings;  // a line of the files beside it that cannot be read is left out
-        gazetteer = std::make_shared<const ort::Gazetteer>(ort::LoadGazetteer(data, warnings));
+        gazetteer = std::make_shared<const places::Gazetteer>(places::LoadGazetteer(data, warnings));
       }
       job.gazetteerRead = true;
       OpenTree read;
       read.path = path;
       read.bytes = std::make_unique<std::string>(ReadWholeFile(path, os::PathTo1252(path)));
-      read.tree = std::make_unique<ort::GedcomTree>(*read.bytes);
-      read.places = ort::CheckPlaces(*read.tree, *gazetteer, false, [&](std::size_t done, std::size_t all) {
+      read.tree = std::make_unique<places::GedcomTree>(*read.bytes);
+      read.places = places::CheckPlaces(*read.tree, *gazetteer, false, [&](std::size_t done, std::size_t all) {
         if (job.stop) throw Stopped{};
         job.done = done;
         job.all = all;
       });
       result = std::move(read);
-    } catch (const ort::GedcomError& error) {
+    } catch (const places::GedcomError& error) {
       failure = name + ", Zeile " + std::to_string(error.line) + ": " + error.what();
     } catch (const SystemError& error) {
       failure = Windows1252ToUtf8(error.File().empty() ? os::PathTo1252(path) : error.File()) + ": " +

@@ -21,9 +21,9 @@
 #include "core/output_file.h"
 #include "stammbaum/tree_controls.h"
 #include "stammbaum/tree_platform.h"
-#include "tools/ort/gedcom.h"
-#include "tools/ort/resolver.h"
-#include "tools/ort/tree_check.h"
+#include "places/gedcom.h"
+#include "places/resolver.h"
+#include "places/tree_check.h"
 
 namespace veldaris::tree {
 
@@ -34,8 +34,8 @@ enum class Showing { kAll, kOpen, kUnique, kAmbiguous, kSimilar, kNotFound, kAbr
 struct OpenTree {
   std::filesystem::path path;
   std::unique_ptr<std::string> bytes;  // held apart: the tree reads its lines from them
-  std::unique_ptr<ort::GedcomTree> tree;
-  std::vector<ort::CheckedPlace> places;
+  std::unique_ptr<places::GedcomTree> tree;
+  std::vector<places::CheckedPlace> places;
 };
 
 class TreeWindow {
@@ -61,13 +61,13 @@ class TreeWindow {
   // The candidate chosen for each decided value, and the choices as the file beside the copy
   // holds them since the tree was opened (none before they are saved or taken): where the two
   // differ, the user has choices that are not saved yet.
-  ort::Choices choices;
-  ort::Choices savedChoices;
+  places::Choices choices;
+  places::Choices savedChoices;
   // The user has agreed to end the program.
   bool leaving = false;
   // The choices saved beside the proposed copy of the open tree, not yet taken, and how many
   // of that file's rows no longer fit the tree.
-  std::optional<ort::Choices> offered;
+  std::optional<places::Choices> offered;
   std::size_t offeredLeftOut = 0;
   // PlaceList's rows: indexes into tree->places, in the order and the filter shown.
   std::vector<std::size_t> view;
@@ -92,7 +92,7 @@ class TreeWindow {
  private:
   struct Job;
   std::array<Control, kControlCount> controls_;
-  std::shared_ptr<const ort::Gazetteer> gazetteer_;
+  std::shared_ptr<const places::Gazetteer> gazetteer_;
   std::unique_ptr<Job> job_;
   std::optional<Finished> Take();
 };

@@ -42,6 +42,9 @@ TEST(Text1252, EveryByteSurvivesTheRoundTrips) {
   EXPECT_EQ(WideToWindows1252(Windows1252ToWide(all)), all);
   EXPECT_EQ(Windows1252ToWide("\x80\xF6"), L"\u20AC\u00F6");
   EXPECT_FALSE(WideToWindows1252(L"Gy\u0151r").has_value());
+  // UTF-8 both ways, a letter beyond the Basic Multilingual Plane included.
+  for (const char* text : {"Győr", "Český Krumlov", "\xF0\x90\x8D\x88 Gotisch", ""})
+    EXPECT_EQ(WideToUtf8(Utf8ToWide(text)), text);
 }
 
 TEST(Text1252, ReportsCharactersOutsideWindows1252) {

@@ -55,7 +55,7 @@ TEST_F(DetailsTest, APickCopiesExactlyThePlaceString) {
   EXPECT_EQ(w.focus, Text16);
   EXPECT_EQ(w[Text16].selStart(), 0);
   EXPECT_EQ(w[Text16].selLength(), static_cast<int>(w[Text16].text().size()));
-  EXPECT_EQ(w[List1].listIndex, 2);
+  EXPECT_EQ(w[List1].current(), 2);
 }
 
 TEST_F(DetailsTest, AClickOnThePlaceStringCopiesWhateverItHolds) {

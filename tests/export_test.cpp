@@ -110,7 +110,7 @@ TEST_F(ExportTest, AStemThatLeavesTheDesktopIsRefused) {
   for (const char* text : {"a/..", "../b", "a\\b", "a\tbc", "\x81", "a\x8D", "\x8F", "\x90", "\x9D"}) {
     platform.messages.clear();
     w[Text1].SetText(text);
-    w[Command11].visible = true;
+    w[Command11].SetVisible(true);
     Click(Command11);
     ASSERT_EQ(platform.messages.size(), 1u) << text;
     EXPECT_EQ(platform.messages[0].text.rfind("Fehler " + std::to_string(os::ErrorOf(os::Condition::kInvalidName, "").Number()) + ": ", 0), 0u);

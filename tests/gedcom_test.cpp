@@ -10,14 +10,16 @@
 
 #include "core/text1252.h"
 #include "tests/test_support.h"
-#include "tools/ort/ansel.h"
-#include "tools/ort/gedcom.h"
-#include "tools/ort/tree_check.h"
+#include "places/ansel.h"
+#include "places/gedcom.h"
+#include "places/tree_check.h"
 
 namespace veldaris {
 namespace {
 
-using ort::Encoding;
+using namespace places;
+
+using places::Encoding;
 
 // How a file writes its characters and its line ends.
 struct Form {
@@ -84,9 +86,9 @@ const char* const kCorrected =
     "3 MAP\n4 LATI N1.0\n4 LONG E2.0\n"
     "1 EVEN\n2 PLAC Paris, France\n0 TRLR\n";
 
-std::optional<ort::PlaceCorrection> Gossl(const std::string& value) {
+std::optional<places::PlaceCorrection> Gossl(const std::string& value) {
   if (value != "Gößl, Austria" && value != "Goessl, Liezen, Steiermark, AUSTRIA") return std::nullopt;
-  return ort::PlaceCorrection{"Goessl, Liezen, Steiermark, AUSTRIA", "N47.6405", "E13.9055", false, std::nullopt};
+  return places::PlaceCorrection{"Goessl, Liezen, Steiermark, AUSTRIA", "N47.6405", "E13.9055", false, std::nullopt};
 }
 
 // The character set of the standard: the special characters, letters with the diacritics
@@ -109,10 +111,10 @@ TEST(Ansel, ReadsTheCharacterSetOfTheStandard) {
       {"a\xE8", "a\u0308"},              // a mark with no letter after it
       {std::string("a\0b", 3), std::string("a\0b", 3)},
   };
-  for (const auto& c : cases) EXPECT_EQ(ort::AnselToUtf8(c.ansel), c.utf8) << c.ansel;
+  for (const auto& c : cases) EXPECT_EQ(places::AnselToUtf8(c.ansel), c.utf8) << c.ansel;
   for (unsigned byte : {0x80u, 0x8Du, 0x9Fu, 0xA0u, 0xAFu, 0xBBu, 0xC7u, 0xC8u, 0xCCu, 0xD0u, 0xDFu, 0xFCu, 0xFDu, 0xFFu}) {
-    EXPECT_FALSE(ort::IsAnselByte(static_cast<unsigned char>(byte))) << byte;
-    EXPECT_EQ(ort::AnselToUtf8(std::string("a") + static_cast<char>(byte)), std::nullopt) << byte;
+    EXPECT_FALSE(places::IsAnselByte(static_cast<unsigned char>(byte))) << byte;
+    EXPECT_EQ(places::AnselToUtf8(std::string("a") + static_cast<char>(byte)), std::nullopt) << byte;
   }
 }
 
@@ -136,7 +138,7 @@ TEST(Ansel, AgreesWithTheNotesOfTheTortureTest) {
       const unsigned byte = hex(line.substr(code + 6, 2));
       std::string mark;
       AppendUtf8(mark, hex(line.substr(line.find(", ", unicode) + 2, 4)));
-      EXPECT_EQ(ort::AnselToUtf8(std::string(1, static_cast<char>(byte))), mark) << line;
+      EXPECT_EQ(places::AnselToUtf8(std::string(1, static_cast<char>(byte))), mark) << line;
       listed.insert(byte);
     } else if (line.starts_with("1 CONT ") && line.size() > 14 && line[9] == ' ' && line.ends_with(")") &&
                line[line.size() - 3] == '(' && std::isxdigit(static_cast<unsigned char>(line[7]))) {
@@ -148,7 +150,7 @@ TEST(Ansel, AgreesWithTheNotesOfTheTortureTest) {
   }
   EXPECT_EQ(listed.size(), 39u + 29u);
   for (unsigned byte = 0x80; byte < 0x100; ++byte)
-    EXPECT_EQ(ort::IsAnselByte(static_cast<unsigned char>(byte)), listed.count(byte) == 1) << std::hex << byte;
+    EXPECT_EQ(places::IsAnselByte(static_cast<unsigned char>(byte)), listed.count(byte) == 1) << std::hex << byte;
 }
 
 TEST(CorrectedTree, RewritesUniquePlacesAndLeavesEveryOtherByteInEveryEncoding) {
@@ -163,18 +165,18 @@ TEST(CorrectedTree, RewritesUniquePlacesAndLeavesEveryOtherByteInEveryEncoding) 
   };
   for (const Form& form : forms) {
     const std::string bytes = Written(kTree, form);
-    const ort::GedcomTree tree(bytes);
+    const places::GedcomTree tree(bytes);
     EXPECT_EQ(tree.encoding(), form.encoding) << form.name;
     EXPECT_TRUE(tree.problems().empty()) << form.name;
     std::size_t rewritten = 0;
-    const std::string copy = ort::CorrectTree(tree, Gossl, rewritten);
+    const std::string copy = places::CorrectTree(tree, Gossl, rewritten);
     EXPECT_EQ(copy, Written(kCorrected, form)) << form.name;
     EXPECT_EQ(rewritten, 3u) << form.name;
     // Run again on its own output, it changes nothing.
-    const ort::GedcomTree again(copy);
-    EXPECT_EQ(ort::CorrectTree(again, Gossl, rewritten), copy) << form.name;
+    const places::GedcomTree again(copy);
+    EXPECT_EQ(places::CorrectTree(again, Gossl, rewritten), copy) << form.name;
     // Nothing to correct: the copy is the file.
-    EXPECT_EQ(ort::CorrectTree(tree, [](const std::string&) { return std::optional<ort::PlaceCorrection>(); }, rewritten),
+    EXPECT_EQ(places::CorrectTree(tree, [](const std::string&) { return std::optional<places::PlaceCorrection>(); }, rewritten),
               bytes)
         << form.name;
   }
@@ -183,10 +185,10 @@ TEST(CorrectedTree, RewritesUniquePlacesAndLeavesEveryOtherByteInEveryEncoding) 
 // A place abroad keeps its historical name: the copy adds its point, unless the value has a
 // MAP already, and today's name in a note, in letters the file's set can hold; once.
 TEST(CorrectedTree, KeepsAPlaceAbroadAndAddsItsPointAndTodaysName) {
-  ort::Resolution krumlov;
-  krumlov.status = ort::Resolution::Status::kAbroad;
-  krumlov.placeString = "Český Krumlov, Tschechien";
-  krumlov.coordinates = Coordinates{"48.81091", "14.31521"};
+  places::Resolution krumlov;
+  krumlov.status = places::Resolution::Status::kAbroad;
+  krumlov.candidates = {{"Český Krumlov, Tschechien", places::Coordinates{"48.81091", "14.31521"}, {"CZ"}}};
+  krumlov.chosen = 0;
   krumlov.keepValue = true;
   const char* const tree = "0 HEAD\n1 CHAR {charset}\n0 @I1@ INDI\n1 BIRT\n2 PLAC Krumau, Böhmen\n"
                            "1 DEAT\n2 PLAC Krumau, Böhmen\n3 MAP\n4 LATI N1.0\n4 LONG E2.0\n0 TRLR\n";
@@ -205,14 +207,14 @@ TEST(CorrectedTree, KeepsAPlaceAbroadAndAddsItsPointAndTodaysName) {
                                  "3 MAP\n4 LATI N48.8109\n4 LONG E14.3152\n" + note +
                                  "1 DEAT\n2 PLAC Krumau, Böhmen\n" + note + "3 MAP\n4 LATI N1.0\n4 LONG E2.0\n0 TRLR\n";
     const std::string bytes = Written(tree, c.form);
-    const ort::GedcomTree parsed(bytes);
-    const std::vector<ort::CheckedPlace> places{{"Krumau, Böhmen", 1, krumlov}};
+    const places::GedcomTree parsed(bytes);
+    const std::vector<places::CheckedPlace> places{{"Krumau, Böhmen", 1, krumlov}};
     std::size_t rewritten = 0;
-    const std::string copy = ort::CorrectedCopy(parsed, places, {}, rewritten);
+    const std::string copy = places::CorrectedCopy(parsed, places, {}, rewritten);
     EXPECT_EQ(copy, Written(expected, c.form)) << c.form.name;
     EXPECT_EQ(rewritten, 0u) << c.form.name;  // no value changed
-    const ort::GedcomTree again(copy);
-    EXPECT_EQ(ort::CorrectedCopy(again, places, {}, rewritten), copy) << c.form.name;
+    const places::GedcomTree again(copy);
+    EXPECT_EQ(places::CorrectedCopy(again, places, {}, rewritten), copy) << c.form.name;
   }
 }
 
@@ -293,9 +295,9 @@ TEST(GedcomCorpus, EveryTreeIsReadWholeAndCopiedAsItIs) {
     if (entry.path().extension() == ".md") continue;
     ++files;
     const std::string bytes = test::ReadBytes(entry.path());
-    const ort::GedcomTree tree(bytes);
+    const places::GedcomTree tree(bytes);
     EXPECT_EQ(tree.places().size(), PlacesCounted(bytes)) << name;
-    for (const ort::GedcomProblem& problem : tree.problems())
+    for (const places::GedcomProblem& problem : tree.problems())
       ADD_FAILURE() << name << ":" << problem.line << ": " << problem.what;
     const auto run = test::RunProgram(
         VELDARIS_ORT, {"--daten", test::Gazetteer().string(), "--gedcom", entry.path().string(), "--ausgabe", "kopie.ged"},

@@ -9,10 +9,12 @@
 #include "tools/import/cities.h"
 #include "tools/import/gazetteer.h"
 #include "tools/import/monarchy_places.h"
-#include "tools/monarchy.h"
+#include "places/monarchy.h"
 
 namespace veldaris {
 namespace {
+
+using namespace places;
 
 using import::BuildGazetteer;
 using import::InputError;
@@ -282,7 +284,7 @@ TEST(Importer, MakesTheMonarchysPlacesFromCities500AndTheRegister) {
   EXPECT_TRUE(bad.empty());
   const auto named = [&](const char* name, bool loose = false) {
     std::vector<std::string> places;
-    for (std::uint32_t id : index.Find(loose ? LooseMonarchyKey(name) : MonarchyKey(name),
+    for (std::uint32_t id : index.Find(loose ? places::FoldedName::OfUtf8(name).loose : places::FoldedKey(name),
                                        loose ? MonarchyNames::kLoose : MonarchyNames::kExact))
       places.push_back(std::string(index.place(id).name) + "/" + std::string(index.place(id).country) + "/" +
                        std::string(index.place(id).region));

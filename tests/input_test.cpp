@@ -31,23 +31,23 @@ TEST_F(InputTest, StartUpBringsTheNormalStateWhateverTheControlsShowed) {
   other[Text1].SetText("tobrek");
   other[Text3].SetText("Wien");
   for (ControlId id : {Text7, Text8, Text9, Text10, Text5, Text16}) other[id].SetText("x");
-  other[Option2].selected = true;
-  other[Option5].selected = true;
-  other[Command11].visible = true;
-  other[Command2].width = 1575;
+  other[Option2].SetSelected(true);
+  other[Option5].SetSelected(true);
+  other[Command11].SetVisible(true);
+  other[Command2].SetWidth(1575);
   other.height = 9000;
   OnLoad(other);
 
   EXPECT_EQ(other.height, 6870);
   EXPECT_EQ(other.width, 7950);
-  EXPECT_TRUE(other[Option1].selected && !other[Option2].selected);
-  EXPECT_TRUE(other[Option3].selected && !other[Option4].selected && !other[Option5].selected);
+  EXPECT_TRUE(other[Option1].selected() && !other[Option2].selected());
+  EXPECT_TRUE(other[Option3].selected() && !other[Option4].selected() && !other[Option5].selected());
   for (ControlId id : {Text1, Text3, Text7, Text8, Text9, Text10, Text5, Text16})
     EXPECT_EQ(other[id].text(), "") << NameOf(id);
   for (ControlId id : {Command4, Command5, Command6, Command7, Command9, Command11, Combo1, Combo2})
-    EXPECT_FALSE(other[id].visible) << NameOf(id);
-  EXPECT_TRUE(other[Command10].visible);
-  EXPECT_EQ(other[Command2].width, 2055);
+    EXPECT_FALSE(other[id].visible()) << NameOf(id);
+  EXPECT_TRUE(other[Command10].visible());
+  EXPECT_EQ(other[Command2].width(), 2055);
   EXPECT_EQ(other[Combo1].rows().All(), GetStateListItems());
   EXPECT_EQ(other[Combo1].rows()[5], "Voralrberg");
   EXPECT_EQ(other.DesktopPath, "/home/anna/Desktop" + std::string(os::PathSeparator()));
@@ -80,11 +80,11 @@ TEST_F(InputTest, StartUpHidesTheExportButtonEvenWhenTheSearchFieldIsEmptyAlread
   test::FakeSystem noDesktop;
   test::TempDir elsewhere;
   Window other(fake, elsewhere.path(), noDesktop);
-  other[Command11].visible = true;
-  other[Command2].width = 1575;
+  other[Command11].SetVisible(true);
+  other[Command2].SetWidth(1575);
   OnLoad(other);
-  EXPECT_FALSE(other[Command11].visible);
-  EXPECT_EQ(other[Command2].width, 2055);
+  EXPECT_FALSE(other[Command11].visible());
+  EXPECT_EQ(other[Command2].width(), 2055);
   EXPECT_EQ(other.DesktopPath, os::PathSeparator());  // no Desktop folder known
 }
 
@@ -98,19 +98,19 @@ TEST_F(InputTest, AccessWordsSwitchToMaintenanceMode) {
     EXPECT_EQ(w.height, maintenance ? 7200 : 6870) << text;
     EXPECT_EQ(w.width, 7950);
     for (ControlId id : {Command4, Command5, Command6, Command7, Command9})
-      EXPECT_EQ(w[id].visible, maintenance) << text << " " << NameOf(id);
+      EXPECT_EQ(w[id].visible(), maintenance) << text << " " << NameOf(id);
   }
 }
 
 TEST_F(InputTest, EveryChangeOfTheSearchTextHidesTheExportButton) {
   Edit(Text1, "Buch");
   Click(Command1);
-  EXPECT_TRUE(w[Command11].visible);
-  EXPECT_EQ(w[Command2].width, 1575);
+  EXPECT_TRUE(w[Command11].visible());
+  EXPECT_EQ(w[Command2].width(), 1575);
   Edit(Text1, "Buc");
   Edit(Text1, "Buch");  // the searched text again
-  EXPECT_FALSE(w[Command11].visible);
-  EXPECT_EQ(w[Command2].width, 2055);
+  EXPECT_FALSE(w[Command11].visible());
+  EXPECT_EQ(w[Command2].width(), 2055);
 }
 
 TEST_F(InputTest, EnterInTheSearchFieldSearchesAndNowhereElse) {
@@ -170,19 +170,19 @@ TEST_F(InputTest, ClearingEmptiesBothFieldsAndTheList) {
   EXPECT_EQ(Text(Text3), "");
   EXPECT_TRUE(w[List1].rows().empty());
   EXPECT_EQ(w.height, 6870);
-  EXPECT_FALSE(w[Command4].visible);
+  EXPECT_FALSE(w[Command4].visible());
   EXPECT_EQ(w.focus, Text1);
   EXPECT_EQ(Text(Text7), "kept");
 
   // Both fields empty already: the list is cleared and the layout applied all the same.
   Click(Command1);  // refused search: shows the export button
-  EXPECT_TRUE(w[Command11].visible);
+  EXPECT_TRUE(w[Command11].visible());
   w[List1].SetRows(test::Rows({"row"}));
   w.focus = Text5;
   Click(Command2);
   EXPECT_TRUE(w[List1].rows().empty());
-  EXPECT_FALSE(w[Command11].visible);
-  EXPECT_EQ(w[Command2].width, 2055);
+  EXPECT_FALSE(w[Command11].visible());
+  EXPECT_EQ(w[Command2].width(), 2055);
   EXPECT_EQ(w.focus, Text1);
 }
 

@@ -43,14 +43,14 @@ TEST_F(MaintenanceTest, TheEntryGoesThroughItsStates) {
   EXPECT_EQ(Text(Text12), "Markt");
   EXPECT_EQ(Text(Text1), "tobrek");
   EXPECT_EQ(Text(Text16), kPromptState);
-  EXPECT_TRUE(w[Combo1].visible);
-  EXPECT_FALSE(w[Combo2].visible);
+  EXPECT_TRUE(w[Combo1].visible());
+  EXPECT_FALSE(w[Combo2].visible());
 
   Edit(Combo1, "Tirol");  // picked from the list
   EXPECT_EQ(w.Entry, EntryState::kReady);
   EXPECT_EQ(Text(Text16), kPromptDistrict);
-  EXPECT_TRUE(w[Combo2].visible);
-  EXPECT_TRUE(w[Command4].visible);
+  EXPECT_TRUE(w[Combo2].visible());
+  EXPECT_TRUE(w[Command4].visible());
 
   Fill("Hall", "Hall in Tirol", "", "6060");
   Edit(Combo2, "Innsbruck-Land");  // Combo2 covers the district field
@@ -58,9 +58,9 @@ TEST_F(MaintenanceTest, TheEntryGoesThroughItsStates) {
   Click(Command4);
   EXPECT_EQ(w.Entry, EntryState::kAppended);
   EXPECT_EQ(Data(), original + "\"Hall\",\"Hall in Tirol\",\"Innsbruck-Land\",\"T\",\"6060\",,\r\n");
-  EXPECT_FALSE(w[Command4].visible);
-  EXPECT_FALSE(w[Combo1].visible);
-  EXPECT_TRUE(w[Combo2].visible);
+  EXPECT_FALSE(w[Command4].visible());
+  EXPECT_FALSE(w[Combo1].visible());
+  EXPECT_TRUE(w[Combo2].visible());
   EXPECT_EQ(Text(Text16), kPromptDistrict);
   EXPECT_EQ(Text(Text7), "Hall");
 
@@ -68,17 +68,17 @@ TEST_F(MaintenanceTest, TheEntryGoesThroughItsStates) {
   Click(Command7);
   EXPECT_EQ(w.Entry, EntryState::kReady);
   EXPECT_EQ(Text(Text16), kPromptDistrict);
-  EXPECT_TRUE(w[Combo1].visible);
+  EXPECT_TRUE(w[Combo1].visible());
   EXPECT_EQ(Text(Combo1), "Tirol");
-  EXPECT_TRUE(w[Command4].visible);
+  EXPECT_TRUE(w[Command4].visible());
 
   Click(Command5);
   EXPECT_EQ(w.Entry, EntryState::kNotInEntryMode);
   EXPECT_EQ(w.height, 6870);
   EXPECT_EQ(Text(Text16), "");
-  EXPECT_FALSE(w[Combo1].visible);
-  EXPECT_FALSE(w[Combo2].visible);
-  EXPECT_TRUE(w[Command7].visible);  // no button changes its visibility
+  EXPECT_FALSE(w[Combo1].visible());
+  EXPECT_FALSE(w[Combo2].visible());
+  EXPECT_TRUE(w[Command7].visible());  // no button changes its visibility
   Edit(Text1, "tobrekx");
   EXPECT_EQ(w.height, 7200);
 }
@@ -89,7 +89,7 @@ TEST_F(MaintenanceTest, EndingTheEntryEndsAPendingWait) {
   Edit(Combo1, "Wien");
   EXPECT_EQ(w.Entry, EntryState::kNotInEntryMode);
   EXPECT_EQ(Text(Text16), "");
-  EXPECT_FALSE(w[Combo2].visible);
+  EXPECT_FALSE(w[Combo2].visible());
 }
 
 TEST_F(MaintenanceTest, TheAppendedLineIsTheRecordFormatByteForByte) {
@@ -106,7 +106,7 @@ TEST_F(MaintenanceTest, EmptyFieldsAndDuplicatesAreWritten) {
   Edit(Combo1, "Wien");
   Click(Command4);
   Click(Command4);  // Command4 stays usable in maintenance mode
-  w[Command4].visible = true;
+  w[Command4].SetVisible(true);
   Click(Command4);
   const std::string empty = "\"\",\"\",\"\",\"W\",\"\",,\r\n";
   EXPECT_EQ(Data(), original + empty + empty + empty);
@@ -140,7 +140,7 @@ TEST_F(MaintenanceTest, NothingIsWrittenWithoutAStateFromTheList) {
   Click(Command4);
   EXPECT_EQ(Data(), original);
   EXPECT_EQ(Text(Text16), before);
-  EXPECT_TRUE(w[Command4].visible);
+  EXPECT_TRUE(w[Command4].visible());
 
   // A typed name that is no list item would file the place under an earlier state.
   Edit(Combo1, "Tirol");
@@ -152,7 +152,7 @@ TEST_F(MaintenanceTest, NothingIsWrittenWithoutAStateFromTheList) {
   EXPECT_EQ(Data(), original + "\"X\",\"X\",\"X\",\"T\",\"1\",,\r\n");
   EXPECT_EQ(Text(Text16), kPromptState);
   EXPECT_EQ(w.EntryStateShortForm, "T");
-  EXPECT_TRUE(w[Command4].visible);
+  EXPECT_TRUE(w[Command4].visible());
 }
 
 TEST_F(MaintenanceTest, AFieldThatWouldBreakTheLineIsRefused) {
@@ -167,7 +167,7 @@ TEST_F(MaintenanceTest, AFieldThatWouldBreakTheLineIsRefused) {
       Click(Command4);
       EXPECT_EQ(Data(), original) << label;
       EXPECT_NE(Text(Text16).find(std::string(">") + label + "<"), std::string::npos) << Text(Text16);
-      EXPECT_TRUE(w[Command4].visible);
+      EXPECT_TRUE(w[Command4].visible());
     }
   }
 }

@@ -58,7 +58,7 @@ class DetailsWidgetTest : public test::QtWindowFixture {
     TabTo("List1", true);  // and back with Shift+Tab
     QCOMPARE(Edit("Text7")->text(), QString());
     QCOMPARE(Clipboard(), QString("before"));
-    QCOMPARE(Model()[List1].listIndex, -1);
+    QCOMPARE(Model()[List1].current(), -1);
   }
 
   void copyingSelectsThePlaceStringEveryTime() {

@@ -23,8 +23,7 @@ class QtWindowFixture : public QObject {
     dir_ = std::make_unique<TempDir>();
     std::filesystem::copy_file(VELDARIS_SAMPLE_DATA, *dir_ / "orte-7sp.ort");
     messages_.clear();
-    QtPlatform::SetMessageHook(
-        [this](const QString& title, const QString& text) { messages_.append({title, text}); });
+    TestHooks().message = [this](const QString& title, const QString& text) { messages_.append({title, text}); };
     window_ = std::make_unique<MainWindow>(dir_->path());
     window_->Load();
     window_->show();
@@ -35,7 +34,7 @@ class QtWindowFixture : public QObject {
 
   void TearDownWindow() {
     window_.reset();
-    QtPlatform::SetMessageHook(nullptr);
+    TestHooks() = {};
     dir_.reset();
   }
 

@@ -53,12 +53,12 @@ std::string From(const QString& text) { return FromQString(text).value_or("(not 
 class QtDriver : public scenario::Driver {
  public:
   QtDriver() : desktop_(home_.path()) {
-    QtPlatform::SetMessageHook([this](const QString& title, const QString& text) {
+    TestHooks().message = [this](const QString& title, const QString& text) {
       QString raw = text;
       raw.replace('\n', '\r');
       messages_.push_back({From(title), From(raw)});
-    });
-    QtPlatform::SetQuitHook([this] { quit_ = true; });
+    };
+    TestHooks().quit = [this] { quit_ = true; };
     window_ = std::make_unique<MainWindow>(dir_.path());
     window_->Load();
     window_->show();
@@ -68,8 +68,7 @@ class QtDriver : public scenario::Driver {
   }
   ~QtDriver() override {
     window_.reset();
-    QtPlatform::SetMessageHook(nullptr);
-    QtPlatform::SetQuitHook(nullptr);
+    TestHooks() = {};
   }
 
   QWidget* Widget(ControlId id) { return window_->widget(id); }

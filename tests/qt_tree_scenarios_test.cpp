@@ -26,19 +26,27 @@ using scenario::Key;
 
 namespace {
 
+using tree::ControlId;
+using tree::ControlSpec;
+using tree::ControlTable;
+using tree::kControlCount;
+using tree::NameOf;
+using tree::SpecOf;
+using tree::WindowCaption;
+
 std::string From(const QString& text) { return text.toStdString(); }
 
 class QtTreeDriver : public scenario::Driver {
  public:
   QtTreeDriver() {
-    QtTreePlatform::SetMessageHook([this](const std::string& title, const std::string& text) {
-      messages_.push_back(title + ": " + text);
-    });
-    QtTreePlatform::SetDialogHook([this](bool, const std::filesystem::path& proposed) { return NextAnswer(proposed); });
-    QtTreePlatform::SetQuestionHook([this](const std::string& title, const std::string& text) {
-      return NextQuestionAnswer(title, text);
-    });
-    QtTreePlatform::SetQuitHook([this] { quit_ = true; });
+    TestHooks().message = [this](const QString& title, const QString& text) {
+      messages_.push_back(From(title) + ": " + From(text));
+    };
+    TestHooks().fileDialog = [this](bool, const std::filesystem::path& proposed) { return NextAnswer(proposed); };
+    TestHooks().question = [this](const QString& title, const QString& text) {
+      return NextQuestionAnswer(From(title), From(text));
+    };
+    TestHooks().quit = [this] { quit_ = true; };
     window_ = std::make_unique<TreeMainWindow>(test::Gazetteer());
     window_->show();
     if (!QTest::qWaitForWindowExposed(window_.get())) qWarning("the window was not exposed");
@@ -47,10 +55,7 @@ class QtTreeDriver : public scenario::Driver {
   }
   ~QtTreeDriver() override {
     window_.reset();
-    QtTreePlatform::SetMessageHook(nullptr);
-    QtTreePlatform::SetDialogHook(nullptr);
-    QtTreePlatform::SetQuestionHook(nullptr);
-    QtTreePlatform::SetQuitHook(nullptr);
+    TestHooks() = {};
   }
 
   void Start(const std::optional<std::filesystem::path>& tree) override {

@@ -92,7 +92,7 @@ class WindowTest : public test::QtWindowFixture {
     QCOMPARE(w->parentWidget()->objectName(), QString(spec.inFrame ? "Frame1" : "Veldaris"));
     const auto px = [&](int twips) { return window_->Px(twips); };
     QCOMPARE(w->geometry(), QRect(px(spec.left), px(spec.top), px(spec.width), px(spec.height)));
-    QCOMPARE(w->isVisibleTo(window_.get()), Model()[spec.id].visible);
+    QCOMPARE(w->isVisibleTo(window_.get()), Model()[spec.id].visible());
     QCOMPARE(w->toolTip(), ToQString(spec.tooltip));
     QCOMPARE(bool(w->focusPolicy() & Qt::TabFocus), spec.tabStop && spec.kind != ControlKind::kFrame);
     if (!spec.fontFamily.empty()) {
@@ -228,11 +228,11 @@ class WindowTest : public test::QtWindowFixture {
     auto* option2 = Find<QRadioButton>("Option2");
     auto* option4 = Find<QRadioButton>("Option4");
     QTest::mouseClick(option2, Qt::LeftButton, {}, QPoint(6, option2->height() / 2));
-    QVERIFY(Model()[Option2].selected && !Model()[Option1].selected);
-    QVERIFY(Model()[Option3].selected);
+    QVERIFY(Model()[Option2].selected() && !Model()[Option1].selected());
+    QVERIFY(Model()[Option3].selected());
     QTest::mouseClick(option4, Qt::LeftButton, {}, QPoint(6, option4->height() / 2));
-    QVERIFY(Model()[Option4].selected && !Model()[Option3].selected);
-    QVERIFY(Model()[Option2].selected);
+    QVERIFY(Model()[Option4].selected() && !Model()[Option3].selected());
+    QVERIFY(Model()[Option2].selected());
     QVERIFY(Find<QRadioButton>("Option2")->isChecked());
     QVERIFY(!Find<QRadioButton>("Option3")->isChecked());
   }

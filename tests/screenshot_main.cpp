@@ -24,9 +24,9 @@ int main(int argc, char** argv) {
   const QString output = QString::fromLocal8Bit(argv[1]);
   const QString search = QString::fromLocal8Bit(argv[2]);
   const int row = argc > 3 ? std::atoi(argv[3]) : -1;
-  veldaris::QtPlatform::SetMessageHook([](const QString& title, const QString& text) {
+  veldaris::TestHooks().message = [](const QString& title, const QString& text) {
     std::cerr << "message box: " << title.toStdString() << ": " << text.toStdString() << "\n";
-  });
+  };
   veldaris::MainWindow window(std::filesystem::current_path());
   window.Load();
   window.show();

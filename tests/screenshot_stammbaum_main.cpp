@@ -20,9 +20,9 @@ int main(int argc, char** argv) {
   const QString output = QString::fromLocal8Bit(argv[1]);
   const QString value = QString::fromUtf8(argv[4]);
   const int candidate = std::atoi(argv[5]);
-  veldaris::QtTreePlatform::SetMessageHook([](const std::string& title, const std::string& text) {
-    std::cerr << "message box: " << title << ": " << text << "\n";
-  });
+  veldaris::TestHooks().message = [](const QString& title, const QString& text) {
+    std::cerr << "message box: " << title.toStdString() << ": " << text.toStdString() << "\n";
+  };
   veldaris::TreeMainWindow window{std::filesystem::path(argv[2])};
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) return 1;

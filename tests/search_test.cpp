@@ -30,8 +30,8 @@ const std::vector<Items> kSample = {
 class SearchTest : public test::WindowFixture {
  protected:
   void SetUp() override {
-    w[Option1].selected = true;
-    w[Option3].selected = true;
+    w[Option1].SetSelected(true);
+    w[Option3].SetSelected(true);
     WriteData(kSample);
   }
 
@@ -72,8 +72,8 @@ TEST_F(SearchTest, AnEmptyFieldIsRefusedAfterThePreparation) {
   EXPECT_TRUE(w[List1].rows().empty());
   EXPECT_EQ(w[Text16].text(), "");
   EXPECT_EQ(w[Text12].text(), "Gemeinde");
-  EXPECT_TRUE(w[Command11].visible);
-  EXPECT_EQ(w[Command2].width, 1575);
+  EXPECT_TRUE(w[Command11].visible());
+  EXPECT_EQ(w[Command2].width(), 1575);
   EXPECT_EQ(w.focus, Text3);
   EXPECT_TRUE(system.started.empty());
   EXPECT_EQ(platform.quits, 0);
@@ -172,7 +172,7 @@ TEST_F(SearchTest, SeveralMatchesFillTheListInFileOrder) {
   EXPECT_EQ(File("ergeb.csv"),
             "\"Buchkirchen;Buchkirchen;Wels-Land\"\r\n\"Buch bei Jenbach;Buch in Tirol;Schwaz\"\r\n");
   EXPECT_EQ(File("ergebdat.txt"), RecordLine(kSample[1]) + RecordLine(kSample[7]));
-  EXPECT_EQ(w[List1].listIndex, -1);
+  EXPECT_EQ(w[List1].current(), -1);
 }
 
 // The row as the list shows it: names longer than 20 characters lose the rest.
@@ -217,8 +217,8 @@ TEST_F(SearchTest, BeginsWithAndContainsFindDisjointSets) {
       {"ebuchx", false, {}},
   };
   for (const auto& c : cases) {
-    w[Option1].selected = !c.contains;
-    w[Option2].selected = c.contains;
+    w[Option1].SetSelected(!c.contains);
+    w[Option2].SetSelected(c.contains);
     platform.messages.clear();
     Search(c.text);
     EXPECT_EQ(Places(), c.places) << c.text << (c.contains ? " contains" : " begins");
@@ -247,16 +247,16 @@ TEST_F(SearchTest, TheStateFilterIsExactAndCarriesOver) {
 }
 
 TEST_F(SearchTest, SearchesMunicipalityOrDistrict) {
-  w[Option3].selected = false;
-  w[Option4].selected = true;
+  w[Option3].SetSelected(false);
+  w[Option4].SetSelected(true);
   Search("buch");
   EXPECT_EQ(Places(), (std::vector<std::string>{"Buchkirchen", "Buch bei Jenbach", "Mitterbuch"}));
-  w[Option4].selected = false;
-  w[Option5].selected = true;
+  w[Option4].SetSelected(false);
+  w[Option5].SetSelected(true);
   Search("schwaz");
   EXPECT_EQ(Places(), (std::vector<std::string>{"Buch bei Jenbach", "Mitterbuch"}));
   // Option4 wins over Option5 when both are set.
-  w[Option4].selected = true;
+  w[Option4].SetSelected(true);
   Search("buch");
   EXPECT_EQ(Places().size(), 3u);
 }
@@ -320,7 +320,7 @@ TEST_F(SearchTest, FailuresAreReportedOnceAndEndTheProgram) {
     test::FakeSystem fakeSystem;
     Window window(fake, dir.path(), fakeSystem);
     c.arrange(fakeSystem);
-    window[Option1].selected = true;
+    window[Option1].SetSelected(true);
     window[Text1].SetText("Buch");
     window.Run([&] { SearchPlaces(window); });
     ASSERT_EQ(fake.messages.size(), 1u) << c.name;
@@ -347,8 +347,8 @@ class RealDataSearch : public test::WindowFixture {
   void SetUp() override {
     std::filesystem::copy_file(test::Gazetteer(), dir / "orte-7sp.ort");
     bytes = test::ReadBytes(dir / "orte-7sp.ort");
-    w[Option1].selected = true;
-    w[Option3].selected = true;
+    w[Option1].SetSelected(true);
+    w[Option3].SetSelected(true);
   }
 
   // Place and state of every record, parsed here without the program's reader.
@@ -390,8 +390,8 @@ TEST_F(RealDataSearch, BeginsWithFindsEveryPlaceStartingWithTheText) {
 }
 
 TEST_F(RealDataSearch, ContainsFindsInnerOccurrencesOnly) {
-  w[Option1].selected = false;
-  w[Option2].selected = true;
+  w[Option1].SetSelected(false);
+  w[Option2].SetSelected(true);
   w[Text1].SetText("kirch");
   w.Run([&] { SearchPlaces(w); });
   long expected = 0;

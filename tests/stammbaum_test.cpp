@@ -12,6 +12,30 @@
 namespace veldaris::tree {
 namespace {
 
+// A table's rows as cells: a cell set to a longer or a shorter text leaves every other cell
+// and row as it was.
+TEST(RowList, ChangesOneCellAndKeepsTheOthers) {
+  RowList rows;
+  rows.PushCells({"Melk, Austria", "2", "mehrdeutig", ""});
+  rows.PushCells({"Graz", "1", "eindeutig", "Graz, Graz Stadt, Steiermark, AUSTRIA"});
+  rows.push_back("keine");
+  rows.PushCells({"a\x1F" "b", "c"});  // the separator in a cell is a blank
+  EXPECT_TRUE(rows.SetCell(0, 3, "Melk, Melk, Niederoesterreich, AUSTRIA"));
+  EXPECT_TRUE(rows.SetCell(0, 2, "gew\u00e4hlt"));
+  EXPECT_FALSE(rows.SetCell(0, 2, "gew\u00e4hlt"));  // unchanged
+  EXPECT_FALSE(rows.SetCell(0, 4, "x"));  // no such cell
+  EXPECT_FALSE(rows.SetCell(2, 0, "x"));  // a row of one text
+  const std::vector<std::vector<std::string>> expected = {
+      {"Melk, Austria", "2", "gew\u00e4hlt", "Melk, Melk, Niederoesterreich, AUSTRIA"},
+      {"Graz", "1", "eindeutig", "Graz, Graz Stadt, Steiermark, AUSTRIA"},
+      {"keine", "", "", ""},
+      {"a b", "c", "", ""}};
+  ASSERT_EQ(rows.size(), expected.size());
+  for (std::size_t r = 0; r < expected.size(); ++r)
+    for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(rows.Cell(r, k), expected[r][k]) << r << " " << k;
+  EXPECT_EQ(rows[1], "Graz\t1\teindeutig\tGraz, Graz Stadt, Steiermark, AUSTRIA");
+}
+
 class FakePlatform : public TreePlatform {
  public:
   void ShowMessage(const std::string& title, const std::string& text) override { messages.push_back(title + ": " + text); }
@@ -66,7 +90,7 @@ class TreeWindowTest : public ::testing::Test {
   static int RowOf(const TreeWindow& w, const std::string& value) {
     const auto& rows = w[PlaceList].rows();
     for (std::size_t k = 0; k < rows.size(); ++k)
-      if (rows[k][0] == value) return static_cast<int>(k);
+      if (rows.Cell(k, 0) == value) return static_cast<int>(k);
     return -1;
   }
   test::TempDir dir_;
@@ -85,12 +109,12 @@ TEST_F(TreeWindowTest, DecidesAPlaceAndSavesTheCopyThatTheCommandLineWrites) {
   OnPick(*w, PlaceList, melk);
   const auto& candidates = (*w)[CandidateList].rows();
   ASSERT_EQ(candidates.size(), 3u);
-  EXPECT_EQ(candidates[0][0], "keine");
+  EXPECT_EQ(candidates[0], "keine");
   EXPECT_EQ((*w)[CandidateList].current(), 0);
   OnPick(*w, CandidateList, 2);
-  EXPECT_EQ((*w)[PlaceList].rows()[static_cast<std::size_t>(melk)][2], "gewählt");
+  EXPECT_EQ((*w)[PlaceList].rows().Cell(static_cast<std::size_t>(melk), 2), "gewählt");
   OnPick(*w, CandidateList, 0);
-  EXPECT_EQ((*w)[PlaceList].rows()[static_cast<std::size_t>(melk)][2], "mehrdeutig");
+  EXPECT_EQ((*w)[PlaceList].rows().Cell(static_cast<std::size_t>(melk), 2), "mehrdeutig");
   OnPick(*w, CandidateList, 1);
   EXPECT_EQ(w->choices.size(), 1u);
   EXPECT_NE((*w)[CountsText].text().find("; 1 gewählt"), std::string::npos);
@@ -152,7 +176,8 @@ TEST_F(TreeWindowTest, FiltersAndSortsTheList) {
   auto w = Open();
   ASSERT_TRUE(w->tree);
   OnChange(*w, Filter, static_cast<int>(Showing::kAmbiguous));
-  for (const auto& row : (*w)[PlaceList].rows()) EXPECT_EQ(row[2], "mehrdeutig") << row[0];
+  const auto& shown = (*w)[PlaceList].rows();
+  for (std::size_t k = 0; k < shown.size(); ++k) EXPECT_EQ(shown.Cell(k, 2), "mehrdeutig") << shown.Cell(k, 0);
   EXPECT_FALSE((*w)[PlaceList].rows().empty());
   OnChange(*w, Filter, static_cast<int>(Showing::kAll));
   // By the number of uses, then the other way round with a second click on the heading.
@@ -160,9 +185,9 @@ TEST_F(TreeWindowTest, FiltersAndSortsTheList) {
                                       "0 @I2@ INDI\n1 BIRT\n2 PLAC Graz, Austria\n1 DEAT\n2 PLAC Wien, Austria\n0 TRLR\n");
   w = Open();
   OnSort(*w, 1);
-  EXPECT_EQ((*w)[PlaceList].rows().front()[0], "Wien, Austria");
+  EXPECT_EQ((*w)[PlaceList].rows().Cell(0, 0), "Wien, Austria");
   OnSort(*w, 1);
-  EXPECT_EQ((*w)[PlaceList].rows().front()[0], "Graz, Austria");
+  EXPECT_EQ((*w)[PlaceList].rows().Cell(0, 0), "Graz, Austria");
   EXPECT_EQ((*w)[Sort].current(), 1);
 }
 

@@ -66,12 +66,12 @@ LONG WINAPI ReportCrash(EXCEPTION_POINTERS* info) {
 class Win32Driver : public scenario::Driver {
  public:
   Win32Driver() {
-    Win32Platform::SetMessageHook([this](const std::wstring& title, const std::wstring& text) {
+    TestHooks().message = [this](const std::wstring& title, const std::wstring& text) {
       std::wstring raw;
       for (std::size_t i = 0; i < text.size(); ++i)
         if (!(text[i] == L'\n' && i > 0 && text[i - 1] == L'\r')) raw.push_back(text[i]);
       messages_.push_back({From(title), From(raw)});
-    });
+    };
     window_ = std::make_unique<Win32Window>(dir_.path(), GetModuleHandleW(nullptr));
     window_->Load();
     window_->Show(SW_SHOWNORMAL);
@@ -80,7 +80,7 @@ class Win32Driver : public scenario::Driver {
   }
   ~Win32Driver() override {
     window_.reset();
-    Win32Platform::SetMessageHook(nullptr);
+    TestHooks() = {};
   }
 
   // Runs the window's loop until no message is waiting, for two seconds at the most: a

@@ -23,14 +23,18 @@ namespace {
 
 using namespace veldaris::tree;
 using scenario::Key;
+using tree::ControlId;
+using tree::ControlSpec;
+using tree::ControlTable;
+using tree::kControlCount;
+using tree::NameOf;
+using tree::SpecOf;
+using tree::WindowCaption;
 
+// What a control or a message box shows, as UTF-8; an edit control's line breaks are CR LF.
 std::string Utf8(const std::wstring& wide) {
-  std::string out;
-  for (std::size_t i = 0; i < wide.size(); ++i) {
-    char32_t cp = static_cast<char32_t>(wide[i]);
-    if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < wide.size()) cp = 0x10000 + ((cp - 0xD800) << 10) + (wide[++i] - 0xDC00u);
-    if (cp != U'\r') AppendUtf8(out, cp);  // an edit control's line breaks are CR LF
-  }
+  std::string out = WideToUtf8(wide);
+  std::erase(out, '\r');
   return out;
 }
 
@@ -49,22 +53,20 @@ LPARAM KeyData(UINT key, bool up) {
 class Win32TreeDriver : public scenario::Driver {
  public:
   Win32TreeDriver() {
-    Win32TreePlatform::SetMessageHook([this](const std::string& title, const std::string& text) {
-      messages_.push_back(title + ": " + text);
-    });
-    Win32TreePlatform::SetDialogHook([this](bool, const std::filesystem::path& proposed) { return NextAnswer(proposed); });
-    Win32TreePlatform::SetQuestionHook([this](const std::string& title, const std::string& text) {
-      return NextQuestionAnswer(title, text);
-    });
-    Win32TreePlatform::SetQuitHook([this] { quit_ = true; });
+    // The texts as the model wrote them: the line breaks a message box wants CR LF are LFs.
+    TestHooks().message = [this](const std::wstring& title, const std::wstring& text) {
+      messages_.push_back(Utf8(title) + ": " + Utf8(text));
+    };
+    TestHooks().fileDialog = [this](bool, const std::filesystem::path& proposed) { return NextAnswer(proposed); };
+    TestHooks().question = [this](const std::wstring& title, const std::wstring& text) {
+      return NextQuestionAnswer(Utf8(title), Utf8(text));
+    };
+    TestHooks().quit = [this] { quit_ = true; };
     window_ = std::make_unique<Win32TreeWindow>(test::Gazetteer(), GetModuleHandleW(nullptr));
   }
   ~Win32TreeDriver() override {
     window_.reset();
-    Win32TreePlatform::SetMessageHook(nullptr);
-    Win32TreePlatform::SetDialogHook(nullptr);
-    Win32TreePlatform::SetQuestionHook(nullptr);
-    Win32TreePlatform::SetQuitHook(nullptr);
+    TestHooks() = {};
   }
 
   void Start(const std::optional<std::filesystem::path>& tree) override {

@@ -13,7 +13,7 @@ namespace {
 
 template <ControlId kOption, ControlId... kGroup>
 void SelectOption(Window& w) {
-  ((w[kGroup].selected = kGroup == kOption), ...);
+  ((w[kGroup].SetSelected(kGroup == kOption), ...));
 }
 
 // Which handler each event of each control runs. The control table says which events a
@@ -91,7 +91,7 @@ void OnEnter(Window& w, ControlId id) {
 
 void OnListPick(Window& w, int n, PickedBy by) {
   w.Run([&] {
-    w[List1].listIndex = n;
+    w[List1].SetCurrent(n);
     ShowPlaceDetails(w, n);
     // Browsing with the arrow keys goes on in the list; the details, the place string and
     // the clipboard are those of a click.

@@ -40,20 +40,20 @@ bool ClaimWorkingFolder(Window& w) {
 
 void StartUp(Window& w) {
   w.height = kNormalHeight;
-  w[Option1].selected = true;
-  w[Option2].selected = false;
-  w[Option3].selected = true;
-  w[Option4].selected = false;
-  w[Option5].selected = false;
+  w[Option1].SetSelected(true);
+  w[Option2].SetSelected(false);
+  w[Option3].SetSelected(true);
+  w[Option4].SetSelected(false);
+  w[Option5].SetSelected(false);
   EmptyText1(w);
   for (ControlId id : {Text3, Text7, Text8, Text9, Text10, Text5, Text16}) SetText(w, id, "");
-  for (ControlId id : kMaintenanceButtons) w[id].visible = false;
+  for (ControlId id : kMaintenanceButtons) w[id].SetVisible(false);
   w.DesktopPath = GetSpecialFolder(w, 0) + std::string(PathSeparator());
   RowList states;
   for (const std::string& item : GetStateListItems()) states.push_back(item);
   w[Combo1].SetRows(std::move(states));
-  w[Combo1].visible = false;
-  w[Combo2].visible = false;
+  w[Combo1].SetVisible(false);
+  w[Combo2].SetVisible(false);
 }
 
 bool BeginsWithAccessWord(const std::string& text) {
@@ -66,13 +66,13 @@ bool BeginsWithAccessWord(const std::string& text) {
 void ApplyMaintenanceMode(Window& w) {
   w.height = kMaintenanceHeight;
   w.width = kWindowWidth;
-  for (ControlId id : kMaintenanceButtons) w[id].visible = true;
+  for (ControlId id : kMaintenanceButtons) w[id].SetVisible(true);
 }
 
 void ApplyNormalLayout(Window& w) {
   w.height = kNormalHeight;
   w.width = kWindowWidth;
-  for (ControlId id : kMaintenanceButtons) w[id].visible = false;
+  for (ControlId id : kMaintenanceButtons) w[id].SetVisible(false);
 }
 
 void Text1Change(Window& w) {
@@ -80,8 +80,8 @@ void Text1Change(Window& w) {
     ApplyMaintenanceMode(w);
   else
     ApplyNormalLayout(w);
-  w[Command11].visible = false;
-  w[Command2].width = kCommand2FullWidth;
+  w[Command11].SetVisible(false);
+  w[Command2].SetWidth(kCommand2FullWidth);
 }
 
 void Text3Change(Window& w) {

@@ -19,8 +19,8 @@ void SearchPlaces(Window& w) {
   w[List1].SetRows({});
   w[Text16].SetText("");
   w.RecordCount = 0;
-  w[Command11].visible = true;
-  w[Command2].width = kCommand2NarrowWidth;
+  w[Command11].SetVisible(true);
+  w[Command2].SetWidth(kCommand2NarrowWidth);
   TryDeleteFile(w.File(kResultFile));  // a missing file is no error
 
   if (w[Text1].text().empty()) {
@@ -35,9 +35,9 @@ void SearchPlaces(Window& w) {
   SearchQuery query;
   query.searchText = w.SearchText;
   query.stateFilter = w[Text3].text();
-  query.mode = w[Option1].selected ? MatchMode::kBeginsWith : MatchMode::kContains;
-  query.item = w[Option4].selected   ? SearchedItem::kMunicipality
-               : w[Option5].selected ? SearchedItem::kDistrict
+  query.mode = w[Option1].selected() ? MatchMode::kBeginsWith : MatchMode::kContains;
+  query.item = w[Option4].selected()   ? SearchedItem::kMunicipality
+               : w[Option5].selected() ? SearchedItem::kDistrict
                                      : SearchedItem::kPlace;
 
   {

@@ -288,6 +288,9 @@ QWidget* MainWindow::Create(const ControlSpec& spec, QWidget* parent) {
     case ControlKind::kOptionButton: w = CreateOptionButton(spec, parent); break;
     case ControlKind::kPictureBox: w = CreatePictureBox(spec, parent); break;
     case ControlKind::kListBox: w = CreateListBox(spec, parent); break;
+    // The tree window's kinds, of which this window has none.
+    case ControlKind::kLabel: case ControlKind::kText: case ControlKind::kNotes: case ControlKind::kDropDownList:
+    case ControlKind::kTable: case ControlKind::kChoiceList: case ControlKind::kProgress: w = new QWidget(parent); break;
   }
   w->setObjectName(spec.name);
   w->setGeometry(Px(spec.left), Px(spec.top), Px(spec.width), Px(spec.height));
@@ -408,8 +411,8 @@ void MainWindow::SyncControl(ControlId id) {
       shown.name = name;
     }
   }
-  if (w->isVisibleTo(this) != control.visible) w->setVisible(control.visible);
-  if (w->width() != Px(control.width)) w->resize(Px(control.width), w->height());
+  if (w->isVisibleTo(this) != control.visible()) w->setVisible(control.visible());
+  if (w->width() != Px(control.width())) w->resize(Px(control.width()), w->height());
 
   if (auto* edit = qobject_cast<QLineEdit*>(w)) {
     const QString text = ToQString(model_.ShownText(id));
@@ -432,10 +435,10 @@ void MainWindow::SyncControl(ControlId id) {
     const QString text = ToQString(model_.ShownText(id));
     if (combo->currentText() != text) combo->setEditText(text);
   } else if (auto* option = qobject_cast<QRadioButton*>(w)) {
-    if (option->isChecked() != control.selected) {
+    if (option->isChecked() != control.selected()) {
       // Auto-exclusive buttons cannot be unchecked directly.
       option->setAutoExclusive(false);
-      option->setChecked(control.selected);
+      option->setChecked(control.selected());
       option->setAutoExclusive(true);
     }
   } else if (auto* list = qobject_cast<ResultListView*>(w)) {
@@ -443,11 +446,11 @@ void MainWindow::SyncControl(ControlId id) {
       listModel_->Reset(&control.rows());
       shown.rowsRevision = control.rowsRevision();
     }
-    if (list->currentIndex().row() != control.listIndex) {
-      if (control.listIndex < 0)
+    if (list->currentIndex().row() != control.current()) {
+      if (control.current() < 0)
         list->setCurrentIndex({});
       else
-        list->setCurrentIndex(listModel_->index(control.listIndex));
+        list->setCurrentIndex(listModel_->index(control.current()));
     }
   }
 }

@@ -2,21 +2,33 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "platform/qt/qt_text.h"
 
 namespace veldaris {
 namespace {
 
-QtPlatform::MessageHook& Hook() {
-  static QtPlatform::MessageHook hook;
-  return hook;
-}
+QString Utf8(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
-std::function<void()>& QuitHook() {
-  static std::function<void()> hook;
-  return hook;
+QString Shown(const std::filesystem::path& path) { return QFile::decodeName(QByteArray::fromStdString(path.string())); }
+
+std::filesystem::path PathOf(const QString& file) { return std::filesystem::path(QFile::encodeName(file).toStdString()); }
+
+// A message box with one OK button, or the test's hook.
+void Message(QWidget* owner, const QString& title, const QString& text) {
+  if (TestHooks().message) return TestHooks().message(title, text);
+  QMessageBox box(owner);
+  box.setIcon(QMessageBox::NoIcon);
+  box.setWindowTitle(title);
+  box.setText(text);
+  box.setTextFormat(Qt::PlainText);
+  box.setStandardButtons(QMessageBox::Ok);
+  box.setWindowModality(Qt::ApplicationModal);
+  box.exec();
 }
 
 QString ShownText(const std::string& text) {
@@ -27,24 +39,19 @@ QString ShownText(const std::string& text) {
 
 }  // namespace
 
-void QtPlatform::SetMessageHook(MessageHook hook) { Hook() = std::move(hook); }
+QtTestHooks& TestHooks() {
+  static QtTestHooks hooks;
+  return hooks;
+}
 
-void QtPlatform::SetQuitHook(std::function<void()> hook) { QuitHook() = std::move(hook); }
+void QuitApplication() {
+  if (TestHooks().quit) return TestHooks().quit();
+  QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
 
 void QtPlatform::ShowMessage(const std::string& title, const std::string& text) {
   if (beforeModal_) beforeModal_();
-  if (Hook()) {
-    Hook()(ToQString(title), ShownText(text));
-    return;
-  }
-  QMessageBox box(owner_);
-  box.setIcon(QMessageBox::NoIcon);
-  box.setWindowTitle(ToQString(title));
-  box.setText(ShownText(text));
-  box.setTextFormat(Qt::PlainText);
-  box.setStandardButtons(QMessageBox::Ok);
-  box.setWindowModality(Qt::ApplicationModal);
-  box.exec();
+  Message(owner_, ToQString(title), ShownText(text));
 }
 
 void QtPlatform::ClearClipboard() { QGuiApplication::clipboard()->clear(); }
@@ -53,12 +60,50 @@ void QtPlatform::SetClipboardText(const std::string& text) {
   QGuiApplication::clipboard()->setText(ToQString(text));
 }
 
-void QtPlatform::Quit() {
-  if (QuitHook()) {
-    QuitHook()();
-    return;
-  }
-  QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+void QtPlatform::Quit() { QuitApplication(); }
+
+void QtTreePlatform::ShowMessage(const std::string& title, const std::string& text) {
+  if (beforeModal_) beforeModal_();
+  Message(owner_, Utf8(title), Utf8(text));
 }
+
+bool QtTreePlatform::AskYesNo(const std::string& title, const std::string& text) {
+  if (beforeModal_) beforeModal_();
+  if (TestHooks().question) return TestHooks().question(Utf8(title), Utf8(text));
+  QMessageBox box(owner_);
+  box.setIcon(QMessageBox::Question);
+  box.setWindowTitle(Utf8(title));
+  box.setText(Utf8(text));
+  box.setTextFormat(Qt::PlainText);
+  QPushButton* yes = box.addButton("&Ja", QMessageBox::YesRole);
+  QPushButton* no = box.addButton("&Nein", QMessageBox::NoRole);
+  box.setDefaultButton(no);
+  box.setEscapeButton(no);
+  box.exec();
+  return box.clickedButton() == yes;
+}
+
+std::optional<std::filesystem::path> QtTreePlatform::AskFileToOpen(const std::string& title,
+                                                                   const std::filesystem::path& folder) {
+  if (beforeModal_) beforeModal_();
+  if (TestHooks().fileDialog) return TestHooks().fileDialog(false, folder);
+  const QString file = QFileDialog::getOpenFileName(owner_, Utf8(title), Shown(folder),
+                                                    "GEDCOM-Stammbäume (*.ged *.GED *.gedcom);;Alle Dateien (*)");
+  if (file.isEmpty()) return std::nullopt;
+  return PathOf(file);
+}
+
+std::optional<std::filesystem::path> QtTreePlatform::AskFileToSave(const std::string& title,
+                                                                   const std::filesystem::path& proposed,
+                                                                   tree::FileKind kind) {
+  if (beforeModal_) beforeModal_();
+  if (TestHooks().fileDialog) return TestHooks().fileDialog(true, proposed);
+  const QString filter = kind == tree::FileKind::kGedcom ? "GEDCOM-Stammbäume (*.ged)" : "CSV-Dateien (*.csv)";
+  const QString file = QFileDialog::getSaveFileName(owner_, Utf8(title), Shown(proposed), filter);
+  if (file.isEmpty()) return std::nullopt;
+  return PathOf(file);
+}
+
+void QtTreePlatform::Quit() { QuitApplication(); }
 
 }  // namespace veldaris

@@ -1,23 +1,35 @@
-// The window system through Qt: message boxes, clipboard and quitting.
+// The window system through Qt, for both windows: message boxes, questions, the file
+// dialogs, the clipboard and quitting.
 #pragma once
 
 #include <QString>
 #include <QWidget>
+#include <filesystem>
 #include <functional>
+#include <optional>
 
 #include "model/platform.h"
+#include "stammbaum/tree_platform.h"
 
 namespace veldaris {
 
+// What the tests put in place of the modal dialogs and of the end of the program, for both
+// windows: the message box (its title and its text with line breaks as shown), the question
+// with "Ja" and "Nein", the file dialogs (to save or to open, the name or the folder
+// proposed), the end of the program. Empty: the real ones.
+struct QtTestHooks {
+  std::function<void(const QString& title, const QString& text)> message;
+  std::function<bool(const QString& title, const QString& text)> question;
+  std::function<std::optional<std::filesystem::path>(bool save, const std::filesystem::path& proposed)> fileDialog;
+  std::function<void()> quit;
+};
+QtTestHooks& TestHooks();
+
+// The end of the program, once the current event is handled.
+void QuitApplication();
+
 class QtPlatform : public Platform {
  public:
-  // Answers every message box instead of showing it (tests): receives title and text with
-  // line breaks as shown.
-  using MessageHook = std::function<void(const QString& title, const QString& text)>;
-  static void SetMessageHook(MessageHook hook);
-  // Is told of the end of the program instead of ending it (tests).
-  static void SetQuitHook(std::function<void()> hook);
-
   void SetOwner(QWidget* owner) { owner_ = owner; }
   // Runs before a modal message box opens, so that the window shows the current state.
   void SetBeforeModal(std::function<void()> beforeModal) { beforeModal_ = std::move(beforeModal); }
@@ -25,6 +37,24 @@ class QtPlatform : public Platform {
   void ShowMessage(const std::string& title, const std::string& text) override;
   void ClearClipboard() override;
   void SetClipboardText(const std::string& text) override;
+  void Quit() override;
+
+ private:
+  QWidget* owner_ = nullptr;
+  std::function<void()> beforeModal_;
+};
+
+// Message boxes, questions, the file dialogs and quitting for the tree window: texts in UTF-8.
+class QtTreePlatform : public tree::TreePlatform {
+ public:
+  void SetOwner(QWidget* owner) { owner_ = owner; }
+  void SetBeforeModal(std::function<void()> beforeModal) { beforeModal_ = std::move(beforeModal); }
+
+  void ShowMessage(const std::string& title, const std::string& text) override;
+  bool AskYesNo(const std::string& title, const std::string& text) override;
+  std::optional<std::filesystem::path> AskFileToOpen(const std::string& title, const std::filesystem::path& folder) override;
+  std::optional<std::filesystem::path> AskFileToSave(const std::string& title, const std::filesystem::path& proposed,
+                                                     tree::FileKind kind) override;
   void Quit() override;
 
  private:

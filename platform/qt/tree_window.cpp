@@ -24,93 +24,13 @@
 namespace veldaris {
 namespace {
 
-using tree::ControlId;
-using tree::ControlKind;
-using tree::ControlSpec;
 
 QString Q(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
-QString Q(const std::filesystem::path& path) { return QFile::decodeName(QByteArray::fromStdString(path.string())); }
 
 std::filesystem::path PathOf(const QString& file) { return std::filesystem::path(QFile::encodeName(file).toStdString()); }
 
-QtTreePlatform::MessageHook& MessageHookOf() {
-  static QtTreePlatform::MessageHook hook;
-  return hook;
-}
-QtTreePlatform::DialogHook& DialogHookOf() {
-  static QtTreePlatform::DialogHook hook;
-  return hook;
-}
-QtTreePlatform::QuestionHook& QuestionHookOf() {
-  static QtTreePlatform::QuestionHook hook;
-  return hook;
-}
-std::function<void()>& QuitHookOf() {
-  static std::function<void()> hook;
-  return hook;
-}
-
 }  // namespace
-
-void QtTreePlatform::SetMessageHook(MessageHook hook) { MessageHookOf() = std::move(hook); }
-void QtTreePlatform::SetDialogHook(DialogHook hook) { DialogHookOf() = std::move(hook); }
-void QtTreePlatform::SetQuestionHook(QuestionHook hook) { QuestionHookOf() = std::move(hook); }
-void QtTreePlatform::SetQuitHook(std::function<void()> hook) { QuitHookOf() = std::move(hook); }
-
-void QtTreePlatform::ShowMessage(const std::string& title, const std::string& text) {
-  if (beforeModal_) beforeModal_();
-  if (MessageHookOf()) return MessageHookOf()(title, text);
-  QMessageBox box(owner_);
-  box.setIcon(QMessageBox::NoIcon);
-  box.setWindowTitle(Q(title));
-  box.setText(Q(text));
-  box.setTextFormat(Qt::PlainText);
-  box.setStandardButtons(QMessageBox::Ok);
-  box.exec();
-}
-
-bool QtTreePlatform::AskYesNo(const std::string& title, const std::string& text) {
-  if (beforeModal_) beforeModal_();
-  if (QuestionHookOf()) return QuestionHookOf()(title, text);
-  QMessageBox box(owner_);
-  box.setIcon(QMessageBox::Question);
-  box.setWindowTitle(Q(title));
-  box.setText(Q(text));
-  box.setTextFormat(Qt::PlainText);
-  QPushButton* yes = box.addButton("&Ja", QMessageBox::YesRole);
-  QPushButton* no = box.addButton("&Nein", QMessageBox::NoRole);
-  box.setDefaultButton(no);
-  box.setEscapeButton(no);
-  box.exec();
-  return box.clickedButton() == yes;
-}
-
-std::optional<std::filesystem::path> QtTreePlatform::AskFileToOpen(const std::string& title,
-                                                                   const std::filesystem::path& folder) {
-  if (beforeModal_) beforeModal_();
-  if (DialogHookOf()) return DialogHookOf()(false, folder);
-  const QString file = QFileDialog::getOpenFileName(owner_, Q(title), Q(folder),
-                                                    "GEDCOM-Stammbäume (*.ged *.GED *.gedcom);;Alle Dateien (*)");
-  if (file.isEmpty()) return std::nullopt;
-  return PathOf(file);
-}
-
-std::optional<std::filesystem::path> QtTreePlatform::AskFileToSave(const std::string& title,
-                                                                   const std::filesystem::path& proposed,
-                                                                   tree::FileKind kind) {
-  if (beforeModal_) beforeModal_();
-  if (DialogHookOf()) return DialogHookOf()(true, proposed);
-  const QString filter = kind == tree::FileKind::kGedcom ? "GEDCOM-Stammbäume (*.ged)" : "CSV-Dateien (*.csv)";
-  const QString file = QFileDialog::getSaveFileName(owner_, Q(title), Q(proposed), filter);
-  if (file.isEmpty()) return std::nullopt;
-  return PathOf(file);
-}
-
-void QtTreePlatform::Quit() {
-  if (QuitHookOf()) return QuitHookOf()();
-  QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-}
 
 void TreeRowsModel::Reset() {
   beginResetModel();
@@ -131,9 +51,8 @@ int TreeRowsModel::columnCount(const QModelIndex& parent) const {
 
 QVariant TreeRowsModel::data(const QModelIndex& at, int role) const {
   if (!at.isValid() || at.row() >= rowCount()) return {};
-  const auto& row = control_.rows()[static_cast<std::size_t>(at.row())];
-  if (static_cast<std::size_t>(at.column()) >= row.size()) return {};
-  if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) return Q(row[static_cast<std::size_t>(at.column())]);
+  if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
+    return Q(control_.rows().Cell(static_cast<std::size_t>(at.row()), static_cast<std::size_t>(at.column())));
   if (role == Qt::TextAlignmentRole && headings_.size() > 1 && at.column() == 1)
     return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
   return {};
@@ -181,18 +100,18 @@ TreeMainWindow::TreeMainWindow(std::filesystem::path dataFile, QWidget* parent)
   connect(&ticker_, &QTimer::timeout, this, [this] { Dispatch([&] { tree::OnTick(model_); }); });
   focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
     if (syncing_ || !now) return;
-    const ControlId id = IdOf(now);
+    const tree::ControlId id = IdOf(now);
     if (id != tree::kControlCount) tree::OnFocus(model_, id);
   });
 }
 
 TreeMainWindow::~TreeMainWindow() { disconnect(focusWatch_); }
 
-int TreeMainWindow::Px(int pixels96) const { return static_cast<int>(pixels96 * scale_ + 0.5); }
+int TreeMainWindow::Px(int twips) const { return static_cast<int>(twips * scale_ / 15 + 0.5); }
 
 void TreeMainWindow::Build() {
   setFixedSize(Px(tree::kClientWidth), Px(tree::kClientHeight));
-  for (const ControlSpec& spec : tree::ControlTable()) {
+  for (const tree::ControlSpec& spec : tree::ControlTable()) {
     QWidget* w = Create(spec);
     w->setObjectName(spec.name);
     w->setGeometry(Px(spec.left), Px(spec.top), Px(spec.width), Px(spec.height));
@@ -205,23 +124,23 @@ void TreeMainWindow::Build() {
     widgets_[static_cast<std::size_t>(spec.id)] = w;
   }
   // A caption's access key reaches the control after it; the keyboard order is the table's.
-  for (const ControlSpec& spec : tree::ControlTable())
+  for (const tree::ControlSpec& spec : tree::ControlTable())
     if (spec.kind == ControlKind::kLabel)
-      static_cast<QLabel*>(widget(spec.id))->setBuddy(widget(static_cast<ControlId>(spec.id + 1)));
+      static_cast<QLabel*>(widget(spec.id))->setBuddy(widget(static_cast<tree::ControlId>(spec.id + 1)));
   QWidget* previous = nullptr;
-  for (const ControlSpec& spec : tree::ControlTable()) {
+  for (const tree::ControlSpec& spec : tree::ControlTable()) {
     if (!spec.tabStop) continue;
     if (previous) setTabOrder(previous, widget(spec.id));
     previous = widget(spec.id);
   }
 }
 
-QWidget* TreeMainWindow::Create(const ControlSpec& spec) {
-  const ControlId id = spec.id;
+QWidget* TreeMainWindow::Create(const tree::ControlSpec& spec) {
+  const tree::ControlId id = spec.id;
   switch (spec.kind) {
     case ControlKind::kButton: {
       auto* button = new QPushButton(Q(spec.caption), this);
-      if (spec.Raises(tree::kClickEvent))
+      if (spec.Raises(kClickEvent))
         connect(button, &QPushButton::clicked, this, [this, id] { Dispatch([&] { tree::OnClick(model_, id); }); });
       return button;
     }
@@ -237,10 +156,10 @@ QWidget* TreeMainWindow::Create(const ControlSpec& spec) {
       notes->setTabChangesFocus(true);
       return notes;
     }
-    case ControlKind::kComboBox: {
+    case ControlKind::kDropDownList: {
       auto* combo = new QComboBox(this);
       combo->setMaxVisibleItems(12);
-      if (spec.Raises(tree::kChangeEvent))
+      if (spec.Raises(kChangeEvent))
         connect(combo, &QComboBox::activated, this, [this, id](int item) {
           if (!syncing_) Dispatch([&] { tree::OnChange(model_, id, item); });
         });
@@ -258,12 +177,12 @@ QWidget* TreeMainWindow::Create(const ControlSpec& spec) {
       table->setTabKeyNavigation(false);
       table->setWordWrap(false);
       table->verticalHeader()->setVisible(false);
-      table->verticalHeader()->setDefaultSectionSize(Px(20));
+      table->verticalHeader()->setDefaultSectionSize(Px(20 * 15));
       table->horizontalHeader()->setSectionsClickable(true);
       table->horizontalHeader()->setSortIndicatorShown(true);
-      table->setColumnWidth(0, Px(330));
-      table->setColumnWidth(1, Px(60));
-      table->setColumnWidth(2, Px(120));
+      table->setColumnWidth(0, Px(330 * 15));
+      table->setColumnWidth(1, Px(60 * 15));
+      table->setColumnWidth(2, Px(120 * 15));
       table->horizontalHeader()->setStretchLastSection(true);
       connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
               [this, id](const QModelIndex& now) {
@@ -273,7 +192,7 @@ QWidget* TreeMainWindow::Create(const ControlSpec& spec) {
               [this](int column) { Dispatch([&] { tree::OnSort(model_, column); }); });
       return table;
     }
-    case ControlKind::kList: {
+    case ControlKind::kChoiceList: {
       auto* list = new CandidateView(this);
       candidates_ = new TreeRowsModel(model_[id], {QString()}, list);
       list->setModel(candidates_);
@@ -291,6 +210,9 @@ QWidget* TreeMainWindow::Create(const ControlSpec& spec) {
       progress->setTextVisible(true);
       return progress;
     }
+    // The main window's kinds, of which this window has none.
+    case ControlKind::kTextBox: case ControlKind::kComboBox: case ControlKind::kFrame: case ControlKind::kOptionButton:
+    case ControlKind::kPictureBox: case ControlKind::kListBox: break;
   }
   return new QWidget(this);
 }
@@ -308,11 +230,11 @@ void TreeMainWindow::Dispatch(const std::function<void()>& event) {
 
 void TreeMainWindow::Sync() {
   syncing_ = true;
-  for (int i = 0; i < tree::kControlCount; ++i) SyncControl(static_cast<ControlId>(i));
+  for (int i = 0; i < tree::kControlCount; ++i) SyncControl(static_cast<tree::ControlId>(i));
   syncing_ = false;
 }
 
-void TreeMainWindow::SyncControl(ControlId id) {
+void TreeMainWindow::SyncControl(tree::ControlId id) {
   const tree::Control& c = model_[id];
   std::uint64_t& shown = shown_[static_cast<std::size_t>(id)];
   if (shown == c.revision() + 1) return;  // revisions shown as one more, so that 0 is never taken for shown
@@ -335,17 +257,17 @@ void TreeMainWindow::SyncControl(ControlId id) {
       if (notes->toPlainText() != Q(c.text())) notes->setPlainText(Q(c.text()));
       break;
     }
-    case ControlKind::kComboBox: {
+    case ControlKind::kDropDownList: {
       auto* combo = static_cast<QComboBox*>(w);
       if (combo->count() != static_cast<int>(c.rows().size())) {
         combo->clear();
-        for (const auto& row : c.rows()) combo->addItem(Q(row.front()));
+        for (const std::string& row : c.rows()) combo->addItem(Q(row));
       }
       combo->setCurrentIndex(c.current());
       break;
     }
     case ControlKind::kTable:
-    case ControlKind::kList: {
+    case ControlKind::kChoiceList: {
       auto* view = static_cast<QAbstractItemView*>(w);
       TreeRowsModel* rows = id == tree::PlaceList ? places_ : candidates_;
       if (shownRows_[static_cast<std::size_t>(id)] != c.rowsRevision() + 1) {
@@ -374,6 +296,8 @@ void TreeMainWindow::SyncControl(ControlId id) {
       progress->setFormat(Q(c.text()) + " (%p %)");
       break;
     }
+    case ControlKind::kTextBox: case ControlKind::kComboBox: case ControlKind::kFrame: case ControlKind::kOptionButton:
+    case ControlKind::kPictureBox: case ControlKind::kListBox: break;
   }
   shown = c.revision() + 1;
 }
@@ -381,7 +305,7 @@ void TreeMainWindow::SyncControl(ControlId id) {
 tree::ControlId TreeMainWindow::IdOf(const QObject* object) const {
   for (int i = 0; i < tree::kControlCount; ++i)
     for (const QObject* o = object; o; o = o->parent())
-      if (o == widgets_[static_cast<std::size_t>(i)]) return static_cast<ControlId>(i);
+      if (o == widgets_[static_cast<std::size_t>(i)]) return static_cast<tree::ControlId>(i);
   return tree::kControlCount;
 }
 

@@ -14,42 +14,16 @@
 #include <functional>
 #include <optional>
 
+#include "platform/qt/qt_platform.h"
 #include "stammbaum/tree_window.h"
 
 namespace veldaris {
-
-// Message boxes, the file dialogs and quitting, through Qt.
-class QtTreePlatform : public tree::TreePlatform {
- public:
-  // Instead of the message box, the dialogs and the end of the program (tests).
-  using MessageHook = std::function<void(const std::string& title, const std::string& text)>;
-  using DialogHook = std::function<std::optional<std::filesystem::path>(bool save, const std::filesystem::path& proposed)>;
-  using QuestionHook = std::function<bool(const std::string& title, const std::string& text)>;
-  static void SetMessageHook(MessageHook hook);
-  static void SetDialogHook(DialogHook hook);
-  static void SetQuestionHook(QuestionHook hook);
-  static void SetQuitHook(std::function<void()> hook);
-
-  void SetOwner(QWidget* owner) { owner_ = owner; }
-  void SetBeforeModal(std::function<void()> beforeModal) { beforeModal_ = std::move(beforeModal); }
-
-  void ShowMessage(const std::string& title, const std::string& text) override;
-  bool AskYesNo(const std::string& title, const std::string& text) override;
-  std::optional<std::filesystem::path> AskFileToOpen(const std::string& title, const std::filesystem::path& folder) override;
-  std::optional<std::filesystem::path> AskFileToSave(const std::string& title, const std::filesystem::path& proposed,
-                                                     tree::FileKind kind) override;
-  void Quit() override;
-
- private:
-  QWidget* owner_ = nullptr;
-  std::function<void()> beforeModal_;
-};
 
 // The rows of a table or list control of the model, read when the view draws them.
 class TreeRowsModel : public QAbstractTableModel {
   Q_OBJECT
  public:
-  TreeRowsModel(const tree::Control& control, std::vector<QString> headings, QObject* parent)
+  TreeRowsModel(const Control& control, std::vector<QString> headings, QObject* parent)
       : QAbstractTableModel(parent), control_(control), headings_(std::move(headings)) {}
   void Reset();
   void CellsChanged();
@@ -59,7 +33,7 @@ class TreeRowsModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
  private:
-  const tree::Control& control_;
+  const Control& control_;
   std::vector<QString> headings_;
 };
 
@@ -95,7 +69,7 @@ class TreeMainWindow : public QWidget {
 
   tree::TreeWindow& model() { return model_; }
   QWidget* widget(tree::ControlId id) const { return widgets_[static_cast<std::size_t>(id)]; }
-  int Px(int pixels96) const;
+  int Px(int twips) const;
 
   // The window is there: a tree given on the command line is opened.
   void Load(const std::optional<std::filesystem::path>& tree);

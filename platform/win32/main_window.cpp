@@ -35,9 +35,6 @@ std::wstring WindowText(HWND hwnd) {
 Win32Window::Win32Window(std::filesystem::path workDir, HINSTANCE instance)
     : model_(platform_, std::move(workDir)), instance_(instance) {
   platform_.SetBeforeModal([this] { Sync(); });
-  HDC screen = GetDC(nullptr);
-  dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
 }
 
 Win32Window::~Win32Window() {
@@ -47,7 +44,6 @@ Win32Window::~Win32Window() {
   for (HBITMAP bitmap : bitmaps_) DeleteObject(bitmap);
 }
 
-int Win32Window::Px(int twips) const { return MulDiv(twips, dpi_, 1440); }
 
 void Win32Window::Load() {
   Build();
@@ -105,7 +101,7 @@ void Win32Window::Build() {
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   hwnd_ = CreateWindowExW(0, kWindowClass, Windows1252ToWide(WindowCaption()).c_str(),
                           style, CW_USEDEFAULT, CW_USEDEFAULT, Px(kWindowWidth), Px(kNormalHeight),
-                          nullptr, nullptr, instance_, this);
+                          nullptr, nullptr, instance_, static_cast<NativeWindow*>(this));
   platform_.SetOwner(hwnd_);
   tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
@@ -214,6 +210,9 @@ HWND Win32Window::Create(const ControlSpec& spec) {
     case ControlKind::kOptionButton: native = OptionButton(spec); break;
     case ControlKind::kPictureBox: native = PictureBox(spec); break;
     case ControlKind::kListBox: native = ListBox(spec); break;
+    // The tree window's kinds, of which this window has none.
+    case ControlKind::kLabel: case ControlKind::kText: case ControlKind::kNotes: case ControlKind::kDropDownList:
+    case ControlKind::kTable: case ControlKind::kChoiceList: case ControlKind::kProgress: native = Frame(spec); break;
   }
   const ControlSpec& frame = SpecOf(Frame1);
   int left = Px(spec.left);
@@ -284,17 +283,6 @@ ControlId Win32Window::IdOf(HWND hwnd) const {
     if (found != controls_.end()) return static_cast<ControlId>(found - controls_.begin());
   }
   return kControlCount;
-}
-
-LRESULT CALLBACK Win32Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    self->hwnd_ = hwnd;
-  }
-  auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-  return self->Handle(message, wParam, lParam);
 }
 
 LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -368,6 +356,9 @@ void Win32Window::Command(ControlId id, int notification) {
       break;
     case ControlKind::kListBox:  // its picks come from its own mouse and key messages
     case ControlKind::kFrame:    // raises nothing
+    // The tree window's kinds, of which this window has none.
+    case ControlKind::kLabel: case ControlKind::kText: case ControlKind::kNotes: case ControlKind::kDropDownList:
+    case ControlKind::kTable: case ControlKind::kChoiceList: case ControlKind::kProgress:
       break;
   }
 }
@@ -514,7 +505,7 @@ bool Win32Window::PreTranslate(const MSG& msg) {
     // Alt and the underlined letter of a button's caption press that button.
     const auto letter = static_cast<char>(std::tolower(static_cast<int>(msg.wParam & 0xFF)));
     for (const ControlSpec& spec : ControlTable()) {
-      if (spec.kind != ControlKind::kButton || !model_[spec.id].visible) continue;
+      if (spec.kind != ControlKind::kButton || !model_[spec.id].visible()) continue;
       const auto amp = spec.caption.find('&');
       if (amp == std::string::npos || amp + 1 >= spec.caption.size()) continue;
       if (ToLower1252(spec.caption[amp + 1]) != ToLower1252(letter)) continue;
@@ -578,16 +569,16 @@ void Win32Window::SyncControl(ControlId id) {
   const ControlSpec& spec = SpecOf(id);
   Shown& shown = shown_[static_cast<std::size_t>(id)];
   HWND hwnd = control(id);
-  if (shown.visible != static_cast<int>(c.visible)) {
-    ShowWindow(hwnd, c.visible ? SW_SHOWNA : SW_HIDE);
-    shown.visible = c.visible;
+  if (shown.visible != static_cast<int>(c.visible())) {
+    ShowWindow(hwnd, c.visible() ? SW_SHOWNA : SW_HIDE);
+    shown.visible = c.visible();
   }
-  if (shown.width != c.width) {
+  if (shown.width != c.width()) {
     RECT rect{};
     GetWindowRect(hwnd, &rect);
-    SetWindowPos(hwnd, nullptr, 0, 0, Px(c.width), rect.bottom - rect.top,
+    SetWindowPos(hwnd, nullptr, 0, 0, Px(c.width()), rect.bottom - rect.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    shown.width = c.width;
+    shown.width = c.width();
   }
   switch (spec.kind) {
     case ControlKind::kTextBox: {
@@ -616,9 +607,9 @@ void Win32Window::SyncControl(ControlId id) {
       }
       break;
     case ControlKind::kOptionButton:
-      if (shown.selected != static_cast<int>(c.selected)) {
-        SendMessageW(hwnd, BM_SETCHECK, c.selected ? BST_CHECKED : BST_UNCHECKED, 0);
-        shown.selected = c.selected;
+      if (shown.selected != static_cast<int>(c.selected())) {
+        SendMessageW(hwnd, BM_SETCHECK, c.selected() ? BST_CHECKED : BST_UNCHECKED, 0);
+        shown.selected = c.selected();
       }
       break;
     case ControlKind::kListBox:
@@ -632,9 +623,9 @@ void Win32Window::SyncControl(ControlId id) {
         shown.rowsRevision = c.rowsRevision();
         shown.listIndex = -2;
       }
-      if (shown.listIndex != c.listIndex) {
-        SendMessageW(hwnd, LB_SETCURSEL, static_cast<WPARAM>(c.listIndex), 0);
-        shown.listIndex = c.listIndex;
+      if (shown.listIndex != c.current()) {
+        SendMessageW(hwnd, LB_SETCURSEL, static_cast<WPARAM>(c.current()), 0);
+        shown.listIndex = c.current();
       }
       break;
     default:

@@ -15,17 +15,16 @@
 #include <vector>
 
 #include "model/window_model.h"
+#include "platform/win32/native_window.h"
 #include "platform/win32/win32_platform.h"
 #include "window/events.h"
 
 namespace veldaris {
 
-class Win32Window {
+class Win32Window : public NativeWindow {
  public:
   Win32Window(std::filesystem::path workDir, HINSTANCE instance);
-  ~Win32Window();
-  Win32Window(const Win32Window&) = delete;
-  Win32Window& operator=(const Win32Window&) = delete;
+  ~Win32Window() override;
 
   // Creates the window with its controls, then the load event: start-up, and the controls
   // show the model. The window is still hidden.
@@ -38,18 +37,14 @@ class Win32Window {
   void Process(MSG& msg);
 
   Window& model() { return model_; }
-  HWND handle() const { return hwnd_; }
   HWND control(ControlId id) const { return controls_[static_cast<std::size_t>(id)]; }
-  // Pixels for twips on this screen.
-  int Px(int twips) const;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR self);
   static LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT HandleControl(ControlId id, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   bool PreTranslate(const MSG& msg);
   void NoteFocus();
@@ -88,9 +83,7 @@ class Win32Window {
   Win32Platform platform_;
   Window model_;
   HINSTANCE instance_;
-  HWND hwnd_ = nullptr;
   HWND tooltips_ = nullptr;
-  int dpi_ = 96;
   std::array<HWND, kControlCount> controls_{};
   std::map<std::tuple<std::string, double, bool>, HFONT> fonts_;
   std::map<COLORREF, HBRUSH> brushes_;

@@ -12,123 +12,18 @@
 namespace veldaris {
 namespace {
 
-using tree::ControlId;
-using tree::ControlKind;
-using tree::ControlSpec;
 
 constexpr wchar_t kWindowClass[] = L"VeldarisStammbaum";
 constexpr UINT_PTR kTicker = 1;
 constexpr int kFirstControl = 100;
 
-// UTF-8 as the UTF-16 of the Win32 API.
-std::wstring Wide(std::string_view utf8) {
-  std::wstring out;
-  for (char32_t cp : DecodeUtf8(utf8).value_or(std::u32string{})) {
-    if (cp < 0x10000) {
-      out.push_back(static_cast<wchar_t>(cp));
-    } else {
-      out.push_back(static_cast<wchar_t>(0xD800 + ((cp - 0x10000) >> 10)));
-      out.push_back(static_cast<wchar_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
-    }
-  }
-  return out;
-}
-
-// A line break of the model's texts is an LF; an edit control wants CR LF.
-std::wstring Lines(const std::string& utf8) {
-  std::wstring out;
-  for (wchar_t c : Wide(utf8)) {
-    if (c == L'\n') out.push_back(L'\r');
-    out.push_back(c);
-  }
-  return out;
-}
-
-Win32TreePlatform::MessageHook& MessageHookOf() {
-  static Win32TreePlatform::MessageHook hook;
-  return hook;
-}
-Win32TreePlatform::DialogHook& DialogHookOf() {
-  static Win32TreePlatform::DialogHook hook;
-  return hook;
-}
-Win32TreePlatform::QuestionHook& QuestionHookOf() {
-  static Win32TreePlatform::QuestionHook hook;
-  return hook;
-}
-std::function<void()>& QuitHookOf() {
-  static std::function<void()> hook;
-  return hook;
-}
-
-std::optional<std::filesystem::path> FileDialog(HWND owner, const std::string& title, const std::filesystem::path& start,
-                                                bool save, tree::FileKind kind) {
-  std::wstring file(32768, L'\0');
-  const std::wstring proposed = save ? start.wstring() : std::wstring();
-  std::copy(proposed.begin(), proposed.end(), file.begin());
-  const std::wstring folder = save ? start.parent_path().wstring() : start.wstring();
-  const std::wstring caption = Wide(title);
-  const wchar_t* filter = kind == tree::FileKind::kCsv ? L"CSV-Dateien (*.csv)\0*.csv\0Alle Dateien (*.*)\0*.*\0"
-                                                       : L"GEDCOM-Stammbäume (*.ged)\0*.ged;*.gedcom\0Alle Dateien (*.*)\0*.*\0";
-  OPENFILENAMEW ofn{};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = owner;
-  ofn.lpstrFilter = filter;
-  ofn.lpstrFile = file.data();
-  ofn.nMaxFile = static_cast<DWORD>(file.size());
-  ofn.lpstrInitialDir = folder.c_str();
-  ofn.lpstrTitle = caption.c_str();
-  ofn.lpstrDefExt = kind == tree::FileKind::kCsv ? L"csv" : L"ged";
-  ofn.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-  if (!(save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn))) return std::nullopt;
-  return std::filesystem::path(std::wstring(file.c_str()));
-}
+std::wstring Wide(std::string_view utf8) { return Utf8ToWide(utf8); }
 
 }  // namespace
-
-void Win32TreePlatform::SetMessageHook(MessageHook hook) { MessageHookOf() = std::move(hook); }
-void Win32TreePlatform::SetDialogHook(DialogHook hook) { DialogHookOf() = std::move(hook); }
-void Win32TreePlatform::SetQuestionHook(QuestionHook hook) { QuestionHookOf() = std::move(hook); }
-void Win32TreePlatform::SetQuitHook(std::function<void()> hook) { QuitHookOf() = std::move(hook); }
-
-void Win32TreePlatform::ShowMessage(const std::string& title, const std::string& text) {
-  if (beforeModal_) beforeModal_();
-  if (MessageHookOf()) return MessageHookOf()(title, text);
-  MessageBoxW(owner_, Lines(text).c_str(), Wide(title).c_str(), MB_OK);
-}
-
-bool Win32TreePlatform::AskYesNo(const std::string& title, const std::string& text) {
-  if (beforeModal_) beforeModal_();
-  if (QuestionHookOf()) return QuestionHookOf()(title, text);
-  return MessageBoxW(owner_, Lines(text).c_str(), Wide(title).c_str(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
-}
-
-std::optional<std::filesystem::path> Win32TreePlatform::AskFileToOpen(const std::string& title,
-                                                                      const std::filesystem::path& folder) {
-  if (beforeModal_) beforeModal_();
-  if (DialogHookOf()) return DialogHookOf()(false, folder);
-  return FileDialog(owner_, title, folder, false, tree::FileKind::kGedcom);
-}
-
-std::optional<std::filesystem::path> Win32TreePlatform::AskFileToSave(const std::string& title,
-                                                                      const std::filesystem::path& proposed,
-                                                                      tree::FileKind kind) {
-  if (beforeModal_) beforeModal_();
-  if (DialogHookOf()) return DialogHookOf()(true, proposed);
-  return FileDialog(owner_, title, proposed, true, kind);
-}
-
-void Win32TreePlatform::Quit() {
-  if (QuitHookOf()) return QuitHookOf()();
-  PostQuitMessage(0);
-}
 
 Win32TreeWindow::Win32TreeWindow(std::filesystem::path dataFile, HINSTANCE instance)
     : model_(platform_, std::move(dataFile)), instance_(instance) {
   platform_.SetBeforeModal([this] { Sync(); });
-  HDC screen = GetDC(nullptr);
-  dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
 }
 
 Win32TreeWindow::~Win32TreeWindow() {
@@ -163,7 +58,7 @@ int Win32TreeWindow::RunMessageLoop() {
 bool Win32TreeWindow::AccessKey(wchar_t letter) {
   const auto upper = [](wchar_t c) { return static_cast<wchar_t>(reinterpret_cast<std::uintptr_t>(CharUpperW(
                                         reinterpret_cast<LPWSTR>(static_cast<std::uintptr_t>(c))))); };
-  for (const ControlSpec& spec : tree::ControlTable()) {
+  for (const tree::ControlSpec& spec : tree::ControlTable()) {
     const std::wstring caption = Wide(spec.caption);
     const std::size_t at = caption.find(L'&');
     if (at == std::wstring::npos || at + 1 >= caption.size() || upper(caption[at + 1]) != upper(letter)) continue;
@@ -175,8 +70,8 @@ bool Win32TreeWindow::AccessKey(wchar_t letter) {
       return true;
     }
     for (int next = spec.id + 1; next < tree::kControlCount; ++next) {
-      HWND target = control(static_cast<ControlId>(next));
-      if (tree::SpecOf(static_cast<ControlId>(next)).tabStop && IsWindowVisible(target) && IsWindowEnabled(target)) {
+      HWND target = control(static_cast<tree::ControlId>(next));
+      if (tree::SpecOf(static_cast<tree::ControlId>(next)).tabStop && IsWindowVisible(target) && IsWindowEnabled(target)) {
         SetFocus(target);
         return true;
       }
@@ -192,7 +87,7 @@ void Win32TreeWindow::Process(MSG& msg) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
-  const ControlId focused = IdOf(GetFocus());
+  const tree::ControlId focused = IdOf(GetFocus());
   if (focused != tree::kControlCount && focused != model_.focus) tree::OnFocus(model_, focused);
 }
 
@@ -218,15 +113,15 @@ void Win32TreeWindow::Build() {
   AdjustWindowRectEx(&frame, style, FALSE, WS_EX_ACCEPTFILES);
   hwnd_ = CreateWindowExW(WS_EX_ACCEPTFILES | WS_EX_CONTROLPARENT, kWindowClass, Wide(tree::WindowCaption()).c_str(),
                           style, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                          nullptr, nullptr, instance_, this);
+                          nullptr, nullptr, instance_, static_cast<NativeWindow*>(this));
   platform_.SetOwner(hwnd_);
   DragAcceptFiles(hwnd_, TRUE);
   // In the table's order, which is the keyboard order; a caption comes right before the
   // control it names, which is how a screen reader finds the name of a list.
-  for (const ControlSpec& spec : tree::ControlTable()) controls_[static_cast<std::size_t>(spec.id)] = Create(spec);
+  for (const tree::ControlSpec& spec : tree::ControlTable()) controls_[static_cast<std::size_t>(spec.id)] = Create(spec);
 }
 
-HWND Win32TreeWindow::Create(const ControlSpec& spec) {
+HWND Win32TreeWindow::Create(const tree::ControlSpec& spec) {
   const wchar_t* cls = WC_BUTTONW;
   DWORD style = WS_CHILD | WS_VISIBLE | (spec.tabStop ? WS_TABSTOP : 0);
   DWORD ex = 0;
@@ -238,17 +133,20 @@ HWND Win32TreeWindow::Create(const ControlSpec& spec) {
     case ControlKind::kNotes:
       cls = WC_EDITW, style |= ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, ex = WS_EX_CLIENTEDGE;
       break;
-    case ControlKind::kComboBox:
+    case ControlKind::kDropDownList:
       cls = WC_COMBOBOXW, style |= CBS_DROPDOWNLIST | WS_VSCROLL;
-      height += 240;  // the list it drops
+      height += 240 * 15;  // the list it drops
       break;
     case ControlKind::kTable:
       cls = WC_LISTVIEWW, style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA, ex = WS_EX_CLIENTEDGE;
       break;
-    case ControlKind::kList:
+    case ControlKind::kChoiceList:
       cls = WC_LISTBOXW, style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, ex = WS_EX_CLIENTEDGE;
       break;
     case ControlKind::kProgress: cls = PROGRESS_CLASSW, style |= PBS_SMOOTH; break;
+    // The main window's kinds, of which this window has none.
+    case ControlKind::kTextBox: case ControlKind::kComboBox: case ControlKind::kFrame: case ControlKind::kOptionButton:
+    case ControlKind::kPictureBox: case ControlKind::kListBox: break;
   }
   const bool named = spec.kind == ControlKind::kButton || spec.kind == ControlKind::kLabel;
   HWND hwnd = CreateWindowExW(ex, cls, named ? Wide(spec.caption).c_str() : L"", style, Px(spec.left), Px(spec.top),
@@ -264,29 +162,18 @@ HWND Win32TreeWindow::Create(const ControlSpec& spec) {
       LVCOLUMNW lvc{};
       lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM | LVCF_FMT;
       lvc.fmt = column == 1 ? LVCFMT_RIGHT : LVCFMT_LEFT;
-      lvc.cx = Px(widths[column]);
+      lvc.cx = Px(widths[column] * 15);
       lvc.pszText = text.data();
       lvc.iSubItem = column;
       SendMessageW(hwnd, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&lvc));
       ++column;
     }
   }
-  if (spec.kind == ControlKind::kList) SetWindowSubclass(hwnd, CandidateProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  if (spec.kind == ControlKind::kChoiceList) SetWindowSubclass(hwnd, CandidateProc, 1, reinterpret_cast<DWORD_PTR>(this));
   if (spec.kind == ControlKind::kNotes) SetWindowSubclass(hwnd, NotesProc, 2, 0);
-  if (spec.kind == ControlKind::kTable || spec.kind == ControlKind::kList || spec.kind == ControlKind::kProgress)
+  if (spec.kind == ControlKind::kTable || spec.kind == ControlKind::kChoiceList || spec.kind == ControlKind::kProgress)
     SetWindowTextW(hwnd, Wide(spec.accessibleName).c_str());  // the name a screen reader gives it
   return hwnd;
-}
-
-LRESULT CALLBACK Win32TreeWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<Win32TreeWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    self->hwnd_ = hwnd;
-  }
-  auto* self = reinterpret_cast<Win32TreeWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-  return self->Handle(message, wParam, lParam);
 }
 
 // CandidateList: a click, Enter or Space chooses the row; the arrow keys only move.
@@ -335,11 +222,11 @@ LRESULT Win32TreeWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: {
       const int id = LOWORD(wParam) - kFirstControl;
       if (id < 0 || id >= tree::kControlCount || syncing_) break;
-      const auto control = static_cast<ControlId>(id);
-      const ControlSpec& spec = tree::SpecOf(control);
-      if (HIWORD(wParam) == BN_CLICKED && spec.Raises(tree::kClickEvent))
+      const auto control = static_cast<tree::ControlId>(id);
+      const tree::ControlSpec& spec = tree::SpecOf(control);
+      if (HIWORD(wParam) == BN_CLICKED && spec.Raises(kClickEvent))
         Dispatch([&] { tree::OnClick(model_, control); });
-      else if (HIWORD(wParam) == CBN_SELCHANGE && spec.Raises(tree::kChangeEvent))
+      else if (HIWORD(wParam) == CBN_SELCHANGE && spec.Raises(kChangeEvent))
         Dispatch([&] {
           tree::OnChange(model_, control, static_cast<int>(SendMessageW(this->control(control), CB_GETCURSEL, 0, 0)));
         });
@@ -382,9 +269,8 @@ LRESULT Win32TreeWindow::Notify(const NMHDR& header) {
       if (!(info.item.mask & LVIF_TEXT) || info.item.iItem < 0 ||
           static_cast<std::size_t>(info.item.iItem) >= places.rows().size())
         return 0;
-      const auto& row = places.rows()[static_cast<std::size_t>(info.item.iItem)];
-      cell_ = static_cast<std::size_t>(info.item.iSubItem) < row.size() ? Wide(row[static_cast<std::size_t>(info.item.iSubItem)])
-                                                                      : std::wstring();
+      cell_ = Wide(places.rows().Cell(static_cast<std::size_t>(info.item.iItem),
+                                      static_cast<std::size_t>(std::max(0, info.item.iSubItem))));
       info.item.pszText = cell_.data();
       return 0;
     }
@@ -418,14 +304,14 @@ void Win32TreeWindow::Dispatch(const std::function<void()>& event) {
 void Win32TreeWindow::Sync() {
   if (!hwnd_) return;
   syncing_ = true;
-  for (int i = 0; i < tree::kControlCount; ++i) SyncControl(static_cast<ControlId>(i));
+  for (int i = 0; i < tree::kControlCount; ++i) SyncControl(static_cast<tree::ControlId>(i));
   // A control disabled or hidden while it had the focus leaves none: the next one takes it.
   if (!GetFocus() && GetActiveWindow() == hwnd_)
     if (HWND next = GetNextDlgTabItem(hwnd_, control(model_.focus), FALSE)) SetFocus(next);
   syncing_ = false;
 }
 
-void Win32TreeWindow::SyncControl(ControlId id) {
+void Win32TreeWindow::SyncControl(tree::ControlId id) {
   const tree::Control& c = model_[id];
   std::uint64_t& shown = shown_[static_cast<std::size_t>(id)];
   if (shown == c.revision() + 1) return;
@@ -437,17 +323,17 @@ void Win32TreeWindow::SyncControl(ControlId id) {
     case ControlKind::kLabel: SetWindowTextW(hwnd, Wide(c.text()).c_str()); break;
     case ControlKind::kText:
     case ControlKind::kNotes: {
-      const std::wstring text = Lines(c.text());
+      const std::wstring text = WideLines(c.text());
       std::wstring before(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
       before.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, before.data(), static_cast<int>(before.size()))));
       if (before != text) SetWindowTextW(hwnd, text.c_str());
       break;
     }
-    case ControlKind::kComboBox:
+    case ControlKind::kDropDownList:
       if (SendMessageW(hwnd, CB_GETCOUNT, 0, 0) != static_cast<LRESULT>(c.rows().size())) {
         SendMessageW(hwnd, CB_RESETCONTENT, 0, 0);
-        for (const auto& row : c.rows())
-          SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(row.front()).c_str()));
+        for (const std::string& row : c.rows())
+          SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(row).c_str()));
       }
       SendMessageW(hwnd, CB_SETCURSEL, static_cast<WPARAM>(c.current()), 0);
       break;
@@ -466,11 +352,11 @@ void Win32TreeWindow::SyncControl(ControlId id) {
       InvalidateRect(hwnd, nullptr, FALSE);
       break;
     }
-    case ControlKind::kList:
+    case ControlKind::kChoiceList:
       if (shownRows_[static_cast<std::size_t>(id)] != c.rowsRevision() + 1) {
         SendMessageW(hwnd, LB_RESETCONTENT, 0, 0);
-        for (const auto& row : c.rows())
-          SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(row.front()).c_str()));
+        for (const std::string& row : c.rows())
+          SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(row).c_str()));
         shownRows_[static_cast<std::size_t>(id)] = c.rowsRevision() + 1;
       }
       SendMessageW(hwnd, LB_SETCURSEL, static_cast<WPARAM>(c.current()), 0);
@@ -479,14 +365,17 @@ void Win32TreeWindow::SyncControl(ControlId id) {
       SendMessageW(hwnd, PBM_SETPOS, static_cast<WPARAM>(c.progress()), 0);
       SetWindowTextW(hwnd, Wide(c.text()).c_str());
       break;
+    // The main window's kinds, of which this window has none.
+    case ControlKind::kTextBox: case ControlKind::kComboBox: case ControlKind::kFrame: case ControlKind::kOptionButton:
+    case ControlKind::kPictureBox: case ControlKind::kListBox: break;
   }
   shown = c.revision() + 1;
 }
 
-ControlId Win32TreeWindow::IdOf(HWND hwnd) const {
+tree::ControlId Win32TreeWindow::IdOf(HWND hwnd) const {
   for (HWND at = hwnd; at && at != hwnd_; at = GetParent(at))
     for (int i = 0; i < tree::kControlCount; ++i)
-      if (controls_[static_cast<std::size_t>(i)] == at) return static_cast<ControlId>(i);
+      if (controls_[static_cast<std::size_t>(i)] == at) return static_cast<tree::ControlId>(i);
   return tree::kControlCount;
 }
 

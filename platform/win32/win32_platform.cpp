@@ -1,5 +1,8 @@
 #include "platform/win32/win32_platform.h"
 
+#include <commdlg.h>
+
+#include <algorithm>
 #include <cstring>
 
 #include "core/errors.h"
@@ -9,11 +12,6 @@
 namespace veldaris {
 namespace {
 
-Win32Platform::MessageHook& Hook() {
-  static Win32Platform::MessageHook hook;
-  return hook;
-}
-
 // A line break of the program's texts is a CR alone; a message box wants CR LF.
 std::wstring Shown(const std::string& text) {
   std::wstring shown;
@@ -22,6 +20,36 @@ std::wstring Shown(const std::string& text) {
     if (c == L'\r') shown.push_back(L'\n');
   }
   return shown;
+}
+
+std::optional<std::filesystem::path> FileDialog(HWND owner, const std::string& title, const std::filesystem::path& start,
+                                                bool save, tree::FileKind kind) {
+  std::wstring file(32768, L'\0');
+  const std::wstring proposed = save ? start.wstring() : std::wstring();
+  std::copy(proposed.begin(), proposed.end(), file.begin());
+  const std::wstring folder = save ? start.parent_path().wstring() : start.wstring();
+  const std::wstring caption = Utf8ToWide(title);
+  const wchar_t* filter = kind == tree::FileKind::kCsv ? L"CSV-Dateien (*.csv)\0*.csv\0Alle Dateien (*.*)\0*.*\0"
+                                                       : L"GEDCOM-Stammbäume (*.ged)\0*.ged;*.gedcom\0Alle Dateien (*.*)\0*.*\0";
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = filter;
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = static_cast<DWORD>(file.size());
+  ofn.lpstrInitialDir = folder.c_str();
+  ofn.lpstrTitle = caption.c_str();
+  ofn.lpstrDefExt = kind == tree::FileKind::kCsv ? L"csv" : L"ged";
+  ofn.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+  if (!(save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn))) return std::nullopt;
+  return std::filesystem::path(std::wstring(file.c_str()));
+}
+
+// A message box with one OK button, or the test's hook; the window takes no input until the
+// box is closed.
+void Message(HWND owner, const std::wstring& title, const std::wstring& text) {
+  if (TestHooks().message) return TestHooks().message(title, text);
+  MessageBoxW(owner, text.c_str(), title.c_str(), MB_OK | MB_APPLMODAL);
 }
 
 // A clipboard operation that failed: the system's error, or "access denied" where the
@@ -72,16 +100,28 @@ void Put(UINT format, const void* bytes, std::size_t size) {
 
 }  // namespace
 
-void Win32Platform::SetMessageHook(MessageHook hook) { Hook() = std::move(hook); }
+std::wstring WideLines(const std::string& utf8) {
+  std::wstring out;
+  for (wchar_t c : Utf8ToWide(utf8)) {
+    if (c == L'\n') out.push_back(L'\r');
+    out.push_back(c);
+  }
+  return out;
+}
+
+Win32TestHooks& TestHooks() {
+  static Win32TestHooks hooks;
+  return hooks;
+}
+
+void QuitApplication() {
+  if (TestHooks().quit) return TestHooks().quit();
+  PostQuitMessage(0);
+}
 
 void Win32Platform::ShowMessage(const std::string& title, const std::string& text) {
   if (beforeModal_) beforeModal_();
-  if (Hook()) {
-    Hook()(Windows1252ToWide(title), Shown(text));
-    return;
-  }
-  // One OK button and no icon; the window takes no input until the box is closed.
-  MessageBoxW(owner_, Shown(text).c_str(), Windows1252ToWide(title).c_str(), MB_OK | MB_APPLMODAL);
+  Message(owner_, Windows1252ToWide(title), Shown(text));
 }
 
 void Win32Platform::ClearClipboard() {
@@ -98,6 +138,35 @@ void Win32Platform::SetClipboardText(const std::string& text) {
   Put(CF_UNICODETEXT, wide.data(), wide.size() * sizeof(wchar_t));
 }
 
-void Win32Platform::Quit() { PostQuitMessage(0); }
+void Win32Platform::Quit() { QuitApplication(); }
+
+void Win32TreePlatform::ShowMessage(const std::string& title, const std::string& text) {
+  if (beforeModal_) beforeModal_();
+  Message(owner_, Utf8ToWide(title), WideLines(text));
+}
+
+bool Win32TreePlatform::AskYesNo(const std::string& title, const std::string& text) {
+  if (beforeModal_) beforeModal_();
+  if (TestHooks().question) return TestHooks().question(Utf8ToWide(title), WideLines(text));
+  return MessageBoxW(owner_, WideLines(text).c_str(), Utf8ToWide(title).c_str(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) ==
+         IDYES;
+}
+
+std::optional<std::filesystem::path> Win32TreePlatform::AskFileToOpen(const std::string& title,
+                                                                      const std::filesystem::path& folder) {
+  if (beforeModal_) beforeModal_();
+  if (TestHooks().fileDialog) return TestHooks().fileDialog(false, folder);
+  return FileDialog(owner_, title, folder, false, tree::FileKind::kGedcom);
+}
+
+std::optional<std::filesystem::path> Win32TreePlatform::AskFileToSave(const std::string& title,
+                                                                      const std::filesystem::path& proposed,
+                                                                      tree::FileKind kind) {
+  if (beforeModal_) beforeModal_();
+  if (TestHooks().fileDialog) return TestHooks().fileDialog(true, proposed);
+  return FileDialog(owner_, title, proposed, true, kind);
+}
+
+void Win32TreePlatform::Quit() { QuitApplication(); }
 
 }  // namespace veldaris

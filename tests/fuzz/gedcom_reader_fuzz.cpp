@@ -21,12 +21,12 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/ort/fold.h"
+#include "places/fold.h"
 #include "core/text1252.h"
 #include "core/record_reader.h"
-#include "tools/ort/gedcom.h"
-#include "tools/ort/resolver.h"
-#include "tools/monarchy.h"
+#include "places/gedcom.h"
+#include "places/resolver.h"
+#include "places/monarchy.h"
 
 namespace {
 
@@ -37,42 +37,42 @@ void Check(bool ok, int line = __builtin_LINE()) {
 }
 
 void CheckFolding(std::string_view name) {
-  const std::string whole = veldaris::FoldName(name);
-  Check(veldaris::FirstFoldedByte(name) == (whole.empty() ? '\0' : whole.front()));
+  const std::string whole = veldaris::places::FoldName(name);
+  Check(veldaris::places::FirstFoldedByte(name) == (whole.empty() ? '\0' : whole.front()));
   std::string part;
   for (std::size_t enough : {std::size_t{1}, std::size_t{3}, std::size_t{8}}) {
-    veldaris::FoldName(name, part, enough);
+    veldaris::places::FoldName(name, part, enough);
     Check(whole.starts_with(part));
     Check(part.size() >= std::min(enough, whole.size()));
   }
 }
 
 void CheckLookup(const std::string& value) {
-  using Status = veldaris::ort::Resolution::Status;
-  static const veldaris::ort::Gazetteer gazetteer = [] {
+  using Status = veldaris::places::Resolution::Status;
+  static const veldaris::places::Gazetteer gazetteer = [] {
     veldaris::RecordReader in(VELDARIS_SAMPLE_DATA, "orte-7sp.ort");
     // A few places of the old monarchy, two of one name.
-    const std::vector<veldaris::MonarchyPlace> places{{"Brno", "CZ", "78", {"49.19522", "16.60796"}, 379466},
+    const std::vector<veldaris::places::MonarchyPlace> places{{"Brno", "CZ", "78", {"49.19522", "16.60796"}, 379466},
                                                       {"Cheb", "CZ", "81", {"50.07963", "12.37392"}, 33242},
                                                       {"Eger", "HU", "11", {"47.90265", "20.37329"}, 53876}};
     std::vector<std::size_t> bad;
-    return veldaris::ort::Gazetteer(
-        in, {}, veldaris::MonarchyIndex(veldaris::FormatMonarchyFile("", places, {{"Brno", "Brünn"}, {"Cheb", "Eger"}, {"Eger", "Erlau"}}), bad));
+    return veldaris::places::Gazetteer(
+        in, {}, veldaris::places::MonarchyIndex(veldaris::places::FormatMonarchyFile("", places, {{"Brno", "Brünn"}, {"Cheb", "Eger"}, {"Eger", "Erlau"}}), bad));
   }();
   for (const bool every : {false, true}) {
     const auto r = gazetteer.Resolve(value, every);
     if (r.status == Status::kUnique || r.status == Status::kAbroad)
-      Check(!r.placeString.empty() && r.candidates.empty() &&
-            (r.status == Status::kUnique || (r.keepValue && r.coordinates)));
+      Check(r.Place() && !r.PlaceString().empty() && r.Open().empty() &&
+            (r.status == Status::kUnique || (r.keepValue && r.Point())));
     else if (r.status == Status::kNotAustrian) Check(!every && r.candidates.empty());
-    else Check(r.placeString.empty() && !r.reason.empty());
+    else Check(!r.Place() && !r.reason.empty());
   }
 }
 
 }  // namespace
 
-void CheckCopies(const veldaris::ort::GedcomTree& tree) {
-  using namespace veldaris::ort;
+void CheckCopies(const veldaris::places::GedcomTree& tree) {
+  using namespace veldaris::places;
   std::size_t rewritten = 0;
   Check(CorrectTree(tree, [](const std::string&) { return std::optional<PlaceCorrection>(); }, rewritten) ==
         tree.bytes());
@@ -95,21 +95,21 @@ void CheckCopies(const veldaris::ort::GedcomTree& tree) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   CheckFolding(bytes);
-  std::optional<veldaris::ort::GedcomTree> tree;
+  std::optional<veldaris::places::GedcomTree> tree;
   try {
     tree.emplace(bytes);
-  } catch (const veldaris::ort::GedcomError& error) {
+  } catch (const veldaris::places::GedcomError& error) {
     Check(error.line >= 1);
     return 0;
   }
   const auto& problems = tree->problems();
-  const auto places = veldaris::ort::PlaceUses(*tree);
+  const auto places = veldaris::places::PlaceUses(*tree);
   CheckCopies(*tree);
   std::set<std::string> seen;
   for (const auto& place : places) {
     Check(!place.value.empty() && place.uses >= 1);
     Check(seen.insert(place.value).second);
-    const std::string value = veldaris::ort::PlaceIn1252(place.value);
+    const std::string value = veldaris::places::PlaceIn1252(place.value);
     Check(veldaris::Utf8ToWindows1252(veldaris::Windows1252ToUtf8(value)) == value);
     CheckFolding(value);
     // The lookup of the first values only: the reader is what most inputs are about.

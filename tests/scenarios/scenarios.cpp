@@ -34,12 +34,12 @@ void ExpectText(Driver& d, Checks& c, ControlId id, const std::string& text, con
 }
 
 void ExpectVisible(Driver& d, Checks& c, ControlId id, bool visible, const Where& where = Where::current()) {
-  c.Equal(d.Model()[id].visible, visible, Name(id, " visible in the model"), where);
+  c.Equal(d.Model()[id].visible(), visible, Name(id, " visible in the model"), where);
   c.Equal(d.ShownVisible(id), visible, Name(id, " visible on the screen"), where);
 }
 
 void ExpectSelected(Driver& d, Checks& c, ControlId id, bool selected, const Where& where = Where::current()) {
-  c.Equal(d.Model()[id].selected, selected, Name(id, " selected in the model"), where);
+  c.Equal(d.Model()[id].selected(), selected, Name(id, " selected in the model"), where);
   c.Equal(d.ShownChecked(id), selected, Name(id, " checked on the screen"), where);
 }
 
@@ -116,7 +116,7 @@ void TypingAndEnterSearch(Driver& d, Checks& c) {
   c.Equal(d.Model()[List1].rows()[0], Cp1252("Buchkirchen           Buchkirchen           Wels-Land             OÖ"),
           "first row");
   ExpectVisible(d, c, Command11, true);
-  c.Equal(d.Model()[Command2].width, 1575, "Command2 width in the model");
+  c.Equal(d.Model()[Command2].width(), 1575, "Command2 width in the model");
   c.Equal(d.ShownWidthPx(Command2), d.Px(1575), "Command2 width (px)");
   c.Equal(test::ReadBytes(d.WorkDir() / "ergeb.csv").substr(0, 14), std::string("\"Buchkirchen;B"), "ergeb.csv");
   ExpectText(d, c, Text16, "");  // three places: no count line

@@ -35,15 +35,15 @@ void ExpectRows(Driver& d, Checks& c, ControlId id, std::size_t rows, const Wher
   c.Equal(d.ShownRowCount(id), static_cast<int>(rows), Name(id, " rows shown"), where);
   for (std::size_t r : {std::size_t{0}, rows - 1}) {
     if (r >= model.size()) continue;
-    for (std::size_t k = 0; k < model[r].size(); ++k)
-      c.Equal(d.ShownCell(id, static_cast<int>(r), static_cast<int>(k)), model[r][k],
+    for (std::size_t k = 0; k < (id == PlaceList ? PlaceColumns().size() : 1); ++k)
+      c.Equal(d.ShownCell(id, static_cast<int>(r), static_cast<int>(k)), model.Cell(r, k),
               Name(id, (" row " + std::to_string(r) + " column " + std::to_string(k)).c_str()), where);
   }
 }
 
 void ExpectCell(Driver& d, Checks& c, ControlId id, int row, int column, const std::string& text,
                 const Where& where = Where::current()) {
-  c.Equal(d.Model()[id].rows().at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column)), text,
+  c.Equal(d.Model()[id].rows().Cell(static_cast<std::size_t>(row), static_cast<std::size_t>(column)), text,
           Name(id, " cell in the model"), where);
   c.Equal(d.ShownCell(id, row, column), text, Name(id, " cell shown"), where);
 }

@@ -10,9 +10,11 @@
 #include "core/text1252.h"
 #include "core/text_lines.h"
 #include "tools/import/gazetteer.h"
-#include "tools/ort/fold.h"
+#include "places/fold.h"
 
 namespace veldaris::import {
+
+using namespace places;
 namespace {
 
 // The degrees of coordinates already checked.

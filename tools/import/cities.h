@@ -11,9 +11,11 @@
 #include <vector>
 
 #include "core/place_record.h"
-#include "tools/coordinates.h"
+#include "places/coordinates.h"
 
 namespace veldaris::import {
+
+using places::Coordinates;
 
 // One row, texts in UTF-8 as in the file.
 struct CityRow {

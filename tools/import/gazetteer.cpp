@@ -9,6 +9,8 @@
 #include "core/text1252.h"
 
 namespace veldaris::import {
+
+using namespace places;
 namespace {
 
 // --- Unicode text -------------------------------------------------------------------------

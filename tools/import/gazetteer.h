@@ -12,9 +12,11 @@
 #include <vector>
 
 #include "core/place_record.h"
-#include "tools/coordinates.h"
+#include "places/coordinates.h"
 
 namespace veldaris::import {
+
+using places::Coordinates;
 
 // Input the importer cannot take, with the file and the line where it stands.
 class InputError : public std::runtime_error {

@@ -13,15 +13,17 @@
 #include "core/input_file.h"
 #include "core/output_file.h"
 #include "core/text1252.h"
-#include "tools/coordinates.h"
+#include "places/coordinates.h"
 #include "tools/import/cities.h"
 #include "tools/import/gazetteer.h"
 #include "tools/import/monarchy_places.h"
-#include "tools/monarchy.h"
+#include "places/monarchy.h"
+#include "core/numbers.h"
 
 namespace {
 
 using namespace veldaris;
+using namespace veldaris::places;
 
 constexpr const char* kHelp = R"(Aufruf: veldaris-import [--ausgabe DATEI] [--staedte STAEDTE [--namen NAMEN]]
                        POSTLEITZAHLEN GEMEINDELISTE
@@ -184,10 +186,10 @@ int main(int argc, char** argv) {
     PrintReport(report, output);
     std::printf("  Koordinaten: %zu Orte, in %s\n", placed, coordinatesFile.string().c_str());
     if (!cities.empty())
-      std::printf("  aus cities500: %zu Orte mit eigenem Punkt, davon %zu verschoben (Median %.1f km, 90 %% bis "
-                  "%.1f km, am weitesten %s: %.1f km); %zu Gemeinden mit ihrem Mittelpunkt\n",
-                  points.matched, points.moved, points.medianKm, points.ninetiethKm, points.largest.c_str(),
-                  points.largestKm, points.municipalities);
+      std::printf("  aus cities500: %zu Orte mit eigenem Punkt, davon %zu verschoben (Median %s km, 90 %% bis "
+                  "%s km, am weitesten %s: %s km); %zu Gemeinden mit ihrem Mittelpunkt\n",
+                  points.matched, points.moved, Fixed(points.medianKm, 1).c_str(), Fixed(points.ninetiethKm, 1).c_str(),
+                  points.largest.c_str(), Fixed(points.largestKm, 1).c_str(), points.municipalities);
     if (lands)
       std::printf("  Monarchie: %zu Orte (%zu aus cities500), in %s; deutsche Namen: %zu Zeilen, %zu zu Orten von "
                   "cities500 (%zu davon mit vertauschten Spalten), %zu Orte dazu; ausgelassen: %zu in Österreich, %zu "

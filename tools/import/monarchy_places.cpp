@@ -10,9 +10,11 @@
 #include "core/text1252.h"
 #include "core/text_lines.h"
 #include "tools/import/gazetteer.h"
-#include "tools/ort/names.h"
+#include "places/names.h"
 
 namespace veldaris::import {
+
+using namespace places;
 namespace {
 
 // The items separated by a character, trimmed; empty ones too where asked for.
@@ -104,8 +106,8 @@ std::vector<ToponymRow> ReadToponyms(std::string_view bytes, const std::string& 
 MonarchyPlaces BuildMonarchyPlaces(const std::vector<CityRow>& cities, const std::vector<ToponymRow>& toponyms,
                                    MonarchyReport& report) {
   MonarchyPlaces out;
-  const std::string_view extent = ort::MonarchyExtent();
-  const auto inMonarchy = [&](const CityRow& row) { return row.country != "AT" && ort::InExtent(extent, row.country, row.admin1); };
+  const std::string_view extent = places::MonarchyExtent();
+  const auto inMonarchy = [&](const CityRow& row) { return row.country != "AT" && places::InExtent(extent, row.country, row.admin1); };
   // The rows of the monarchy's lands, and the keys of each one's names.
   std::vector<std::uint32_t> placeOf(cities.size(), ~std::uint32_t{0});
   std::vector<std::set<std::string>> keys(cities.size());
@@ -114,7 +116,7 @@ MonarchyPlaces BuildMonarchyPlaces(const std::vector<CityRow>& cities, const std
     std::vector<std::string> names;
     for (const std::string* name : {&row.name, &row.asciiName}) AddName(names, *name);
     for (const std::string& name : row.alternates) AddName(names, name);
-    for (const std::string& name : names) keys[k].insert(MonarchyKey(name));
+    for (const std::string& name : names) keys[k].insert(FoldedKey(name));
     if (!inMonarchy(row)) continue;
     placeOf[k] = static_cast<std::uint32_t>(out.places.size());
     out.places.push_back({LocalName(row.name), row.country, row.admin1, row.coordinates, row.population});
@@ -135,7 +137,7 @@ MonarchyPlaces BuildMonarchyPlaces(const std::vector<CityRow>& cities, const std
     }
     const auto nearestNamed = [&](const std::vector<std::string>& names) {
       std::set<std::string> wanted;
-      for (const std::string& n : names) wanted.insert(MonarchyKey(n));
+      for (const std::string& n : names) wanted.insert(FoldedKey(n));
       std::size_t best = cities.size();
       double bestKm = kSameKm;
       grid.Near(t.coordinates, [&](std::size_t k, double km) {

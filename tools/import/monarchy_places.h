@@ -9,9 +9,12 @@
 #include <vector>
 
 #include "tools/import/cities.h"
-#include "tools/monarchy.h"
+#include "places/monarchy.h"
 
 namespace veldaris::import {
+
+using places::Coordinates;
+using places::MonarchyPlace;
 
 // A row of the register: German names, today's names (several in a cell separated by ";"),
 // the point (none where the row has none). UTF-8.

@@ -19,18 +19,19 @@
 #include "core/record_reader.h"
 #include "core/os.h"
 #include "core/text1252.h"
-#include "tools/coordinates.h"
-#include "tools/ort/data_files.h"
-#include "tools/ort/gedcom.h"
-#include "tools/ort/lookup.h"
-#include "tools/ort/resolver.h"
-#include "tools/ort/names.h"
-#include "tools/ort/tree_check.h"
-#include "tools/monarchy.h"
+#include "places/coordinates.h"
+#include "places/data_files.h"
+#include "places/gedcom.h"
+#include "places/lookup.h"
+#include "places/resolver.h"
+#include "places/names.h"
+#include "places/tree_check.h"
+#include "places/monarchy.h"
 
 namespace {
 
 using namespace veldaris;
+using namespace veldaris::places;
 
 constexpr const char* kHelp = R"(Aufruf: veldaris-ort [OPTIONEN] [--monarchie] TEXT...
        veldaris-ort --gedcom DATEI.ged [--ausgabe NEU.ged] [--auswahl AUSWAHL.csv]
@@ -134,7 +135,7 @@ class Output {
   }
   void Raw(std::string_view ascii) { text_ += ascii; }
   // Text in UTF-8; in Windows-1252, what it cannot hold plainer.
-  void PutUtf8(std::string_view utf8) { text_ += ansi_ ? ort::PlaceIn1252(utf8) : std::string(utf8); }
+  void PutUtf8(std::string_view utf8) { text_ += ansi_ ? places::PlaceIn1252(utf8) : std::string(utf8); }
   const std::string& Text() const { return text_; }
 
  private:
@@ -166,14 +167,14 @@ std::string Json(std::string_view utf8) {
 // the coordinates, and with --monarchie the country; UTF-8.
 struct Row {
   std::vector<std::optional<std::string>> values;
-  ort::Match match = ort::Match::kExact;
+  places::Match match = places::Match::kExact;
 };
 
 const char* const kColumns[] = {"ort",        "gemeinde",        "bezirk", "kurzform", "plz",   "reserviert",
                                 "art",        "bundesland",      "ortsbezeichnung",    "breite", "laenge", "land"};
 constexpr std::size_t kPlaceString = 8;
 
-Row RowOf(const ort::Found& f, bool withCountry) {
+Row RowOf(const places::Found& f, bool withCountry) {
   const PlaceRecord& r = f.record;
   Row row;
   for (const auto& item : {r.Place, r.Municipality, r.District, r.StateShortForm, r.Postcode, r.Reserved,
@@ -188,9 +189,9 @@ Row RowOf(const ort::Found& f, bool withCountry) {
 }
 
 // A place of the monarchy: today's name as the place, the place string "Brno, Tschechien".
-Row RowOf(const MonarchyIndex& monarchy, const ort::MonarchyFound& f) {
+Row RowOf(const MonarchyIndex& monarchy, const places::MonarchyFound& f) {
   const auto& p = monarchy.place(f.id);
-  const std::string country(ort::CountryName(p.country));
+  const std::string country(places::CountryName(p.country));
   Row row;
   row.values = {std::string(p.name), std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
                 std::nullopt, std::nullopt, std::string(p.name) + ", " + country, std::string(p.latitude),
@@ -221,7 +222,7 @@ void Emit(const std::vector<Row>& rows, const std::string& format, bool withCoun
           for (char& c : value) c = c == '\t' ? ' ' : c;
           out.PutUtf8(value);
         } else {
-          out.PutUtf8(ort::CsvField(value));
+          out.PutUtf8(places::CsvField(value));
         }
       }
       out.Raw("\r\n");
@@ -237,8 +238,8 @@ void Emit(const std::vector<Row>& rows, const std::string& format, bool withCoun
         const bool degrees = k == kPlaceString + 1 || k == kPlaceString + 2;
         out.Raw(!values[k] ? "null" : degrees ? *values[k] : Json(*values[k]));
       }
-      out.Raw(std::string(", \"genau\": ") + (rows[i].match == ort::Match::kExact ? "true" : "false") +
-              ", \"aehnlich\": " + (rows[i].match == ort::Match::kSimilar ? "true" : "false") + "}");
+      out.Raw(std::string(", \"genau\": ") + (rows[i].match == places::Match::kExact ? "true" : "false") +
+              ", \"aehnlich\": " + (rows[i].match == places::Match::kSimilar ? "true" : "false") + "}");
     }
     out.Raw(rows.empty() ? "]\n" : "\n]\n");
   }
@@ -255,14 +256,14 @@ void Warn(const std::vector<std::string>& warnings) {
 
 CoordinatesIndex OpenCoordinates(const std::filesystem::path& dataFile) {
   std::vector<std::string> warnings;
-  CoordinatesIndex index = ort::LoadCoordinates(dataFile, warnings);
+  CoordinatesIndex index = places::LoadCoordinates(dataFile, warnings);
   Warn(warnings);
   return index;
 }
 
 MonarchyIndex OpenMonarchy(const std::filesystem::path& dataFile) {
   std::vector<std::string> warnings;
-  MonarchyIndex index = ort::LoadMonarchy(dataFile, warnings);
+  MonarchyIndex index = places::LoadMonarchy(dataFile, warnings);
   Warn(warnings);
   return index;
 }
@@ -290,13 +291,13 @@ int Gedcom(const std::filesystem::path& tree, const std::filesystem::path& dataF
   if (report && corrected && (*report == *corrected || SameFile(PathOf(*report), PathOf(*corrected))))
     return Fail("--bericht und --ausgabe brauchen zwei Dateien");
   const std::string bytes = ReadWholeFile(tree, os::PathTo1252(tree));
-  std::optional<ort::GedcomTree> parsed;
+  std::optional<places::GedcomTree> parsed;
   try {
     parsed.emplace(bytes);
-  } catch (const ort::GedcomError& error) {
+  } catch (const places::GedcomError& error) {
     return Fail(treeName + ":" + std::to_string(error.line) + ": " + error.what());
   }
-  const ort::GedcomTree& gedcom = *parsed;
+  const places::GedcomTree& gedcom = *parsed;
   std::size_t passedOver = 0;
   for (const auto& p : gedcom.problems()) {
     std::fprintf(stderr, "veldaris-ort: %s:%zu: %s%s\n", treeName.c_str(), p.line, p.what.c_str(),
@@ -304,25 +305,25 @@ int Gedcom(const std::filesystem::path& tree, const std::filesystem::path& dataF
     passedOver += p.passedOver;
   }
   std::vector<std::string> warnings;
-  const ort::Gazetteer gazetteer = ort::LoadGazetteer(dataFile, warnings);
+  const places::Gazetteer gazetteer = places::LoadGazetteer(dataFile, warnings);
   Warn(warnings);
   // Each distinct value is looked up once.
-  const std::vector<ort::CheckedPlace> places = ort::CheckPlaces(gedcom, gazetteer, everyValue);
+  const std::vector<places::CheckedPlace> places = places::CheckPlaces(gedcom, gazetteer, everyValue);
   // The user's choices: every one a candidate of its value, or nothing is written.
-  ort::Choices choices;
+  places::Choices choices;
   if (chosen) {
     const std::filesystem::path path = PathOf(*chosen);
-    std::vector<ort::ChoiceProblem> problems;
-    choices = ort::ReadChoices(ReadWholeFile(path, os::PathTo1252(path)), places, problems);
+    std::vector<places::ChoiceProblem> problems;
+    choices = places::ReadChoices(ReadWholeFile(path, os::PathTo1252(path)), places, problems);
     for (const auto& p : problems) std::fprintf(stderr, "veldaris-ort: %s:%zu: %s\n", chosen->c_str(), p.line, p.what.c_str());
     if (!problems.empty()) return Fail("--auswahl " + *chosen + ": nicht jede Auswahl passt zum Stammbaum, nichts geschrieben");
   }
   Output out(ansi);
-  out.Raw(ort::ReportCsv(places, ansi));
+  out.Raw(places::ReportCsv(places, ansi));
 
   std::size_t rewritten = 0;
   if (corrected) {
-    const std::string copy = ort::CorrectedCopy(gedcom, places, choices, rewritten);
+    const std::string copy = places::CorrectedCopy(gedcom, places, choices, rewritten);
     const std::filesystem::path path = PathOf(*corrected);
     OutputFile file(path, os::PathTo1252(path));
     file.Write(copy);
@@ -336,7 +337,7 @@ int Gedcom(const std::filesystem::path& tree, const std::filesystem::path& dataF
   } else {
     std::fwrite(out.Text().data(), 1, out.Text().size(), stdout);
   }
-  const ort::StatusCounts counts = ort::CountStatuses(places);
+  const places::StatusCounts counts = places::CountStatuses(places);
   std::fprintf(stderr,
                "veldaris-ort: %zu Ortsangaben, %zu nachgeschlagen: %zu eindeutig, %zu mehrdeutig, %zu ähnlich, "
                "%zu nicht gefunden, %zu im Ausland; %zu fehlerhafte Zeilen übergangen\n",
@@ -351,7 +352,7 @@ int Gedcom(const std::filesystem::path& tree, const std::filesystem::path& dataF
 int main(int argc, char** argv) {
   const std::vector<std::string> args = os::Utf8Arguments(argc, argv);
   os::PrepareStandardOutput();
-  ort::SearchOptions options;
+  places::SearchOptions options;
   std::string format = "text";
   std::optional<std::filesystem::path> data;
   std::optional<std::string> gedcom;
@@ -421,7 +422,7 @@ int main(int argc, char** argv) {
     }
   }
   if (format == "json" && ansi) return Fail("JSON ist immer UTF-8: --ansi geht nicht mit --format json");
-  const std::filesystem::path dataFile = data ? *data : ort::DefaultDataFile();
+  const std::filesystem::path dataFile = data ? *data : places::DefaultDataFile();
 
   try {
     if (gedcom) {
@@ -441,12 +442,12 @@ int main(int argc, char** argv) {
     options.text = *text1252;
     RecordReader in = OpenData(dataFile);
     std::vector<Row> rows;
-    for (const ort::Found& f : ort::Search(in, options, OpenCoordinates(dataFile))) rows.push_back(RowOf(f, monarchy));
+    for (const places::Found& f : places::Search(in, options, OpenCoordinates(dataFile))) rows.push_back(RowOf(f, monarchy));
     if (monarchy) {
       const MonarchyIndex places = OpenMonarchy(dataFile);
       if (places.empty()) return Fail("keine Orte der Monarchie: die Datei " + MonarchyFileOf(dataFile).filename().string() +
                                       " fehlt neben der Ortsdatei");
-      for (const ort::MonarchyFound& f : ort::SearchMonarchy(places, text, options)) rows.push_back(RowOf(places, f));
+      for (const places::MonarchyFound& f : places::SearchMonarchy(places, text, options)) rows.push_back(RowOf(places, f));
     }
     Output out(ansi);
     Emit(rows, format, monarchy, out);

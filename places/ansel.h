@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace veldaris::ort {
+namespace veldaris::places {
 
 // Whether the byte stands for a character in ANSEL.
 bool IsAnselByte(unsigned char byte);
@@ -17,4 +17,4 @@ bool IsAnselByte(unsigned char byte);
 // where a byte is no ANSEL character.
 std::optional<std::string> AnselToUtf8(std::string_view ansel);
 
-}  // namespace veldaris::ort
+}  // namespace veldaris::places

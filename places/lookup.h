@@ -12,10 +12,10 @@
 #include "core/record_reader.h"
 #include "core/place_record.h"
 #include "core/search_pass.h"
-#include "tools/coordinates.h"
-#include "tools/monarchy.h"
+#include "places/coordinates.h"
+#include "places/monarchy.h"
 
-namespace veldaris::ort {
+namespace veldaris::places {
 
 struct SearchOptions {
   std::string text;   // as typed (Windows-1252); lower-cased and trimmed as the window does
@@ -64,4 +64,4 @@ std::vector<MonarchyFound> SearchMonarchy(const MonarchyIndex& places, std::stri
 // A place found by a record of the data file, with its state's name.
 Found FoundOf(const RecordRef& record, const std::string& stateName, const CoordinatesIndex& coordinates);
 
-}  // namespace veldaris::ort
+}  // namespace veldaris::places

@@ -10,9 +10,8 @@
 //
 // The P lines come first; the N, L and S lines each in the byte order of their names,
 // so that a name is found by a binary search over the file as it was read, without building
-// anything when it is loaded. A name is folded as FoldName folds it, after its letters that
-// Windows-1252 cannot hold are written as their plain letters ("Brünn": "bruenn", "Český
-// Krumlov": "cesky krumlov").
+// anything when it is loaded. A name is keyed as FoldedName folds it ("Brünn": "bruenn",
+// "Český Krumlov": "cesky krumlov").
 #pragma once
 
 #include <cstddef>
@@ -24,9 +23,10 @@
 #include <utility>
 #include <vector>
 
-#include "tools/coordinates.h"
+#include "places/coordinates.h"
+#include "places/fold.h"
 
-namespace veldaris {
+namespace veldaris::places {
 
 struct MonarchyPlace {
   std::string name;      // today's name, UTF-8
@@ -38,10 +38,6 @@ struct MonarchyPlace {
 
 // The file beside a data file.
 std::filesystem::path MonarchyFileOf(const std::filesystem::path& dataFile);
-
-// A name of a place as the file keys it: folded, UTF-8; and with the umlauts dropped.
-std::string MonarchyKey(std::string_view utf8);
-std::string LooseMonarchyKey(std::string_view utf8);
 
 // The names of the file: as written (folded), with the umlauts dropped, without an addition.
 enum class MonarchyNames { kExact, kLoose, kShortened };
@@ -66,7 +62,7 @@ class MonarchyIndex {
     long population = 0;
   };
   const Place& place(std::uint32_t id) const { return places_[id]; }
-  // The places of a key (MonarchyKey; LooseMonarchyKey for kLoose).
+  // The places of a key (a FoldedName's folded form; its loose form for kLoose).
   std::vector<std::uint32_t> Find(std::string_view key, MonarchyNames names = MonarchyNames::kExact) const;
   // Every key with the places that bear it, in key order; for the search of names.
   std::size_t Keys(MonarchyNames names) const { return names_[static_cast<int>(names)].size(); }
@@ -84,4 +80,4 @@ class MonarchyIndex {
   std::vector<Name> names_[3];  // N, L, S
 };
 
-}  // namespace veldaris
+}  // namespace veldaris::places

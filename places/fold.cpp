@@ -1,11 +1,11 @@
-#include "tools/ort/fold.h"
+#include "places/fold.h"
 
 #include <algorithm>
 #include <vector>
 
 #include "core/text1252.h"
 
-namespace veldaris {
+namespace veldaris::places {
 namespace {
 
 // A small letter with an accent other than the umlauts as its plain letter: "é" as "e",
@@ -189,4 +189,25 @@ std::string FoldName(std::string_view text) {
   return folded;
 }
 
-}  // namespace veldaris
+std::string FoldedKey1252(std::string_view text) { return Windows1252ToUtf8(FoldName(text)); }
+
+std::string FoldedKey(std::string_view utf8) { return FoldedKey1252(Utf8To1252Plain(utf8)); }
+
+std::string Loosened(std::string folded) {
+  DropUmlauts(folded);
+  return folded;
+}
+
+FoldedName FoldedName::Of1252(std::string_view text) {
+  FoldedName name{Windows1252ToUtf8(text), FoldedKey1252(text), {}};
+  name.loose = Loosened(name.folded);
+  return name;
+}
+
+FoldedName FoldedName::OfUtf8(std::string_view utf8) {
+  FoldedName name{std::string(utf8), FoldedKey(utf8), {}};
+  name.loose = Loosened(name.folded);
+  return name;
+}
+
+}  // namespace veldaris::places

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "tools/coordinates.h"
-#include "tools/monarchy.h"
-#include "tools/ort/resolver.h"
+#include "places/coordinates.h"
+#include "places/monarchy.h"
+#include "places/resolver.h"
 
-namespace veldaris::ort {
+namespace veldaris::places {
 
 // The installed gazetteer, where it may be: in share/ on Linux, the build's, beside the
 // program on Windows.
@@ -28,4 +28,4 @@ MonarchyIndex LoadMonarchy(const std::filesystem::path& dataFile, std::vector<st
 // The gazetteer of a data file with both.
 Gazetteer LoadGazetteer(const std::filesystem::path& dataFile, std::vector<std::string>& warnings);
 
-}  // namespace veldaris::ort
+}  // namespace veldaris::places

@@ -1,13 +1,13 @@
-#include "tools/ort/lookup.h"
+#include "places/lookup.h"
 
 #include <algorithm>
 
 #include "core/federal_states.h"
 #include "core/rules.h"
 #include "core/text1252.h"
-#include "tools/ort/fold.h"
+#include "places/fold.h"
 
-namespace veldaris::ort {
+namespace veldaris::places {
 
 Found FoundOf(const RecordRef& record, const std::string& stateName, const CoordinatesIndex& coordinates) {
   Found found;
@@ -31,18 +31,11 @@ bool MatchesFolded(std::string_view item, std::string_view text, MatchMode mode)
   return at != std::string_view::npos && at > 0;
 }
 
-// A name folded, with the umlauts dropped.
-std::string Loose(std::string_view text) {
-  std::string folded = FoldName(text);
-  DropUmlauts(folded);
-  return folded;
-}
-
 }  // namespace
 
 std::vector<Found> Search(RecordReader& data, const SearchOptions& options, const CoordinatesIndex& coordinates) {
   const std::string text = TrimBlanks(ToLower1252(options.text));
-  const std::string looseText = Loose(options.text);
+  const std::string looseText = Loosened(FoldName(options.text));
   const std::size_t item = ItemOf(options.item);
   const bool beginsWith = options.mode == MatchMode::kBeginsWith;
   const Span span = beginsWith ? Span::kBeginning : Span::kInside;
@@ -97,7 +90,8 @@ std::vector<MonarchyFound> SearchMonarchy(const MonarchyIndex& places, std::stri
   for (const bool loose : {false, true}) {
     if (loose && !(options.tolerant || options.similar)) break;
     const MonarchyNames names = loose ? MonarchyNames::kLoose : MonarchyNames::kExact;
-    const std::string key = loose ? LooseMonarchyKey(trimmed) : MonarchyKey(trimmed);
+    const FoldedName typed = FoldedName::OfUtf8(trimmed);
+    const std::string& key = loose ? typed.loose : typed.folded;
     if (key.empty()) return found;
     const Match match = loose ? Match::kTolerant : Match::kExact;
     if (beginsWith) {
@@ -125,4 +119,4 @@ std::vector<MonarchyFound> SearchMonarchy(const MonarchyIndex& places, std::stri
   return found;
 }
 
-}  // namespace veldaris::ort
+}  // namespace veldaris::places

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace veldaris::ort {
+namespace veldaris::places {
 
 // How the characters of a file are written.
 enum class Encoding { kUtf8, kWindows1252, kAnsel, kUtf16Le, kUtf16Be };
@@ -129,4 +129,4 @@ std::string CorrectTree(const GedcomTree& tree,
                         const std::function<std::optional<PlaceCorrection>(const std::string& value)>& correct,
                         std::size_t& rewritten);
 
-}  // namespace veldaris::ort
+}  // namespace veldaris::places

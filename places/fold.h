@@ -1,5 +1,6 @@
 // Names as people write them in old records, made comparable: the tolerant lookup of the
-// place tools compares folded texts. Windows-1252 in, Windows-1252 out.
+// place tools compares folded texts. FoldName: Windows-1252 in, Windows-1252 out; FoldedName,
+// the form in which every name enters the engine's indexes: UTF-8 in, UTF-8 out.
 #pragma once
 
 #include <cstddef>
@@ -7,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace veldaris {
+namespace veldaris::places {
 
 // Folds a name so that its usual spellings compare equal: letter case aside; ä, ö, ü and ß
 // as ae, oe, ue and ss (so "Gößl", "Gössl" and "GOESSL" all give "goessl"), any other accent
@@ -19,6 +20,25 @@ std::string FoldName(std::string_view text);
 // The same into a buffer the caller keeps, for folding many names without allocating; it may
 // stop once the folded text holds enough bytes, for comparing the beginning of a name.
 void FoldName(std::string_view text, std::string& folded, std::size_t enough = std::string::npos);
+// A name as it enters the engine (a part of a family tree's place value, a name of the data
+// file, of the names table or of a place abroad), with the two forms that every index of the
+// engine is keyed by: folded (FoldName of its Windows-1252 form, each letter that
+// Windows-1252 cannot hold written as its plain letter: "Český Krumlov" gives "cesky krumlov",
+// "Brünn" "bruenn"), and loose, the same with the umlauts dropped ("brunn"). Both UTF-8.
+struct FoldedName {
+  std::string text;  // as written, UTF-8
+  std::string folded;
+  std::string loose;
+
+  static FoldedName OfUtf8(std::string_view utf8);
+  static FoldedName Of1252(std::string_view text);
+};
+// The folded form alone, of UTF-8 and of Windows-1252 text.
+std::string FoldedKey(std::string_view utf8);
+std::string FoldedKey1252(std::string_view text);
+// A folded form's loose one (DropUmlauts).
+std::string Loosened(std::string folded);
+
 // The first byte of the folded name (0 for an empty one), without folding it: what a search
 // compares first.
 char FirstFoldedByte(std::string_view text);
@@ -46,4 +66,4 @@ int Edits(std::string_view text, std::string_view name, Span span, int limit);
 // called similar: one, or two from nine letters on.
 int EditsAllowed(std::string_view folded);
 
-}  // namespace veldaris
+}  // namespace veldaris::places

@@ -1,4 +1,4 @@
-#include "tools/ort/data_files.h"
+#include "places/data_files.h"
 
 #include <cstdlib>
 
@@ -8,7 +8,7 @@
 #include "core/record_reader.h"
 #include "core/text1252.h"
 
-namespace veldaris::ort {
+namespace veldaris::places {
 namespace {
 
 std::string Shown(const std::filesystem::path& path) { return Windows1252ToUtf8(os::PathTo1252(path)); }
@@ -68,4 +68,4 @@ Gazetteer LoadGazetteer(const std::filesystem::path& dataFile, std::vector<std::
   return Gazetteer(in, LoadCoordinates(dataFile, warnings), LoadMonarchy(dataFile, warnings));
 }
 
-}  // namespace veldaris::ort
+}  // namespace veldaris::places

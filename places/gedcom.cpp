@@ -1,14 +1,14 @@
-#include "tools/ort/gedcom.h"
+#include "places/gedcom.h"
 
 #include <algorithm>
 #include <cstring>
 #include <unordered_map>
 
 #include "core/text1252.h"
-#include "tools/ort/ansel.h"
-#include "tools/ort/fold.h"
+#include "places/ansel.h"
+#include "places/fold.h"
 
-namespace veldaris::ort {
+namespace veldaris::places {
 namespace {
 
 bool IsAsciiAlnum(std::size_t c) {
@@ -342,7 +342,7 @@ std::string CorrectTree(const GedcomTree& tree,
     const auto mapLines = map ? tree.Encode(level + " MAP") : std::nullopt;
     // The note once: as the file's set wrote it before, maybe with plainer letters.
     const auto noted = [&](const std::string& text) {
-      return FoldName(Utf8To1252Plain(text)) == FoldName(Utf8To1252Plain(*correction->note));
+      return FoldedKey(text) == FoldedKey(*correction->note);
     };
     const bool ownNote = correction && correction->note && std::none_of(place.notes.begin(), place.notes.end(), noted);
     const auto ownNoteLine = ownNote ? tree.EncodePlain(level + " NOTE " + *correction->note) : std::nullopt;
@@ -377,4 +377,4 @@ std::string CorrectTree(const GedcomTree& tree,
   return out;
 }
 
-}  // namespace veldaris::ort
+}  // namespace veldaris::places

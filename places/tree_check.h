@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "tools/ort/gedcom.h"
-#include "tools/ort/resolver.h"
+#include "places/gedcom.h"
+#include "places/resolver.h"
 
-namespace veldaris::ort {
+namespace veldaris::places {
 
 // A distinct place value of the tree and where it stands. UTF-8.
 struct CheckedPlace {
@@ -66,4 +66,4 @@ std::optional<PlaceCorrection> CorrectionOf(const Resolution& resolution, const 
 std::string CorrectedCopy(const GedcomTree& tree, const std::vector<CheckedPlace>& places, const Choices& choices,
                           std::size_t& rewritten);
 
-}  // namespace veldaris::ort
+}  // namespace veldaris::places

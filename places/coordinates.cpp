@@ -1,12 +1,12 @@
-#include "tools/coordinates.h"
+#include "places/coordinates.h"
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
+#include "core/numbers.h"
 #include "core/text_lines.h"
 
-namespace veldaris {
+namespace veldaris::places {
 namespace {
 
 constexpr std::size_t kKeyItems = 5;  // place, municipality, district, state, postcode
@@ -23,9 +23,7 @@ std::string KeyOf(const PlaceRecordView& record) {
 std::optional<std::string> Gedcom(std::string_view degrees, double limit, char positive, char negative) {
   const auto value = DegreesOf(degrees, limit);
   if (!value) return std::nullopt;
-  char text[32];
-  std::snprintf(text, sizeof text, "%c%.4f", *value < 0 ? negative : positive, std::fabs(*value));
-  return std::string(text);
+  return (*value < 0 ? negative : positive) + Fixed(std::fabs(*value), 4);
 }
 
 }  // namespace
@@ -71,4 +69,4 @@ std::optional<std::string> GedcomLatitude(std::string_view degrees) { return Ged
 
 std::optional<std::string> GedcomLongitude(std::string_view degrees) { return Gedcom(degrees, 180, 'E', 'W'); }
 
-}  // namespace veldaris
+}  // namespace veldaris::places

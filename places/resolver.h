@@ -5,49 +5,62 @@
 #include <cstddef>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/record_reader.h"
-#include "tools/coordinates.h"
-#include "tools/monarchy.h"
-#include "tools/ort/lookup.h"
+#include "places/coordinates.h"
+#include "places/fold.h"
+#include "places/lookup.h"
+#include "places/monarchy.h"
+#include "places/names.h"
 
-namespace veldaris::ort {
+namespace veldaris::places {
+
+// The country a place lies in today.
+struct Country {
+  std::string code;  // ISO: "AT", "CZ"
+  bool IsAustria() const { return code == "AT"; }
+  std::string_view Name() const { return CountryName(code); }  // "Österreich", "Tschechien"
+  bool operator==(const Country&) const = default;
+};
 
 // A place a value may mean: its place string (of a place abroad: today's name and country,
 // "Brno, Tschechien"), its coordinates where they are known, its country today. UTF-8.
 struct Candidate {
   std::string placeString;
   std::optional<Coordinates> coordinates;
-  std::string country;  // "Österreich", "Tschechien"
+  Country country;
   bool operator==(const Candidate&) const = default;
 };
 
-// Where a place of a family tree stands in the gazetteer.
 // Where a place of a family tree stands in the gazetteer, or among the places of the old
-// monarchy abroad. Texts are UTF-8.
+// monarchy abroad: the places it may mean, and the one it means where that is sure. UTF-8.
 struct Resolution {
   // kAbroad: one place of the monarchy's lands outside today's Austria.
   enum class Status { kUnique, kAmbiguous, kNotFound, kNotAustrian, kSimilar, kAbroad };
   Status status = Status::kNotFound;
-  std::string placeString;                // when unique, or the place abroad ("Brno, Tschechien")
-  std::optional<Coordinates> coordinates;  // the same
-  std::string country;                     // the same: its country today
-  std::vector<Candidate> candidates;       // when more than one, or similar
+  std::vector<Candidate> candidates;
+  std::optional<std::size_t> chosen;  // kUnique and kAbroad: the candidate it means
   std::string reason;      // when not unique: which part could not be placed, and why
   bool keepValue = false;  // the value stays as written: it begins with a building or an address,
                            // or it names a place abroad by its historical name
+
+  // The place it means; none when it is not sure.
+  const Candidate* Place() const { return chosen && *chosen < candidates.size() ? &candidates[*chosen] : nullptr; }
+  // Its place string and coordinates: the sure place's, or empty and none.
+  std::string PlaceString() const { return Place() ? Place()->placeString : std::string(); }
+  std::optional<Coordinates> Point() const { return Place() ? Place()->coordinates : std::nullopt; }
+  // The candidates a user chooses among: every one where none is sure, else none.
+  std::span<const Candidate> Open() const {
+    return chosen ? std::span<const Candidate>() : std::span<const Candidate>(candidates);
+  }
 };
 
-// A value's part as written, folded once.
-struct ValuePart {
-  std::string text;    // trimmed, UTF-8
-  std::string folded;  // FoldName of its Windows-1252 form, letters it cannot hold made plain
-  std::string loose;   // the same with the umlauts dropped
-};
-std::vector<ValuePart> ValueParts(std::string_view value);
+// A value's parts as written, each folded once.
+std::vector<FoldedName> ValueParts(std::string_view value);
 
 // The gazetteer held in memory for the many lookups of a report: its places and its
 // municipalities, and the jurisdictions a place value names, from the data file and the
@@ -77,6 +90,7 @@ class Gazetteer {
 
  private:
   struct Data;
+  struct Builder;
   class Lookup;
   std::unique_ptr<Data> data_;
 };
@@ -85,4 +99,8 @@ class Gazetteer {
 // value that is not looked up.
 const char* StatusText(Resolution::Status status);
 
-}  // namespace veldaris::ort
+// Reasons joined by "; ": `more`'s reasons (themselves joined so) after those of `reasons`,
+// each reason once.
+void AddReasons(std::string& reasons, std::string_view more);
+
+}  // namespace veldaris::places

@@ -1,13 +1,12 @@
-#include "tools/monarchy.h"
+#include "places/monarchy.h"
 
 #include <algorithm>
 #include <charconv>
 
 #include "core/text1252.h"
 #include "core/text_lines.h"
-#include "tools/ort/fold.h"
 
-namespace veldaris {
+namespace veldaris::places {
 namespace {
 
 // Tabs and line ends have no place in a field.
@@ -22,14 +21,6 @@ std::string Field(std::string_view text) {
 std::filesystem::path MonarchyFileOf(const std::filesystem::path& dataFile) {
   std::filesystem::path file = dataFile;
   return file.replace_extension(".monarchie");
-}
-
-std::string MonarchyKey(std::string_view utf8) { return Windows1252ToUtf8(FoldName(Utf8To1252Plain(utf8))); }
-
-std::string LooseMonarchyKey(std::string_view utf8) {
-  std::string folded = FoldName(Utf8To1252Plain(utf8));
-  DropUmlauts(folded);
-  return Windows1252ToUtf8(folded);
 }
 
 std::string FormatMonarchyFile(std::string_view comment, const std::vector<MonarchyPlace>& places,
@@ -47,12 +38,12 @@ std::string FormatMonarchyFile(std::string_view comment, const std::vector<Monar
     std::vector<std::pair<std::string, std::uint32_t>> keys;
     for (std::uint32_t id = 0; id < names.size(); ++id)
       for (const std::string& name : names[id]) {
+        const FoldedName folded = FoldedName::OfUtf8(name);
         if (kind == 'S') {
-          for (const std::string& form : WithoutAddition(FoldName(Utf8To1252Plain(name))))
-            keys.emplace_back(Field(Windows1252ToUtf8(form)), id);
+          for (const std::string& form : WithoutAddition(folded.folded)) keys.emplace_back(Field(form), id);
           continue;
         }
-        std::string key = kind == 'L' ? LooseMonarchyKey(name) : MonarchyKey(name);
+        const std::string& key = kind == 'L' ? folded.loose : folded.folded;
         if (!key.empty()) keys.emplace_back(Field(key), id);
       }
     std::sort(keys.begin(), keys.end());
@@ -129,4 +120,4 @@ std::pair<std::size_t, std::size_t> MonarchyIndex::Prefixed(std::string_view pre
   return {static_cast<std::size_t>(first - names.begin()), static_cast<std::size_t>(last - names.begin())};
 }
 
-}  // namespace veldaris
+}  // namespace veldaris::places

@@ -1,11 +1,11 @@
-#include "tools/ort/ansel.h"
+#include "places/ansel.h"
 
 #include <array>
 #include <vector>
 
 #include "core/text1252.h"
 
-namespace veldaris::ort {
+namespace veldaris::places {
 namespace {
 
 // The special characters, 0xA1 to 0xCF; 0 where the byte is undefined. 0xAE and 0xB0
@@ -134,4 +134,4 @@ std::optional<std::string> AnselToUtf8(std::string_view ansel) {
   return out;
 }
 
-}  // namespace veldaris::ort
+}  // namespace veldaris::places

@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-namespace veldaris::ort {
+namespace veldaris::places {
 
 // What a row of the table names.
 enum class AreaKind : unsigned char {
@@ -64,4 +64,4 @@ std::span<const std::string_view> JurisdictionWords();
 std::span<const std::string_view> SiteWords();
 std::span<const std::string_view> SiteEndings();
 
-}  // namespace veldaris::ort
+}  // namespace veldaris::places

@@ -1,9 +1,9 @@
-#include "tools/ort/names.h"
+#include "places/names.h"
 
 #include <algorithm>
 #include <utility>
 
-namespace veldaris::ort {
+namespace veldaris::places {
 namespace {
 
 using enum AreaKind;
@@ -251,4 +251,4 @@ std::span<const std::string_view> JurisdictionWords() { return kJurisdictionWord
 std::span<const std::string_view> SiteWords() { return kSiteWords; }
 std::span<const std::string_view> SiteEndings() { return kSiteEndings; }
 
-}  // namespace veldaris::ort
+}  // namespace veldaris::places

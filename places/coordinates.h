@@ -17,7 +17,7 @@
 
 #include "core/place_record.h"
 
-namespace veldaris {
+namespace veldaris::places {
 
 struct Coordinates {
   std::string latitude;   // decimal degrees as written, north positive: "47.6405"
@@ -53,4 +53,4 @@ std::optional<double> DegreesOf(std::string_view text, double limit);
 std::optional<std::string> GedcomLatitude(std::string_view degrees);
 std::optional<std::string> GedcomLongitude(std::string_view degrees);
 
-}  // namespace veldaris
+}  // namespace veldaris::places

@@ -1,13 +1,13 @@
-#include "tools/ort/tree_check.h"
+#include "places/tree_check.h"
 
 #include <algorithm>
 #include <unordered_map>
 
 #include "core/text1252.h"
 #include <utility>
-#include "tools/coordinates.h"
+#include "places/coordinates.h"
 
-namespace veldaris::ort {
+namespace veldaris::places {
 namespace {
 
 using Status = Resolution::Status;
@@ -97,7 +97,7 @@ Choices ReadChoices(std::string_view bytes, const std::vector<CheckedPlace>& pla
       problems.push_back({line, "\"" + fields[0] + "\" ist keine Ortsangabe des Stammbaums"});
       continue;
     }
-    const auto& candidates = place->second->resolution.candidates;
+    const auto candidates = place->second->resolution.Open();
     const std::string& chosen = fields[1];
     if (std::none_of(candidates.begin(), candidates.end(), [&](const Candidate& c) { return c.placeString == chosen; })) {
       problems.push_back({line, "\"" + fields[1] + "\" ist kein Kandidat für \"" + fields[0] + "\""});
@@ -144,39 +144,37 @@ std::string ReportCsv(const std::vector<CheckedPlace>& places, bool ansi) {
     const Resolution& r = p.resolution;
     if (r.status == Status::kNotAustrian) continue;
     std::string candidates;
-    for (const Candidate& c : r.candidates) candidates += (candidates.empty() ? "" : " | ") + c.placeString;
+    for (const Candidate& c : r.Open()) candidates += (candidates.empty() ? "" : " | ") + c.placeString;
+    const Candidate* place = r.Place();
     std::string line = CsvField(p.value) + "," + std::to_string(p.uses) + "," + StatusText(r.status) + "," +
-                       CsvField(r.placeString) + "," + CsvField(candidates) + ",";
-    line += r.coordinates ? r.coordinates->latitude + "," + r.coordinates->longitude : std::string(",");
-    line += "," + CsvField(r.country) + "," + CsvField(r.reason) + "\r\n";
+                       CsvField(place ? place->placeString : "") + "," + CsvField(candidates) + ",";
+    line += place && place->coordinates ? place->coordinates->latitude + "," + place->coordinates->longitude
+                                        : std::string(",");
+    line += "," + CsvField(place ? place->country.Name() : "") + "," + CsvField(r.reason) + "\r\n";
     out += line;
   }
   return ansi ? PlaceIn1252(out) : out;
 }
 
 std::optional<PlaceCorrection> CorrectionOf(const Resolution& r, const std::string* chosen) {
-  PlaceCorrection correction;
-  const std::optional<Coordinates>* point = &r.coordinates;
-  bool abroad = r.status == Status::kAbroad;
+  const Candidate* place = r.Place();
   if (chosen) {
-    const auto candidate = std::find_if(r.candidates.begin(), r.candidates.end(),
-                                        [&](const Candidate& c) { return c.placeString == *chosen; });
-    if (candidate == r.candidates.end()) return std::nullopt;
-    correction.placeString = candidate->placeString;
-    point = &candidate->coordinates;
-    abroad = candidate->country != "Österreich";
-  } else if (r.status == Status::kUnique || abroad) {
-    correction.placeString = r.placeString;
-  } else {
-    return std::nullopt;
+    const auto open = r.Open();
+    const auto candidate =
+        std::find_if(open.begin(), open.end(), [&](const Candidate& c) { return c.placeString == *chosen; });
+    place = candidate == open.end() ? nullptr : &*candidate;
   }
+  if (!place) return std::nullopt;
+  PlaceCorrection correction;
+  correction.placeString = place->placeString;
   // A place abroad keeps its historical name and gains today's in a note; a building or an
   // address keeps its text.
+  const bool abroad = !place->country.IsAustria();
   correction.keepValue = r.keepValue || abroad;
   if (abroad) correction.note = "Heute: " + correction.placeString;
-  if (*point) {
-    correction.latitude = GedcomLatitude((*point)->latitude);
-    correction.longitude = GedcomLongitude((*point)->longitude);
+  if (place->coordinates) {
+    correction.latitude = GedcomLatitude(place->coordinates->latitude);
+    correction.longitude = GedcomLongitude(place->coordinates->longitude);
   }
   return correction;
 }
@@ -194,4 +192,4 @@ std::string CorrectedCopy(const GedcomTree& tree, const std::vector<CheckedPlace
   }, rewritten);
 }
 
-}  // namespace veldaris::ort
+}  // namespace veldaris::places

@@ -1,0 +1,43 @@
+// A top-level window of the program in Win32: the window procedure that hands each of its
+// messages to the object that made it, for both windows.
+#pragma once
+
+#include <windows.h>
+
+namespace veldaris {
+
+class NativeWindow {
+ public:
+  virtual ~NativeWindow() = default;
+  HWND handle() const { return hwnd_; }
+  // Pixels for twips on this screen.
+  int Px(int twips) const { return MulDiv(twips, dpi_, 1440); }
+
+ protected:
+  NativeWindow() {
+    HDC screen = GetDC(nullptr);
+    dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+  }
+  NativeWindow(const NativeWindow&) = delete;
+  NativeWindow& operator=(const NativeWindow&) = delete;
+
+  // The window procedure of a window class whose windows are created with the object as
+  // their creation parameter.
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+      auto* self = static_cast<NativeWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+      self->hwnd_ = hwnd;
+    }
+    auto* self = reinterpret_cast<NativeWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    return self->Handle(message, wParam, lParam);
+  }
+  virtual LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+
+  HWND hwnd_ = nullptr;
+  int dpi_ = 96;  // of the screen
+};
+
+}  // namespace veldaris
