@@ -10,7 +10,9 @@ packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev
           xvfb xauth openbox xdotool desktop-file-utils appstream libgedcom-perl gramps "$@")
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  # The status read whole: a grep -q that ends at its match would break the pipe it reads.
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [ "$status" = "install ok installed" ] || missing+=("$p")
 done
 if ((${#missing[@]})); then
   sudo=()

@@ -14,7 +14,8 @@ cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELDARIS_BENCH
       -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" >&2
 cmake --build build-release -j "$(nproc)" >&2
 (cd build-release && cpack -G DEB >&2)
-deb=$(ls -t "$PWD"/build-release/veldaris_*.deb | head -n1)
+debs=("$PWD"/build-release/veldaris_*.deb)
+deb=${debs[-1]}
 echo "== lintian" >&2
 lintian --tag-display-limit 0 "$deb" >&2 || { echo "lintian found errors" >&2; exit 1; }
 echo "== desktop-file-validate, appstreamcli" >&2

@@ -1,25 +1,51 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the normal build, the same tests
 # built with AddressSanitizer and UBSan, the fuzz target for a bounded time where clang is
-# there, and the Windows program, cross-built and tested under wine.
+# there, and the Windows program, cross-built and tested under wine. It prints how long each
+# step took, and at its end (or where it fails) all of them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh
-scripts/build.sh
-ctest --test-dir build --output-on-failure -j "$(nproc)"
 
-echo "== the tests again, built with AddressSanitizer and UBSan"
+steps=()
+start=$SECONDS
+summary() {
+  local status=$?
+  echo "== time of each step"
+  printf '%s\n' "${steps[@]}"
+  printf '%5d s  all%s\n' $((SECONDS - start)) "$([ $status -eq 0 ] || echo ", failed")"
+}
+trap summary EXIT
+# step NAME COMMAND...: runs the command and notes its time.
+step() {
+  local name=$1 began=$SECONDS
+  shift
+  echo "== $name"
+  "$@"
+  steps+=("$(printf '%5d s  %s' $((SECONDS - began)) "$name")")
+}
+
 werror=OFF
 [ "${CI:-}" = "true" ] && werror=ON
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELDARIS_WERROR=$werror \
-      -DVELDARIS_SANITIZE=ON -DVELDARIS_BENCH=OFF >/dev/null
-cmake --build build-asan -j "$(nproc)"
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
-LSAN_OPTIONS=suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0 \
-UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
+# The sanitizer and Windows builds take the first build's data files, which the importer
+# makes the same on every system; its own tests run in every build.
+export VELDARIS_DATA_FROM=$PWD/build/data
 
-scripts/fuzz.sh "${VELDARIS_FUZZ_SECONDS:-60}"
+asan() {
+  cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELDARIS_WERROR=$werror \
+        -DVELDARIS_SANITIZE=ON -DVELDARIS_BENCH=OFF -DVELDARIS_DATA_FROM="$VELDARIS_DATA_FROM" >/dev/null
+  cmake --build build-asan -j "$(nproc)"
+}
+asan_tests() {
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+  LSAN_OPTIONS=suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
+}
 
-echo "== the Windows program, cross-built, under wine"
-scripts/test-windows.sh
+step "installing what is missing" scripts/deps.sh
+step "the build" scripts/build.sh
+step "the tests" ctest --test-dir build --output-on-failure -j "$(nproc)"
+step "the build with AddressSanitizer and UBSan" asan
+step "the tests with AddressSanitizer and UBSan" asan_tests
+step "fuzzing" scripts/fuzz.sh "${VELDARIS_FUZZ_SECONDS:-60}"
+step "the Windows program, cross-built, under wine" scripts/test-windows.sh

@@ -93,7 +93,9 @@ if command -v xvfb-run >/dev/null && command -v openbox >/dev/null && command -v
     app=$!
     trap "kill $app 2>/dev/null || true" EXIT
     for _ in $(seq 100); do
-      window=$(xdotool search --name "Veldaris in" 2>/dev/null | head -n1) && [ -n "$window" ] && break
+      windows=$(xdotool search --name "Veldaris in" 2>/dev/null || true)
+      read -r window <<<"$windows" || true
+      [ -n "$window" ] && break
       sleep 0.1
     done
     [ -n "${window:-}" ] || { echo "FAIL: no window" >&2; exit 1; }

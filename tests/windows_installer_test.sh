@@ -47,7 +47,8 @@ echo "installed silently into $local_appdata\\Programs\\Veldaris, with a Start-m
 command=$("$wine" reg query "$tree_app\\shell\\open\\command" /ve 2>/dev/null | tr -d '\r')
 grep -qF '\veldaris-stammbaum.exe" "%1"' <<<"$command" || fail "GEDCOM files do not open with the tree window: $command"
 registered "$open_with" || fail "Veldaris Stammbaum is not offered for .ged files"
-"$wine" reg query 'HKCU\Software\Classes\.ged' /ve 2>/dev/null | grep -qi 'veldaris' && fail "the installer made itself the default program for .ged files"
+default=$("$wine" reg query 'HKCU\Software\Classes\.ged' /ve 2>/dev/null || true)
+grep -qi 'veldaris' <<<"$default" && fail "the installer made itself the default program for .ged files"
 echo "Veldaris Stammbaum: its shortcut, offered under \"Open with\" for .ged files"
 # The installed veldaris-ort finds the places of the old monarchy beside its gazetteer.
 abroad=$(cd "$folder" && "$wine" ./veldaris-ort.exe --monarchie Bruenn 2>/dev/null | tr -d '\r')
