@@ -77,6 +77,9 @@ and reports on the places of a GEDCOM family tree, in today's Austria
 and among the places of the old monarchy abroad; the window Veldaris
 Stammbaum does the same for people who never open a terminal: pick among
 candidates, save a corrected copy.")
+# Besides the libraries dpkg-shlibdeps finds: Qt's translations, which give the file dialogs
+# and standard buttons the user's language.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

@@ -4,10 +4,12 @@ set -euo pipefail
 # Building: compiler, CMake, Qt, GoogleTest. Testing besides: fonts, and for the test of the
 # installed program Xvfb with a window manager, xdotool and the validators of its metadata; for
 # the GEDCOM reader family trees that other programs wrote (libgedcom-perl's and Gramps'
-# examples), and Gramps, which reads the corrected tree back.
+# examples), and Gramps, which reads the corrected tree back; for the tests on a German desktop
+# the definitions of the locales, and Qt's translations, which the program loads.
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev
           fonts-liberation fonts-dejavu-core
-          xvfb xauth openbox xdotool desktop-file-utils appstream libgedcom-perl gramps "$@")
+          xvfb xauth openbox xdotool desktop-file-utils appstream libgedcom-perl gramps
+          locales qt6-translations-l10n "$@")
 missing=()
 for p in "${packages[@]}"; do
   # The status read whole: a grep -q that ends at its match would break the pipe it reads.

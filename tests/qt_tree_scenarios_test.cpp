@@ -17,6 +17,7 @@
 #include <QUrl>
 #include <memory>
 
+#include "platform/qt/qt_application.h"
 #include "platform/qt/tree_window.h"
 #include "tests/scenarios/tree_scenario.h"
 
@@ -47,6 +48,10 @@ class QtTreeDriver : public scenario::Driver {
       return NextQuestionAnswer(From(title), From(text));
     };
     TestHooks().quit = [this] { quit_ = true; };
+    TestHooks().settings = dir_ / "einstellungen.ini";
+    OpenWindow();
+  }
+  void OpenWindow() {
     window_ = std::make_unique<TreeMainWindow>(test::Gazetteer());
     window_->show();
     if (!QTest::qWaitForWindowExposed(window_.get())) qWarning("the window was not exposed");
@@ -94,6 +99,13 @@ class QtTreeDriver : public scenario::Driver {
     return kControlCount;
   }
   std::string ShownCaption() override { return From(window_->windowTitle()); }
+  Placement ShownClientSize() override {
+    return {0, 0, window_->Twips(window_->width()), window_->Twips(window_->height())};
+  }
+  Placement ShownPlacement(ControlId id) override {
+    const QRect r = Widget(id)->geometry();
+    return {window_->Twips(r.left()), window_->Twips(r.top()), window_->Twips(r.width()), window_->Twips(r.height())};
+  }
   TreeWindow& Model() override { return window_->model(); }
 
  protected:
@@ -147,6 +159,15 @@ class QtTreeDriver : public scenario::Driver {
     window_->close();
     Idle();
   }
+  void DoResize(int width, int height) override {
+    window_->resize(window_->Px(width), window_->Px(height));
+    Idle();
+  }
+  void DoRestart() override {
+    DoCloseWindow();
+    OpenWindow();
+    Idle();
+  }
 
  private:
   std::unique_ptr<TreeMainWindow> window_;
@@ -183,5 +204,11 @@ class QtTreeScenarios : public QObject {
   }
 };
 
-QTEST_MAIN(QtTreeScenarios)
+// The program's own application, as the window runs in it: Qt's translations loaded for the
+// user's language.
+int main(int argc, char** argv) {
+  const auto app = MakeApplication(argc, argv);
+  QtTreeScenarios scenarios;
+  return QTest::qExec(&scenarios, argc, argv);
+}
 #include "qt_tree_scenarios_test.moc"

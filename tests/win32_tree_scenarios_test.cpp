@@ -11,6 +11,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <clocale>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -62,10 +64,13 @@ class Win32TreeDriver : public scenario::Driver {
       return NextQuestionAnswer(Utf8(title), Utf8(text));
     };
     TestHooks().quit = [this] { quit_ = true; };
+    // A key of the driver's own for the window's size and place, gone with it.
+    TestHooks().settings = L"Software\\Veldaris-Tests\\" + Dir().filename().wstring();
     window_ = std::make_unique<Win32TreeWindow>(test::Gazetteer(), GetModuleHandleW(nullptr));
   }
   ~Win32TreeDriver() override {
     window_.reset();
+    RegDeleteTreeW(HKEY_CURRENT_USER, TestHooks().settings.c_str());
     TestHooks() = {};
   }
 
@@ -86,6 +91,7 @@ class Win32TreeDriver : public scenario::Driver {
     }
   }
   HWND Control(ControlId id) { return window_->control(id); }
+  int Twips(int pixels) const { return MulDiv(pixels, 1440, window_->Px(1440)); }
   void PostKey(HWND to, UINT key) {
     PostMessageW(to, WM_KEYDOWN, key, KeyData(key, false));
     PostMessageW(to, WM_KEYUP, key, KeyData(key, true));
@@ -135,6 +141,19 @@ class Win32TreeDriver : public scenario::Driver {
     return kControlCount;
   }
   std::string ShownCaption() override { return Utf8(WindowText(window_->handle())); }
+  Placement ShownClientSize() override {
+    RECT client{};
+    GetClientRect(window_->handle(), &client);
+    return {0, 0, Twips(client.right), Twips(client.bottom)};
+  }
+  // A drop-down list's window is as high as its font makes its field: it is the design's.
+  Placement ShownPlacement(ControlId id) override {
+    RECT r{};
+    GetWindowRect(Control(id), &r);
+    MapWindowPoints(HWND_DESKTOP, window_->handle(), reinterpret_cast<POINT*>(&r), 2);
+    const int height = SpecOf(id).kind == ControlKind::kDropDownList ? SpecOf(id).height : Twips(r.bottom - r.top);
+    return {Twips(r.left), Twips(r.top), Twips(r.right - r.left), height};
+  }
   TreeWindow& Model() override { return window_->model(); }
 
  protected:
@@ -210,10 +229,39 @@ class Win32TreeDriver : public scenario::Driver {
     PostMessageW(window_->handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
     Pump();
   }
+  // As a drag of the window's border ends: the frame around a client area of that size.
+  void DoResize(int width, int height) override {
+    RECT frame{0, 0, window_->Px(width), window_->Px(height)};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window_->handle(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(window_->handle(), GWL_EXSTYLE)));
+    SetWindowPos(window_->handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+  }
+  void DoRestart() override {
+    DoCloseWindow();
+    window_ = std::make_unique<Win32TreeWindow>(test::Gazetteer(), GetModuleHandleW(nullptr));
+    Start(std::nullopt);
+  }
 
  private:
   std::unique_ptr<Win32TreeWindow> window_;
 };
+
+// Under a user's locale asked for (LANG=de_AT.UTF-8 under wine), the user's locale is that one,
+// and the C runtime's stays "C": the program never asks for the user's, and writes its numbers
+// without the runtime's help anyway.
+TEST(UserLocale, IsTheOneAskedForAndTheRuntimeStaysC) {
+  const char* asked = std::getenv("VELDARIS_USER_LOCALE");
+  if (!asked) GTEST_SKIP() << "no user locale asked for (VELDARIS_USER_LOCALE)";
+  wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
+  GetUserDefaultLocaleName(name, LOCALE_NAME_MAX_LENGTH);
+  EXPECT_EQ(WideToUtf8(name), asked);
+  wchar_t decimal[8] = {};
+  GetLocaleInfoEx(name, LOCALE_SDECIMAL, decimal, 8);
+  EXPECT_EQ(WideToUtf8(decimal), ",") << "the user's decimal separator";
+  EXPECT_STREQ(std::localeconv()->decimal_point, ".");
+}
 
 class Win32TreeScenario : public ::testing::TestWithParam<std::size_t> {
  public:

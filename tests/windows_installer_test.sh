@@ -61,8 +61,11 @@ before=$(sha256sum < "$folder/orte-7sp.ort")
 install
 [ "$(sha256sum < "$folder/orte-7sp.ort")" = "$before" ] || fail "installing again replaced the user's data file"
 
+# The size and place of the tree window, as the window keeps them when it is closed.
+"$wine" reg add 'HKCU\Software\Veldaris' /v Stammbaum-Fenster /t REG_BINARY /d 2c000000 /f >/dev/null 2>&1
 uninstall
 [ -e "$folder/veldaris.exe" ] && fail "the uninstaller left the program"
+registered 'HKCU\Software\Veldaris' && fail "the uninstaller left the window's settings in HKCU\Software\Veldaris"
 [ -e "$shortcut" ] && fail "the uninstaller left the shortcut"
 [ -e "$tree_shortcut" ] && fail "the uninstaller left the shortcut of Veldaris Stammbaum"
 registered "$tree_app" && fail "the uninstaller left $tree_app"

@@ -44,6 +44,12 @@ QtTestHooks& TestHooks() {
   return hooks;
 }
 
+std::unique_ptr<QSettings> WindowSettings() {
+  if (!TestHooks().settings.empty())
+    return std::make_unique<QSettings>(Shown(TestHooks().settings), QSettings::IniFormat);
+  return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, "Veldaris", "Veldaris");
+}
+
 void QuitApplication() {
   if (TestHooks().quit) return TestHooks().quit();
   QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);

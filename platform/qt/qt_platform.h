@@ -2,10 +2,12 @@
 // dialogs, the clipboard and quitting.
 #pragma once
 
+#include <QSettings>
 #include <QString>
 #include <QWidget>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "model/platform.h"
@@ -16,14 +18,20 @@ namespace veldaris {
 // What the tests put in place of the modal dialogs and of the end of the program, for both
 // windows: the message box (its title and its text with line breaks as shown), the question
 // with "Ja" and "Nein", the file dialogs (to save or to open, the name or the folder
-// proposed), the end of the program. Empty: the real ones.
+// proposed), the end of the program, the file in which the windows keep their size and place.
+// Empty: the real ones.
 struct QtTestHooks {
   std::function<void(const QString& title, const QString& text)> message;
   std::function<bool(const QString& title, const QString& text)> question;
   std::function<std::optional<std::filesystem::path>(bool save, const std::filesystem::path& proposed)> fileDialog;
   std::function<void()> quit;
+  std::filesystem::path settings;
 };
 QtTestHooks& TestHooks();
+
+// Where a window keeps its size and place between starts: the user's settings of the program
+// (~/.config/Veldaris/Veldaris.conf), or the tests' file.
+std::unique_ptr<QSettings> WindowSettings();
 
 // The end of the program, once the current event is handled.
 void QuitApplication();

@@ -17,6 +17,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QResizeEvent>
+#include <QSettings>
 #include <QSignalBlocker>
 
 #include "stammbaum/tree_events.h"
@@ -109,12 +111,17 @@ TreeMainWindow::~TreeMainWindow() { disconnect(focusWatch_); }
 
 int TreeMainWindow::Px(int twips) const { return static_cast<int>(twips * scale_ / 15 + 0.5); }
 
+int TreeMainWindow::Twips(int pixels) const { return static_cast<int>(pixels * 15 / scale_ + 0.5); }
+
 void TreeMainWindow::Build() {
-  setFixedSize(Px(tree::kClientWidth), Px(tree::kClientHeight));
+  // The design's size is the smallest; the window opens at the size and place it had when it
+  // was last closed.
+  setMinimumSize(Px(tree::kClientWidth), Px(tree::kClientHeight));
+  resize(minimumSize());
+  if (const auto settings = WindowSettings()) restoreGeometry(settings->value("Stammbaum/Fenster").toByteArray());
   for (const tree::ControlSpec& spec : tree::ControlTable()) {
     QWidget* w = Create(spec);
     w->setObjectName(spec.name);
-    w->setGeometry(Px(spec.left), Px(spec.top), Px(spec.width), Px(spec.height));
     if (!spec.accessibleName.empty()) w->setAccessibleName(Q(spec.accessibleName));
     if (!spec.tooltip.empty()) {
       w->setToolTip(Q(spec.tooltip));
@@ -133,6 +140,7 @@ void TreeMainWindow::Build() {
     if (previous) setTabOrder(previous, widget(spec.id));
     previous = widget(spec.id);
   }
+  Layout();
 }
 
 QWidget* TreeMainWindow::Create(const tree::ControlSpec& spec) {
@@ -320,13 +328,28 @@ void TreeMainWindow::dropEvent(QDropEvent* event) {
   Dispatch([&] { tree::OnDrop(model_, PathOf(file)); });
 }
 
-// The close box, Alt+F4, and the end of the program asked for by "Beenden" alike.
+// The close box, Alt+F4, and the end of the program asked for by "Beenden" alike; the window's
+// size and place are kept for the next start.
 void TreeMainWindow::closeEvent(QCloseEvent* event) {
   bool closing = false;
   Dispatch([&] { closing = tree::OnClose(model_); });
   if (!closing) return event->ignore();
+  if (const auto settings = WindowSettings()) settings->setValue("Stammbaum/Fenster", saveGeometry());
   event->accept();
   platform_.Quit();
+}
+
+void TreeMainWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Layout();
+}
+
+void TreeMainWindow::Layout() {
+  const int width = Twips(this->width()), height = Twips(this->height());
+  for (const tree::ControlSpec& spec : tree::ControlTable()) {
+    const Placement p = PlacementOf(spec, tree::kClientWidth, tree::kClientHeight, width, height);
+    if (QWidget* w = widget(spec.id)) w->setGeometry(Px(p.left), Px(p.top), Px(p.width), Px(p.height));
+  }
 }
 
 }  // namespace veldaris

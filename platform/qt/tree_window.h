@@ -70,6 +70,8 @@ class TreeMainWindow : public QWidget {
   tree::TreeWindow& model() { return model_; }
   QWidget* widget(tree::ControlId id) const { return widgets_[static_cast<std::size_t>(id)]; }
   int Px(int twips) const;
+  // Twips for pixels on this screen.
+  int Twips(int pixels) const;
 
   // The window is there: a tree given on the command line is opened.
   void Load(const std::optional<std::filesystem::path>& tree);
@@ -79,8 +81,11 @@ class TreeMainWindow : public QWidget {
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // Each control where the table's rule puts it in a window of this size.
+  void Layout();
   void Dispatch(const std::function<void()>& event);
   void Build();
   QWidget* Create(const tree::ControlSpec& spec);

@@ -14,6 +14,8 @@ namespace {
 
 
 constexpr wchar_t kWindowClass[] = L"VeldarisStammbaum";
+constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_ACCEPTFILES | WS_EX_CONTROLPARENT;
 constexpr UINT_PTR kTicker = 1;
 constexpr int kFirstControl = 100;
 
@@ -37,7 +39,9 @@ void Win32TreeWindow::Load(const std::optional<std::filesystem::path>& tree) {
 }
 
 void Win32TreeWindow::Show(int showCommand) {
-  ShowWindow(hwnd_, showCommand);
+  // A window closed maximised opens maximised, unless the start asks for it minimised.
+  const bool asked = showCommand == SW_SHOWMINIMIZED || showCommand == SW_SHOWMINNOACTIVE || showCommand == SW_MINIMIZE;
+  ShowWindow(hwnd_, maximized_ && !asked ? SW_SHOWMAXIMIZED : showCommand);
   UpdateWindow(hwnd_);
   SetFocus(control(tree::OpenButton));
   Sync();
@@ -108,24 +112,78 @@ void Win32TreeWindow::Build() {
   metrics.cbSize = sizeof metrics;
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
   font_ = CreateFontIndirectW(&metrics.lfMessageFont);
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  RECT frame{0, 0, Px(tree::kClientWidth), Px(tree::kClientHeight)};
-  AdjustWindowRectEx(&frame, style, FALSE, WS_EX_ACCEPTFILES);
-  hwnd_ = CreateWindowExW(WS_EX_ACCEPTFILES | WS_EX_CONTROLPARENT, kWindowClass, Wide(tree::WindowCaption()).c_str(),
-                          style, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                          nullptr, nullptr, instance_, static_cast<NativeWindow*>(this));
+  const RECT frame = Frame(tree::kClientWidth, tree::kClientHeight);
+  hwnd_ = CreateWindowExW(kExStyle, kWindowClass, Wide(tree::WindowCaption()).c_str(), kStyle, CW_USEDEFAULT,
+                          CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                          instance_, static_cast<NativeWindow*>(this));
   platform_.SetOwner(hwnd_);
   DragAcceptFiles(hwnd_, TRUE);
   // In the table's order, which is the keyboard order; a caption comes right before the
   // control it names, which is how a screen reader finds the name of a list.
   for (const tree::ControlSpec& spec : tree::ControlTable()) controls_[static_cast<std::size_t>(spec.id)] = Create(spec);
+  RestorePlacement();
+  Layout();
+}
+
+RECT Win32TreeWindow::Frame(int width, int height) const {
+  RECT frame{0, 0, Px(width), Px(height)};
+  AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+  return frame;
+}
+
+// A drop-down list's window holds the list it drops.
+int Win32TreeWindow::NativeHeight(const tree::ControlSpec& spec, int height) const {
+  return Px(height + (spec.kind == ControlKind::kDropDownList ? 240 * 15 : 0));
+}
+
+void Win32TreeWindow::Layout() {
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  const int width = MulDiv(client.right, 1440, dpi_), height = MulDiv(client.bottom, 1440, dpi_);
+  HDWP moves = BeginDeferWindowPos(tree::kControlCount);
+  for (const tree::ControlSpec& spec : tree::ControlTable()) {
+    const Placement p = PlacementOf(spec, tree::kClientWidth, tree::kClientHeight, width, height);
+    if (moves)
+      moves = DeferWindowPos(moves, control(spec.id), nullptr, Px(p.left), Px(p.top), Px(p.width),
+                             NativeHeight(spec, p.height), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (moves) EndDeferWindowPos(moves);
+  // The last column of the list takes the width the others leave.
+  ListView_SetColumnWidth(control(tree::PlaceList), static_cast<int>(tree::PlaceColumns().size()) - 1,
+                          LVSCW_AUTOSIZE_USEHEADER);
+}
+
+// Where the window's size and place are kept between starts: the user's registry, or the
+// tests' key.
+std::wstring Win32TreeWindow::SettingsKey() {
+  return TestHooks().settings.empty() ? std::wstring(L"Software\\Veldaris") : TestHooks().settings;
+}
+
+void Win32TreeWindow::RestorePlacement() {
+  WINDOWPLACEMENT placement{};
+  DWORD size = sizeof placement;
+  if (RegGetValueW(HKEY_CURRENT_USER, SettingsKey().c_str(), L"Stammbaum-Fenster", RRF_RT_REG_BINARY, nullptr,
+                   &placement, &size) != ERROR_SUCCESS ||
+      size != sizeof placement || placement.length != sizeof placement)
+    return;
+  maximized_ = placement.showCmd == SW_SHOWMAXIMIZED;
+  placement.showCmd = SW_HIDE;  // shown by Show
+  placement.flags = 0;
+  SetWindowPlacement(hwnd_, &placement);
+}
+
+void Win32TreeWindow::SavePlacement() {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (!GetWindowPlacement(hwnd_, &placement)) return;
+  RegSetKeyValueW(HKEY_CURRENT_USER, SettingsKey().c_str(), L"Stammbaum-Fenster", REG_BINARY, &placement,
+                  sizeof placement);
 }
 
 HWND Win32TreeWindow::Create(const tree::ControlSpec& spec) {
   const wchar_t* cls = WC_BUTTONW;
   DWORD style = WS_CHILD | WS_VISIBLE | (spec.tabStop ? WS_TABSTOP : 0);
   DWORD ex = 0;
-  int height = spec.height;
   switch (spec.kind) {
     case ControlKind::kButton: style |= BS_PUSHBUTTON; break;
     case ControlKind::kLabel: cls = WC_STATICW, style |= SS_LEFT; break;
@@ -133,10 +191,7 @@ HWND Win32TreeWindow::Create(const tree::ControlSpec& spec) {
     case ControlKind::kNotes:
       cls = WC_EDITW, style |= ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, ex = WS_EX_CLIENTEDGE;
       break;
-    case ControlKind::kDropDownList:
-      cls = WC_COMBOBOXW, style |= CBS_DROPDOWNLIST | WS_VSCROLL;
-      height += 240 * 15;  // the list it drops
-      break;
+    case ControlKind::kDropDownList: cls = WC_COMBOBOXW, style |= CBS_DROPDOWNLIST | WS_VSCROLL; break;
     case ControlKind::kTable:
       cls = WC_LISTVIEWW, style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA, ex = WS_EX_CLIENTEDGE;
       break;
@@ -150,7 +205,7 @@ HWND Win32TreeWindow::Create(const tree::ControlSpec& spec) {
   }
   const bool named = spec.kind == ControlKind::kButton || spec.kind == ControlKind::kLabel;
   HWND hwnd = CreateWindowExW(ex, cls, named ? Wide(spec.caption).c_str() : L"", style, Px(spec.left), Px(spec.top),
-                              Px(spec.width), Px(height), hwnd_,
+                              Px(spec.width), NativeHeight(spec, spec.height), hwnd_,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControl + spec.id)), instance_, nullptr);
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
   if (spec.kind == ControlKind::kTable) {
@@ -248,10 +303,23 @@ LRESULT Win32TreeWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_CLOSE: {
-      // The close box and Alt+F4 end the program as "Beenden" does.
+      // The close box and Alt+F4 end the program as "Beenden" does; the window's size and
+      // place are kept for the next start.
       bool closing = false;
       Dispatch([&] { closing = tree::OnClose(model_); });
-      if (closing) platform_.Quit();
+      if (closing) {
+        SavePlacement();
+        platform_.Quit();
+      }
+      return 0;
+    }
+    case WM_SIZE:
+      if (wParam != SIZE_MINIMIZED && controls_[0]) Layout();
+      return 0;
+    case WM_GETMINMAXINFO: {  // the design's size is the smallest
+      const RECT frame = Frame(tree::kClientWidth, tree::kClientHeight);
+      auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+      limits->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
       return 0;
     }
     case WM_DESTROY: hwnd_ = nullptr; return 0;

@@ -42,6 +42,14 @@ class Win32TreeWindow : public NativeWindow {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT Notify(const NMHDR& header);
   void Build();
+  // The window's frame around a client area of that size (twips).
+  RECT Frame(int width, int height) const;
+  int NativeHeight(const tree::ControlSpec& spec, int height) const;
+  // Each control where the table's rule puts it in the window's present size.
+  void Layout();
+  static std::wstring SettingsKey();
+  void RestorePlacement();
+  void SavePlacement();
   HWND Create(const tree::ControlSpec& spec);
   bool AccessKey(wchar_t letter);
   void Dispatch(const std::function<void()>& event);
@@ -59,6 +67,7 @@ class Win32TreeWindow : public NativeWindow {
   std::wstring cell_;  // the text a list view asks for, kept until it asks again
   bool syncing_ = false;
   bool ticking_ = false;
+  bool maximized_ = false;  // it was closed maximised
 };
 
 }  // namespace veldaris

@@ -17,12 +17,14 @@ namespace veldaris {
 // What the tests put in place of the modal dialogs and of the end of the program, for both
 // windows: the message box (its title and its text as shown), the question with "Ja" and
 // "Nein", the file dialogs (to save or to open, the name or the folder proposed), the end of
-// the program. Empty: the real ones.
+// the program, the registry key under HKEY_CURRENT_USER where the windows keep their size and
+// place. Empty: the real ones.
 struct Win32TestHooks {
   std::function<void(const std::wstring& title, const std::wstring& text)> message;
   std::function<bool(const std::wstring& title, const std::wstring& text)> question;
   std::function<std::optional<std::filesystem::path>(bool save, const std::filesystem::path& proposed)> fileDialog;
   std::function<void()> quit;
+  std::wstring settings;
 };
 Win32TestHooks& TestHooks();
 

@@ -40,6 +40,10 @@ class Driver {
   void Drop(const std::filesystem::path& file);
   // The window's close box.
   void CloseWindow() { DoCloseWindow(); }
+  // The window's border dragged until its client area is that large (twips); the window
+  // closed and the program started again, as a user does the next day.
+  void Resize(int width, int height) { DoResize(width, height); }
+  void Restart() { DoRestart(); }
   // What the user does in the next file dialog: a file, or cancel; the answer to the next
   // question ("Ja" or "Nein"; "Nein" when none is given).
   void Answer(std::optional<std::filesystem::path> file) { answers_.push_back(std::move(file)); }
@@ -54,6 +58,9 @@ class Driver {
   virtual int ShownCurrentRow(ControlId id) = 0;
   virtual ControlId ShownFocus() = 0;  // kControlCount when no control has it
   virtual std::string ShownCaption() = 0;
+  // The size of the client area, and where a control stands in it (twips).
+  virtual Placement ShownClientSize() = 0;
+  virtual Placement ShownPlacement(ControlId id) = 0;
   virtual TreeWindow& Model() = 0;
 
   // The message boxes and questions shown ("title: text"), the names the file dialogs proposed, whether
@@ -76,6 +83,8 @@ class Driver {
   virtual void DoAlt(char letter) = 0;
   virtual void DoDrop(const std::filesystem::path& file) = 0;
   virtual void DoCloseWindow() = 0;
+  virtual void DoResize(int width, int height) = 0;
+  virtual void DoRestart() = 0;
   // The answer to a file dialog that the window opens, and what it proposed; to a question.
   std::optional<std::filesystem::path> NextAnswer(const std::filesystem::path& proposed);
   bool NextQuestionAnswer(const std::string& title, const std::string& text);
