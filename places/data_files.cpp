@@ -48,24 +48,54 @@ CoordinatesIndex LoadCoordinates(const std::filesystem::path& dataFile, std::vec
   return index;
 }
 
-MonarchyIndex LoadMonarchy(const std::filesystem::path& dataFile, std::vector<std::string>& warnings) {
-  std::vector<std::filesystem::path> candidates{MonarchyFileOf(dataFile)};
-  for (const auto& installed : InstalledDataFiles()) candidates.push_back(MonarchyFileOf(installed));
+namespace {
+
+// A file of the gazetteer beside the data file, or else beside the installed one, read by
+// `read` with the lines it cannot take; what it gives, or an empty one where there is none.
+template <typename Index, typename Read>
+Index LoadBeside(const std::filesystem::path& dataFile, std::filesystem::path (*fileOf)(const std::filesystem::path&),
+                 const char* what, std::vector<std::string>& warnings, Read read) {
+  std::vector<std::filesystem::path> candidates{fileOf(dataFile)};
+  for (const auto& installed : InstalledDataFiles()) candidates.push_back(fileOf(installed));
   std::error_code ec;
   for (const auto& path : candidates) {
     if (!std::filesystem::exists(path, ec)) continue;
     std::vector<std::size_t> bad;
-    MonarchyIndex index(ReadWholeFile(path, os::PathTo1252(path)), bad);
+    Index index = read(ReadWholeFile(path, os::PathTo1252(path)), bad);
     for (std::size_t line : bad)
-      warnings.push_back(Shown(path) + ":" + std::to_string(line) + ": keine Zeile der Orte der Monarchie (übergangen)");
+      warnings.push_back(Shown(path) + ":" + std::to_string(line) + ": keine Zeile " + what + " (übergangen)");
     return index;
   }
   return {};
 }
 
+}  // namespace
+
+MonarchyIndex LoadMonarchy(const std::filesystem::path& dataFile, std::vector<std::string>& warnings) {
+  return LoadBeside<MonarchyIndex>(dataFile, MonarchyFileOf, "der Orte der Monarchie", warnings,
+                                   [](std::string bytes, std::vector<std::size_t>& bad) {
+                                     return MonarchyIndex(std::move(bytes), bad);
+                                   });
+}
+
+std::vector<CityPart> LoadCityParts(const std::filesystem::path& dataFile, std::vector<std::string>& warnings) {
+  return LoadBeside<std::vector<CityPart>>(dataFile, CityPartsFileOf, "der Ortsteile", warnings,
+                                           [](std::string bytes, std::vector<std::size_t>& bad) {
+                                             return ReadCityParts(bytes, bad);
+                                           });
+}
+
+WorldNames LoadWorldNames(const std::filesystem::path& dataFile, std::vector<std::string>& warnings) {
+  return LoadBeside<WorldNames>(dataFile, WorldNamesFileOf, "der Orte anderswo", warnings,
+                                [](std::string bytes, std::vector<std::size_t>& bad) {
+                                  return WorldNames(std::move(bytes), bad);
+                                });
+}
+
 Gazetteer LoadGazetteer(const std::filesystem::path& dataFile, std::vector<std::string>& warnings) {
   RecordReader in(dataFile, os::PathTo1252(dataFile));
-  return Gazetteer(in, LoadCoordinates(dataFile, warnings), LoadMonarchy(dataFile, warnings));
+  return Gazetteer(in, GazetteerFiles{LoadCoordinates(dataFile, warnings), LoadMonarchy(dataFile, warnings),
+                                      LoadCityParts(dataFile, warnings), LoadWorldNames(dataFile, warnings)});
 }
 
 }  // namespace veldaris::places

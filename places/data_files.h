@@ -20,12 +20,14 @@ std::vector<std::filesystem::path> InstalledDataFiles();
 std::filesystem::path DefaultDataFile();
 
 // The coordinates beside the data file, none where there is no such file; the places of the
-// old monarchy beside it, or else beside the installed gazetteer (a user's own data file has
-// none beside it). A line of either that cannot be read goes to `warnings` (UTF-8) and is left
-// out.
+// old monarchy, the parts of cities and the names of places elsewhere beside it, or else beside
+// the installed gazetteer (a user's own data file has none beside it). A line of any that cannot
+// be read goes to `warnings` (UTF-8) and is left out.
 CoordinatesIndex LoadCoordinates(const std::filesystem::path& dataFile, std::vector<std::string>& warnings);
 MonarchyIndex LoadMonarchy(const std::filesystem::path& dataFile, std::vector<std::string>& warnings);
-// The gazetteer of a data file with both.
+std::vector<CityPart> LoadCityParts(const std::filesystem::path& dataFile, std::vector<std::string>& warnings);
+WorldNames LoadWorldNames(const std::filesystem::path& dataFile, std::vector<std::string>& warnings);
+// The gazetteer of a data file with all of them.
 Gazetteer LoadGazetteer(const std::filesystem::path& dataFile, std::vector<std::string>& warnings);
 
 }  // namespace veldaris::places

@@ -22,32 +22,49 @@ constexpr NamedArea kAreas[] = {
      "Deutsch-Österreich|Österreich-Ungarn|Oesterreich-Ungarn|Austria-Hungary|Austria Hungary|"
      "Austro-Hungarian Empire|Austro-Hungary|Austrian Empire|Empire of Austria|Kaisertum Österreich|"
      "Kaiserthum Österreich|Kaiserthum Oesterreich|k.u.k. Monarchie|Habsburgermonarchie|Donaumonarchie|"
-     "Cisleithanien|Ostmark|Autriche|Rakousko|Ausztria|Austria-Ungheria|Österreichische Monarchie",
+     "Cisleithanien|Ostmark|Autriche|Rakousko|Ausztria|Austria-Ungheria|Österreichische Monarchie|"
+     // Other languages, and the short forms records use.
+     "Rakúsko|Avstrija|Austrija|Avstriia|Avstriya|Oostenrijk|Áustria|Autriche-Hongrie|Rakousko-Uhersko|"
+     "Rakúsko-Uhorsko|Austro-Węgry|Osztrák–Magyar Monarchia|Avstro-Ogrska|Austro-Ugarska|Oostenrijk-Hongarije|"
+     "Austria-Hungría|Áustria-Hungria|Aus|Öst.|Oest.|Oe.|Ö.|AT|A",
      "NÖ OÖ Sbg Stmk Bgl Vbg W T K", "", kMonarchy},
 
     {kState,
      "Niederösterreich|Nieder-Österreich|Niederoesterreich|NÖ|N.Ö.|NOe|N.Oe.|Lower Austria|"
      "Österreich unter der Enns|Oesterreich unter der Enns|Erzherzogtum Österreich unter der Enns|"
      "Österreich unter der Ens|unter der Enns|Land unter der Enns|Unterösterreich|Basse-Autriche|"
-     "Dolní Rakousy",
+     "Dolní Rakousy|Bassa Austria|Dolné Rakúsko|Dolna Austria|Alsó-Ausztria|Spodnja Avstrija|Donja Austrija|"
+     "Neder-Oostenrijk|Baja Austria|Baixa Áustria|Nyzhnia Avstriia",
      "NÖ W", "", ""},  // Vienna was a part of Lower Austria until 1922
     {kState,
      "Oberösterreich|Ober-Österreich|Oberoesterreich|OÖ|O.Ö.|OOe|O.Oe.|Upper Austria|"
      "Österreich ob der Enns|Oesterreich ob der Enns|Erzherzogtum Österreich ob der Enns|"
-     "Österreich ob der Ens|ob der Enns|Land ob der Enns|Haute-Autriche|Horní Rakousy",
+     "Österreich ob der Ens|ob der Enns|Land ob der Enns|Haute-Autriche|Horní Rakousy|Alta Austria|"
+     "Horné Rakúsko|Górna Austria|Felső-Ausztria|Zgornja Avstrija|Gornja Austrija|Opper-Oostenrijk|Alta Áustria|"
+     "Verkhnia Avstriia",
      "OÖ", "", ""},
-    {kState, "Salzburg|Land Salzburg|Herzogtum Salzburg|Salzburger Land|Salzburgerland|Sbg|Slbg|Salzbourg", "Sbg",
-     "", ""},
-    {kState, "Steiermark|Steyermark|Steiermarck|Steyermarck|Steyrmark|Stmk|Stmk.|Styria|Stiria|Herzogtum Steiermark|Štajerska|Stájerország",
+    {kState,
+     "Salzburg|Land Salzburg|Herzogtum Salzburg|Salzburger Land|Salzburgerland|Sbg|Slbg|Salzbourg|Salisburgo|"
+     "Salcbursko|Salzbursko|Salzburška|Salzburgo",
+     "Sbg", "", ""},
+    {kState,
+     "Steiermark|Steyermark|Steiermarck|Steyermarck|Steyrmark|Stmk|Stmk.|Styria|Stiria|Herzogtum Steiermark|Štajerska|"
+     "Stájerország|Styrie|Štýrsko|Štajersko|Stiermarken|Estiria|Estíria",
      "Stmk", "Güssing|Jennersdorf|Oberwart", "SI"},  // the south of the Burgenland 1938 to 1945
-    {kState, "Burgenland|Bgld|Bgld.|Bgl|Deutsch-Westungarn|Deutschwestungarn|Westungarn", "Bgl", "", ""},
-    {kState, "Vorarlberg|Vbg|Vlbg|Vorarlberg (Österreich)", "Vbg", "", ""},
-    {kState, "Wien|Vienna|Vienne|Viena|Wenen|Reichsgau Wien|Stadt Wien|Bundeshauptstadt Wien|W",
+    {kState, "Burgenland|Bgld|Bgld.|Bgl|Deutsch-Westungarn|Deutschwestungarn|Westungarn|Őrvidék|Gradišće|Gradiščanska",
+     "Bgl", "", ""},
+    {kState, "Vorarlberg|Vbg|Vlbg|Vorarlberg (Österreich)|Voralberg|Vorarlbersko", "Vbg", "", ""},
+    {kState,
+     "Wien|Vienna|Vienne|Viena|Wenen|Reichsgau Wien|Stadt Wien|Bundeshauptstadt Wien|Wien Stadt|W|Vídeň|Viedeň|"
+     "Wiedeń|Bécs|Dunaj|Beč|Viden",
      "W", "", ""},
-    {kState, "Tirol|Tyrol|Tirolo|Tyrolia|Gefürstete Grafschaft Tirol|Nordtirol|Nord-Tirol|Tirol (Österreich)|T",
+    {kState,
+     "Tirol|Tyrol|Tirolo|Tyrolia|Gefürstete Grafschaft Tirol|Nordtirol|Nord-Tirol|Tirol (Österreich)|T|Tyrolsko|"
+     "Tirolsko|Tirolska",
      "T Vbg", "", "IT:17"},  // Vorarlberg was governed from Innsbruck until 1918
     {kState,
-     "Kärnten|Kärnthen|Kaernten|Kaernthen|Karnten|Carinthia|Carinthie|Carinzia|Herzogtum Kärnten|Koroška|K",
+     "Kärnten|Kärnthen|Kaernten|Kaernthen|Karnten|Carinthia|Carinthie|Carinzia|Herzogtum Kärnten|Koroška|K|"
+     "Korutany|Korutánsko|Karyntia|Karintia|Koruška|Karinthië|Carintia|Caríntia",
      "K", "Lienz", "SI IT:06"},  // East Tyrol 1938 to 1945
 
     // The Reichsgaue of 1938 to 1945 that held more than a state.
@@ -60,23 +77,28 @@ constexpr NamedArea kAreas[] = {
     // The lands of the Hungarian crown held the Burgenland until 1921, in three counties.
     {kLand,
      "Ungarn|Hungary|Magyarország|Königreich Ungarn|Hungaria|Hongrie|Ungheria|Maďarsko|Węgry|Ungarische Krone|"
-     "Transleithanien",
+     "Transleithanien|Madžarska|Mađarska|Hongarije|Hungría|Hungria|Uhorsko|Uhersko|Uhorské kráľovstvo",
      "Bgl", "", "HU SK RO:01,02,05,06,09,12,13,15,20,21,25,27,31,32,33,36 HR:09,12 RS:VO UA:25"},
     {kLand, "Ödenburg|Komitat Ödenburg|Sopron|Sopron vármegye|Sopron megye", "Bgl", "", "HU"},
     {kLand, "Wieselburg|Komitat Wieselburg|Moson|Moson vármegye|Moson megye|Wieselburg-Ungarisch Altenburg", "Bgl",
      "", "HU SK"},
     {kLand, "Eisenburg|Komitat Eisenburg|Vas|Vas vármegye|Vas megye", "Bgl", "", "HU SI"},
 
-    {kLand, "Böhmen|Boehmen|Bohemia|Čechy|Cechy|Bohême|Boemia|Königreich Böhmen", "", "", "CZ:52,79,80,81,82,83,86,87,88,89"},
-    {kLand, "Mähren|Maehren|Moravia|Morava|Moravie|Markgrafschaft Mähren", "", "", "CZ:78,80,84,85,90"},
+    {kLand, "Böhmen|Boehmen|Bohemia|Čechy|Cechy|Bohême|Boemia|Königreich Böhmen|Czechy|Csehország|Češka|Bohemen|Boêmia",
+     "", "", "CZ:52,79,80,81,82,83,86,87,88,89"},
+    {kLand, "Mähren|Maehren|Moravia|Morava|Moravie|Markgrafschaft Mähren|Morawy|Morvaország|Moravië|Morávia", "", "",
+     "CZ:78,80,84,85,90"},
     {kLand,
      "Schlesien|Silesia|Österreichisch-Schlesien|Österreichisch Schlesien|Austrian Silesia|Slezsko|Śląsk|"
-     "Herzogtum Schlesien|Herzogtum Ober- und Niederschlesien",
+     "Herzogtum Schlesien|Herzogtum Ober- und Niederschlesien|Szilézia|Slesia|Silésie|Silezië|Silesia austriaca|"
+     "Śląsk Cieszyński|Těšínsko",
      "", "", "CZ:84,85 PL:83"},
-    {kLand, "Galizien|Galicia|Galizia|Galicja|Halytschyna|Halychyna|Galizien und Lodomerien|Königreich Galizien und Lodomerien",
+    {kLand,
+     "Galizien|Galicia|Galizia|Galicja|Halytschyna|Halychyna|Galizien und Lodomerien|Königreich Galizien und Lodomerien|"
+     "Galícia|Halič|Halicz|Galicie|Galicië|Galitzia|Halytchyna|Galicia Austriacka",
      "", "", "PL:77,80,83 UA:06,15,22"},
-    {kLand, "Bukowina|Bukovina|Bucovina|Bukovyna|Buchenland|Herzogtum Bukowina", "", "", "UA:03 RO:34"},
-    {kLand, "Krain|Carniola|Kranjska|Herzogtum Krain|Carniole", "", "", "SI"},
+    {kLand, "Bukowina|Bukovina|Bucovina|Bukovyna|Buchenland|Herzogtum Bukowina|Bukowiny", "", "", "UA:03 RO:34"},
+    {kLand, "Krain|Carniola|Kranjska|Herzogtum Krain|Carniole|Krajna|Kraňsko|Krainia|Kranjsko", "", "", "SI"},
     {kLand, "Küstenland|Kuestenland|Littoral|Austrian Littoral|Österreichisches Küstenland|Primorska|Litorale", "",
      "", "SI IT:06 HR:04,12"},
     {kLand, "Görz|Görz und Gradisca|Goerz|Gorizia|Gorica|Gefürstete Grafschaft Görz und Gradisca", "", "", "IT:06 SI"},
@@ -215,7 +237,14 @@ constexpr std::pair<std::string_view, std::string_view> kCountryNames[] = {
     {"PL", "Polen"},      {"UA", "Ukraine"},    {"HU", "Ungarn"},   {"RO", "Rumänien"},
     {"HR", "Kroatien"},   {"BA", "Bosnien und Herzegowina"},        {"RS", "Serbien"},
     {"ME", "Montenegro"}, {"IT", "Italien"},    {"DE", "Deutschland"}, {"CH", "Schweiz"},
-    {"LI", "Liechtenstein"},
+    {"LI", "Liechtenstein"}, {"US", "USA"}, {"CA", "Kanada"}, {"BR", "Brasilien"}, {"AR", "Argentinien"},
+    {"AU", "Australien"}, {"NZ", "Neuseeland"}, {"ZA", "Südafrika"}, {"CL", "Chile"}, {"MX", "Mexiko"},
+    {"FR", "Frankreich"}, {"GB", "Vereinigtes Königreich"}, {"IE", "Irland"}, {"NL", "Niederlande"},
+    {"BE", "Belgien"}, {"LU", "Luxemburg"}, {"DK", "Dänemark"}, {"SE", "Schweden"}, {"NO", "Norwegen"},
+    {"FI", "Finnland"}, {"ES", "Spanien"}, {"PT", "Portugal"}, {"GR", "Griechenland"}, {"BG", "Bulgarien"},
+    {"RU", "Russland"}, {"BY", "Belarus"}, {"LT", "Litauen"}, {"LV", "Lettland"}, {"EE", "Estland"},
+    {"MD", "Moldau"}, {"TR", "Türkei"}, {"IL", "Israel"}, {"AL", "Albanien"}, {"MK", "Nordmazedonien"},
+    {"XK", "Kosovo"},
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "places/resolver.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -126,18 +127,39 @@ void AddReasons(std::string& reasons, std::string_view more) {
   }
 }
 
+namespace {
+
+// Whether the full stop at `dot` ends a part: it follows a word of four letters or more that
+// is no abbreviation, and a blank follows it.
+bool EndsPart(std::string_view value, std::size_t dot) {
+  if (dot + 1 >= value.size() || value[dot + 1] != ' ') return false;
+  std::size_t begin = dot;
+  const auto isLetter = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) || static_cast<unsigned char>(c) >= 0x80; };
+  while (begin > 0 && isLetter(value[begin - 1])) --begin;
+  if (dot - begin < 4) return false;  // "St.", "Bez.", "Gem.", "a.d."
+  static constexpr std::string_view kAbbreviations[] = {"pfarr", "kath", "evang", "gemd", "gemeinde", "komit",
+                                                        "comit", "herz", "grafsch", "koen", "kgr", "bezh", "hausnr"};
+  const std::string word = FoldedKey(value.substr(begin, dot - begin));
+  return std::find(std::begin(kAbbreviations), std::end(kAbbreviations), word) == std::end(kAbbreviations);
+}
+
+}  // namespace
+
 std::vector<FoldedName> ValueParts(std::string_view value) {
   std::vector<FoldedName> parts;
-  for (std::size_t from = 0;;) {
-    const std::size_t comma = value.find(',', from);
-    const std::string text = TrimBlanks(value.substr(from, comma == std::string_view::npos ? comma : comma - from));
-    if (!text.empty()) {
-      FoldedName part = FoldedName::OfUtf8(text);
-      if (!part.folded.empty()) parts.push_back(std::move(part));
+  const auto add = [&](std::string_view piece) {
+    const std::string text = TrimBlanks(piece);
+    if (text.empty()) return;
+    FoldedName part = FoldedName::OfUtf8(text);
+    if (!part.folded.empty()) parts.push_back(std::move(part));
+  };
+  std::size_t from = 0;
+  for (std::size_t k = 0; k < value.size(); ++k)
+    if (value[k] == ',' || value[k] == ';' || (value[k] == '.' && EndsPart(value, k))) {
+      add(value.substr(from, k - from));
+      from = k + 1;
     }
-    if (comma == std::string_view::npos) break;
-    from = comma + 1;
-  }
+  add(value.substr(from));
   return parts;
 }
 
@@ -150,6 +172,7 @@ struct Gazetteer::Data {
     std::uint32_t district = kNone;
     std::uint8_t state = kNoState;  // the row of the state table
     bool seat = false;               // the place that bears its municipality's name, or the municipality
+    std::uint32_t partOf = kNone;    // a part of a city: the entry that holds it today (its place string)
   };
   // What a part of a value can name: states, districts, municipalities, single places (a
   // city's district), each of which a place agrees with when it lies there.
@@ -157,6 +180,9 @@ struct Gazetteer::Data {
     std::uint16_t states = 0;
     std::vector<std::uint32_t> districts, municipalities, entries;
     const NamedArea* named = nullptr;  // the names table's row
+    // Parts of cities of this name, each with the entry that holds it: a value that names the
+    // holding entry and the part means the part ("Wien VI, Gumpendorf").
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> cityParts;
     bool Holds(const Entry& e, std::uint32_t id) const {
       return (e.state < kNoState && (states >> e.state & 1)) || Contains(districts, e.district) ||
              Contains(municipalities, e.municipality) || Contains(entries, id);
@@ -167,6 +193,7 @@ struct Gazetteer::Data {
       for (auto d : other.districts) AddOnce(districts, d);
       for (auto m : other.municipalities) AddOnce(municipalities, m);
       for (auto e : other.entries) AddOnce(entries, e);
+      for (auto p : other.cityParts) AddOnce(cityParts, p);
       if (!named) named = other.named;
     }
   };
@@ -188,6 +215,7 @@ struct Gazetteer::Data {
   Index cityDistricts;  // the districts of every city by name, also by their former names ("fuenfhaus")
   std::unordered_map<std::string, std::string> exonyms;
   MonarchyIndex monarchy;
+  WorldNames world;
 
   static void Put(Index& index, const std::string& key, std::uint32_t id) {
     if (!key.empty()) AddOnce(index[key], id);
@@ -216,7 +244,7 @@ struct Gazetteer::Data {
 };
 
 // The index built in phases: the places of the data file, their names, the municipalities,
-// the districts, the names table, the cities' districts.
+// the districts, the names table, the cities' districts, the parts of cities.
 struct Gazetteer::Builder {
   struct Municipality {
     std::string name;  // Windows-1252
@@ -392,19 +420,67 @@ struct Gazetteer::Builder {
       if (number) AddCityDistrict(FoldedKey1252(name.substr(0, comma)), number, FoldedName::Of1252(name.substr(bez + 6)), id);
     }
   }
+
+  // The parts of cities (Vienna's former suburbs, the neighbourhoods of the others): each a
+  // place of its own name and point with the place string of the entry that holds it, found
+  // by its name, after its city ("Wien-Gumpendorf", "Linz-Urfahr"), and as a jurisdiction
+  // that its holder agrees with.
+  void IndexCityParts(const std::vector<CityPart>& parts) {
+    if (parts.empty()) return;
+    std::unordered_map<std::string, std::uint32_t> byRecord;
+    for (std::uint32_t id = 0; id < d.entries.size(); ++id) {
+      const PlaceRecord& r = d.entries[id].found.record;
+      byRecord.emplace(TextOf(r.Place) + '\t' + TextOf(r.Municipality) + '\t' + TextOf(r.District) + '\t' +
+                           TextOf(r.StateShortForm),
+                       id);
+    }
+    for (const CityPart& part : parts) {
+      std::string key;
+      for (const std::string& item : part.place) key += (key.empty() ? "" : "\t") + Utf8To1252Plain(item);
+      const auto holder = byRecord.find(key);
+      if (holder == byRecord.end()) continue;  // a place the data file no longer has
+      const auto id = static_cast<std::uint32_t>(d.entries.size());
+      Data::Entry entry = d.entries[holder->second];
+      entry.found.coordinates = part.point;
+      entry.seat = false;
+      entry.partOf = holder->second;
+      d.entries.push_back(std::move(entry));
+      const FoldedName name = FoldedName::OfUtf8(part.name);
+      d.Name(d.places, d.loosePlaces, name, id);
+      Data::Area area;
+      area.entries = {id, holder->second};
+      area.cityParts.emplace_back(holder->second, id);
+      d.NameArea(name.folded, area);
+      // After the city's name: Vienna's districts are parts of Vienna, another city's parts
+      // are of its municipality, also by its name without an addition ("Klagenfurt").
+      const std::string& municipality = TextOf(d.entries[id].found.record.Municipality);
+      std::vector<std::string> cities{FoldedKey1252(municipality)};
+      for (std::string& form : WithoutAddition(cities.front())) cities.push_back(std::move(form));
+      const std::string district = DistrictKey(name.folded);
+      for (const std::string& city : cities) {
+        Data::City& c = d.cities[city];
+        c.byName.emplace(district, id);
+        c.byName.emplace(Loosened(district), id);
+      }
+    }
+  }
 };
 
-Gazetteer::Gazetteer(RecordReader& reader, const CoordinatesIndex& coordinates, MonarchyIndex monarchy)
-    : data_(std::make_unique<Data>()) {
-  data_->monarchy = std::move(monarchy);
-  Builder build{*data_, coordinates, {}, {}, {}};
+Gazetteer::Gazetteer(RecordReader& reader, GazetteerFiles files) : data_(std::make_unique<Data>()) {
+  data_->monarchy = std::move(files.monarchy);
+  data_->world = std::move(files.world);
+  Builder build{*data_, files.coordinates, {}, {}, {}};
   build.ReadPlaces(reader);
   build.IndexPlaceNames();
   build.IndexMunicipalities();
   build.IndexDistricts();
   build.IndexNamesTable();
   build.IndexCityDistricts();
+  build.IndexCityParts(files.cityParts);
 }
+
+Gazetteer::Gazetteer(RecordReader& reader, const CoordinatesIndex& coordinates, MonarchyIndex monarchy)
+    : Gazetteer(reader, GazetteerFiles{coordinates, std::move(monarchy), {}, {}}) {}
 
 Gazetteer::~Gazetteer() = default;
 Gazetteer::Gazetteer(Gazetteer&&) noexcept = default;
@@ -419,13 +495,12 @@ class Gazetteer::Lookup {
   Lookup(const Data& d, std::string_view value);
 
   const std::vector<FoldedName>& parts() const { return parts_; }
-  // Whether the value names today's Austria (its last part a state, a land that held one,
-  // the country, or a district of Vienna first or last), or the monarchy's lands.
-  bool NamesAustria() const { return austrian_; }
-  bool NamesMonarchy() const { return monarchy_; }
+  // Whether the value names a place at all: not only a country, a land or a region.
+  bool NamesAPlace() const { return namesPlace_; }
 
   // The place by its name and the parts after it; else without a word such as "Pfarre"
-  // before it; else, after a first part that is a building or an address, the next.
+  // before it, or "of", "in", "aus", "from"; else without a house number after it; else,
+  // after a first part that is a building or an address, the next.
   void FindInAustria();
   // Where Austria has no place the parts agree with, the places abroad in the lands the value
   // names; where it has one only with the umlauts or an addition dropped ("Brixen" for Brixen
@@ -450,12 +525,19 @@ class Gazetteer::Lookup {
   bool NamesCityDistrict(std::size_t k) const;
   const Area* Classify(const FoldedName& part);
   bool DropJurisdictionWord(std::size_t k);
+  bool DropLeadingWord(std::size_t k);
+  bool DropHouseNumber(std::size_t k);
+  std::vector<std::uint32_t> Near(const FoldedName& place, bool& named);
+  std::vector<std::uint32_t> Named(const std::string& key, const std::string& loose, bool every = false) const;
+  std::vector<std::uint32_t> OfCity(const std::string& key) const;
   std::vector<std::uint32_t> Place(std::size_t first, bool& named, bool& sure);
   std::vector<std::vector<std::uint32_t>> SeatsWithoutAddition(const std::string& key, const std::string& loose) const;
   bool Narrow(std::vector<std::uint32_t>& candidates, std::size_t from, const FoldedName& place, bool& sure,
               std::string& why) const;
-  std::vector<std::uint32_t> Abroad(std::size_t first, bool& sure);
+  // `shortened`: also by the name without an official addition, where Austria has no place.
+  std::vector<std::uint32_t> Abroad(std::size_t first, bool& sure, bool shortened);
   bool OnlyAbroad() const { return onlyAbroad_ && !abroad_.empty(); }
+  std::optional<std::uint32_t> Town() const;
   Candidate AbroadCandidate(std::uint32_t id) const;
   // Why the place found is not sure, or else why none was found.
   std::string Reason() const { return reason_.empty() ? failures_ : reason_; }
@@ -466,8 +548,12 @@ class Gazetteer::Lookup {
   std::size_t end_ = 0;  // the parts before it are the place and its jurisdictions (the country after them)
   std::vector<std::unique_ptr<Area>> own_;  // areas made for this value (a city's district by number)
   mutable std::deque<std::pair<std::string, District>> districts_;  // CityDistrict's, by text (kept in place)
-  bool austrian_ = false, monarchy_ = false;
-  bool searchesAbroad_ = false;  // the value names the monarchy's lands, and their places are known
+  bool austrian_ = false;    // it names today's Austria: its last part an Austrian area, or a district of Vienna
+  bool monarchy_ = false;    // its last part names a land of the monarchy, or a country that holds one
+  bool bare_ = false;        // it names no country, land or state
+  bool namesPlace_ = true;
+  bool searchesAbroad_ = false;  // it names the monarchy's lands, or none, and their places are known
+  std::optional<std::string_view> namesake_;  // a place of its name elsewhere in the world ("Vienna, USA")
 
   std::vector<std::uint32_t> inAustria_;  // places of the gazetteer
   std::vector<std::uint32_t> abroad_;     // places of the monarchy
@@ -477,7 +563,8 @@ class Gazetteer::Lookup {
   std::size_t place_ = 0;    // the part that names the place
   bool named_ = false;       // some way of finding the place found the name
   bool sure_ = true;         // every part after it named something known
-  bool keepValue_ = false;   // the first part is a building or an address
+  bool keepValue_ = false;   // the first part is a building or an address, or "bei" a place
+  bool nearOnly_ = false;    // it is "bei" a place
   bool loosely_ = false;     // found only with its umlauts or an official addition dropped
   std::string reason_;    // of the way that found the place
   std::string failures_;  // of the ways that found a name but no place the other parts agree with
@@ -487,20 +574,38 @@ class Gazetteer::Lookup {
 Gazetteer::Lookup::Lookup(const Data& d, std::string_view value)
     : d_(d), parts_(ValueParts(value)), areas_(parts_.size()), end_(parts_.size()) {
   for (std::size_t k = 1; k < parts_.size(); ++k) areas_[k] = Classify(parts_[k]);
-  // The last part: Austria, which is left out, or after a place a state or a land that held
-  // one, which is a jurisdiction like the others; or a land of the monarchy, or a country
-  // that holds one today, for the places abroad.
+  // The last part: Austria, which is left out, or after a place an Austrian state, a land
+  // that held one, a region, a district or a municipality, which is a jurisdiction like the
+  // others; or a land of the monarchy, or a country that holds one today, for the places
+  // abroad.
   if (parts_.size() > 1) {
     const Area* last = areas_.back();
-    if (last && last->named && last->states) {
+    if (last && last->Austrian()) {
       austrian_ = true;
-      if (last->named->kind == AreaKind::kCountry) end_ = parts_.size() - 1;
+      if (last->named && last->named->kind == AreaKind::kCountry) end_ = parts_.size() - 1;
     }
     monarchy_ = last && last->named && !last->named->countries.empty();
   }
   // Or one of Vienna's districts, first or last ("Wien IX", "Schloß Schönbrunn, Wien-Hietzing").
   if (!austrian_ && !parts_.empty()) austrian_ = NamesCityDistrict(0) || NamesCityDistrict(parts_.size() - 1);
-  searchesAbroad_ = monarchy_ && !d_.monarchy.empty();
+  bare_ = !austrian_ && !monarchy_ &&
+          std::none_of(areas_.begin(), areas_.end(), [](const Area* area) { return area && area->named; });
+  searchesAbroad_ = (monarchy_ || bare_) && !d_.monarchy.empty();
+  // A value of countries, lands and regions alone names no place ("Böhmen, Österreich"), unless
+  // its first is a municipality's name too ("Salzburg", "Vienna"), or, before a land, a place
+  // of the monarchy's ("Triest, Küstenland").
+  if (!parts_.empty()) {
+    const Area* first = Classify(parts_[0]);
+    const bool area = first && first->named && first->named->kind != AreaKind::kFormerDistrict;
+    const std::string* exonym = Find(d_.exonyms, parts_[0].folded);
+    namesPlace_ = !area || Find(d_.municipalities, exonym ? *exonym : parts_[0].folded) ||
+                  (parts_.size() > 1 && !d_.monarchy.Find(parts_[0].folded).empty()) ||
+                  std::any_of(areas_.begin() + 1, areas_.end(), [](const Area* a) { return !a || !a->named; });
+  }
+  if (bare_ && !parts_.empty()) {
+    namesake_ = d_.world.Find(parts_[0].folded);
+    if (!namesake_) namesake_ = d_.world.Find(parts_[0].loose);
+  }
 }
 
 // A district of a city as records write it: its number, Arabic or Roman, with or without
@@ -598,6 +703,43 @@ bool Gazetteer::Lookup::DropJurisdictionWord(std::size_t k) {
   return true;
 }
 
+// The place's part without "of", "in", "aus" or "from" before its name, as records of
+// residence write it ("of Tarnow", "aus Gmünd"): whether it had one.
+bool Gazetteer::Lookup::DropLeadingWord(std::size_t k) {
+  FoldedName& part = parts_[k];
+  for (std::string_view word : {"of ", "in ", "aus ", "from "}) {
+    if (!part.folded.starts_with(word) || part.folded.size() <= word.size()) continue;
+    part.folded.erase(0, word.size());
+    part.loose = Loosened(part.folded);
+    const std::size_t blank = part.text.find(' ');
+    if (blank != std::string::npos) part.text = TrimBlanks(part.text.substr(blank + 1));
+    return true;
+  }
+  return false;
+}
+
+// The place's part without the house number after its name ("Silberleut c. 12", "Rtyne 27",
+// "Nr. 5", "No. 5", "č. p. 12", "Haus Nr. 3"): whether it had one.
+bool Gazetteer::Lookup::DropHouseNumber(std::size_t k) {
+  FoldedName& part = parts_[k];
+  std::vector<std::string_view> words = FoldedWords(part.folded);
+  const auto isNumber = [](std::string_view w) {
+    return !w.empty() && std::isdigit(static_cast<unsigned char>(w[0])) &&
+           std::all_of(w.begin(), w.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '/'; });
+  };
+  if (words.size() < 2 || !isNumber(words.back())) return false;
+  words.pop_back();
+  static constexpr std::string_view kNumberWords[] = {"c.", "c", "nr.", "nr", "no.", "no", "p.", "cp", "c.p.",
+                                                      "haus", "hausnr.", "hausnummer", "hnr."};
+  while (words.size() > 1 && std::find(std::begin(kNumberWords), std::end(kNumberWords), words.back()) != std::end(kNumberWords))
+    words.pop_back();
+  std::string name;
+  for (std::string_view w : words) name += (name.empty() ? "" : " ") + std::string(w);
+  part.folded = std::move(name);
+  part.loose = Loosened(part.folded);
+  return true;
+}
+
 // Keeps the candidates that every part from `from` on agrees with. A part that names
 // nothing known narrows nothing but leaves the place unsure; a part that no candidate
 // agrees with leaves none.
@@ -613,6 +755,10 @@ bool Gazetteer::Lookup::Narrow(std::vector<std::uint32_t>& candidates, std::size
     std::vector<std::uint32_t> kept;
     for (std::uint32_t c : candidates)
       if (area->Holds(d_.entries[c], c)) kept.push_back(c);
+    // "Wien VI, Gumpendorf": the district and its former suburb mean the suburb.
+    if (kept.size() == 1)
+      for (const auto& [holder, part] : area->cityParts)
+        if (kept.front() == holder) kept.front() = part;
     if (kept.empty()) {
       if (!area->Austrian())
         why = parts_[k].text + (area->named && area->named->kind == AreaKind::kCountry ? ": nicht Österreich"
@@ -682,10 +828,107 @@ std::vector<std::uint32_t> Gazetteer::Lookup::Place(std::size_t first, bool& nam
   if (found(Find(d_.loosePlaceParts, loose), 1) || found(Find(d_.shortened, key), 1) ||
       found(Find(d_.looseShortened, loose), 1))
     return candidates;
+  // "Innsbruck-Wilten": a place of the city.
+  if (const std::vector<std::uint32_t> part = OfCity(key); found(&part, 1)) return candidates;
+  // "Weichselboden bei Mariazell": the place of that name near the other.
+  bool near = false;
+  if (const std::vector<std::uint32_t> nearby = Near(place, near); near) {
+    named = true;
+    if (found(&nearby, 1)) return candidates;
+    if (nearby.empty()) AddReasons(failures_, place.text + ": dort in der Nähe kein Ort dieses Namens");
+  }
   for (const std::vector<std::uint32_t>& seats : SeatsWithoutAddition(key, loose))
     if (found(&seats, 1)) return candidates;
   candidates.clear();
   return candidates;
+}
+
+// The places and municipalities of a name, folded, else with the umlauts dropped, else
+// without an official addition ("Zell" of Zell am Ziller); with `every`, by all of these.
+std::vector<std::uint32_t> Gazetteer::Lookup::Named(const std::string& key, const std::string& loose, bool every) const {
+  std::vector<std::uint32_t> ids;
+  const auto add = [&](std::initializer_list<const Data::Index*> indexes, const std::string& name) {
+    if (!ids.empty() && !every) return;
+    for (const Data::Index* index : indexes)
+      if (const auto* found = Find(*index, name))
+        for (std::uint32_t id : *found) AddOnce(ids, id);
+  };
+  add({&d_.places, &d_.municipalities, &d_.placeParts}, key);
+  add({&d_.loosePlaces, &d_.looseMunicipalities, &d_.loosePlaceParts}, loose);
+  add({&d_.shortened}, key);
+  add({&d_.looseShortened}, loose);
+  return ids;
+}
+
+// "Innsbruck-Wilten", "Linz Urfahr": a municipality's name, then the name of a place of it.
+std::vector<std::uint32_t> Gazetteer::Lookup::OfCity(const std::string& key) const {
+  const std::vector<std::string_view> words = FoldedWords(key);
+  for (std::size_t at = 1; at < words.size(); ++at) {
+    std::string city, part;
+    for (std::size_t k = 0; k < words.size(); ++k) (k < at ? city : part) += (k == 0 || k == at ? "" : " ") + std::string(words[k]);
+    const auto* seats = Find(d_.municipalities, city);
+    if (!seats) continue;
+    std::vector<std::uint32_t> found;
+    for (std::uint32_t id : Named(part, Loosened(part)))
+      for (std::uint32_t seat : *seats)
+        if (d_.entries[id].municipality == d_.entries[seat].municipality && id != seat) AddOnce(found, id);
+    if (!found.empty()) return found;
+  }
+  return {};
+}
+
+// "X bei Y", "X nächst Y" (Y a place, a municipality or a town): the places named X within
+// kNearKm of a place named Y; "X im Y" (Y a valley or a region): those of the region, or near
+// a place of that name. `named`: the value has that form and Y is known.
+std::vector<std::uint32_t> Gazetteer::Lookup::Near(const FoldedName& place, bool& named) {
+  // Near is what a day's walk to the parish or the market town reaches; a place of the same
+  // name further away is another one (Austria's namesakes lie mostly 20 km and more apart).
+  constexpr double kNearKm = 15;
+  const std::vector<std::string_view> words = FoldedWords(place.folded);
+  std::size_t at = 0;
+  for (std::size_t k = 1; k + 1 < words.size(); ++k)
+    if (words[k] == "bei" || words[k] == "b." || words[k] == "naechst" || words[k] == "nahe" || words[k] == "im")
+      at = k;
+  if (at == 0) return {};
+  const auto join = [&](std::size_t from, std::size_t to) {
+    std::string text;
+    for (std::size_t k = from; k < to; ++k) text += (text.empty() ? "" : " ") + std::string(words[k]);
+    return text;
+  };
+  const std::string x = join(0, at), y = join(at + 1, words.size());
+  std::vector<std::uint32_t> kept;
+  // A region or a valley: the places of it, by every form of the name.
+  if (const Area* region = Find(d_.areas, y); words[at] == "im" && region && region->named) {
+    named = true;
+    for (std::uint32_t id : Named(x, Loosened(x), true))
+      if (region->Holds(d_.entries[id], id)) kept.push_back(id);
+    return kept;
+  }
+  const std::vector<std::uint32_t> named_x = Named(x, Loosened(x));
+  if (named_x.empty()) return {};
+  const std::vector<std::uint32_t> named_y = Named(y, Loosened(y));
+  if (named_y.empty()) return {};
+  named = true;
+  const auto point = [&](std::uint32_t id) -> std::optional<std::pair<double, double>> {
+    const auto& c = d_.entries[id].found.coordinates;
+    if (!c) return std::nullopt;
+    const auto la = DegreesOf(c->latitude, 90), lo = DegreesOf(c->longitude, 180);
+    if (!la || !lo) return std::nullopt;
+    return std::pair{*la, *lo};
+  };
+  for (std::uint32_t id : named_x) {
+    const auto a = point(id);
+    const bool close = std::any_of(named_y.begin(), named_y.end(), [&](std::uint32_t other) {
+      if (d_.entries[other].municipality == d_.entries[id].municipality) return true;
+      const auto b = point(other);
+      if (!a || !b) return false;
+      const double dla = (a->first - b->first) * 111.2;
+      const double dlo = (a->second - b->second) * 111.2 * std::cos(a->first * 3.14159265358979 / 180);
+      return dla * dla + dlo * dlo <= kNearKm * kNearKm;
+    });
+    if (close) kept.push_back(id);
+  }
+  return kept;
 }
 
 // With its addition dropped, the name of a municipality or of the place that bears one
@@ -709,11 +952,26 @@ std::vector<std::vector<std::uint32_t>> Gazetteer::Lookup::SeatsWithoutAddition(
 }
 
 void Gazetteer::Lookup::FindInAustria() {
+  const FoldedName written = parts_[0];
   inAustria_ = Place(0, named_, sure_);
+  // "of Tarnow", "aus Gmünd": the name after the word.
+  if (inAustria_.empty() && !named_ && DropLeadingWord(0)) inAustria_ = Place(0, named_, sure_);
   // "Pfarre Grundlsee", "Gemeinde Altaussee": the name after the word.
   if (inAustria_.empty() && !named_ && DropJurisdictionWord(0)) inAustria_ = Place(0, named_, sure_);
+  // "bei Graz" means near Graz: the place found, the value kept as it is.
+  if (inAustria_.empty() && !named_ && parts_[0].folded.starts_with("bei ") && parts_[0].folded.size() > 4) {
+    parts_[0].folded.erase(0, 4);
+    parts_[0].loose = Loosened(parts_[0].folded);
+    inAustria_ = Place(0, named_, sure_);
+    keepValue_ = nearOnly_ = named_;
+  }
+  // "Silberleut c. 12": an address, the place without its number, and the value as it is.
+  if (inAustria_.empty() && !named_ && DropHouseNumber(0)) {
+    inAustria_ = Place(0, named_, sure_);
+    keepValue_ = named_;
+  }
   // A building or an address first: the place is what follows, and the value stays as it is.
-  if (inAustria_.empty() && !named_ && end_ > 1 && IsSite(parts_[0])) {
+  if (inAustria_.empty() && !named_ && end_ > 1 && IsSite(written)) {
     bool restNamed = false;
     inAustria_ = Place(1, restNamed, sure_);
     if (restNamed) {
@@ -730,15 +988,15 @@ void Gazetteer::Lookup::FindInAustria() {
 // that names a place of the monarchy within 30 km agrees too ("Krumau, Bezirk Krumau"), one
 // that names only today's Austria (Niederösterreich, a district) never, an unknown one leaves
 // the place unsure. Places of one name and country within 10 km are one, the larger.
-std::vector<std::uint32_t> Gazetteer::Lookup::Abroad(std::size_t first, bool& sure) {
+std::vector<std::uint32_t> Gazetteer::Lookup::Abroad(std::size_t first, bool& sure, bool shortened) {
   const MonarchyIndex& m = d_.monarchy;
   const FoldedName& place = parts_[first];
   // The name as written, with the umlauts dropped, with an addition dropped from either side.
   std::vector<std::uint32_t> ids = m.Find(place.folded);
   if (ids.empty()) ids = m.Find(place.loose, MonarchyNames::kLoose);
-  if (ids.empty()) ids = m.Find(place.folded, MonarchyNames::kShortened);
+  if (ids.empty() && shortened) ids = m.Find(place.folded, MonarchyNames::kShortened);
   for (const std::string& form : WithoutAddition(place.folded))
-    if (ids.empty()) ids = m.Find(form);
+    if (ids.empty() && shortened) ids = m.Find(form);
   if (ids.empty()) return ids;
   const auto within = [&](std::uint32_t a, std::uint32_t b, double km) {
     const auto degrees = [](std::string_view t) { return DegreesOf(t, 180).value_or(0); };
@@ -796,10 +1054,10 @@ void Gazetteer::Lookup::FindAbroad() {
   if (!searchesAbroad_) return;
   if (inAustria_.empty()) {
     onlyAbroad_ = true;
-    abroad_ = Abroad(place_, abroadSure_);
-  } else if (loosely_) {
+    abroad_ = Abroad(place_, abroadSure_, true);
+  } else if (loosely_ || bare_) {  // a value that names no land may mean either
     bool ignored = true;
-    abroad_ = Abroad(place_, ignored);
+    abroad_ = Abroad(place_, ignored, false);
   }
 }
 
@@ -840,7 +1098,7 @@ void Gazetteer::Lookup::Choose(Resolution& resolution) const {
   if (OnlyAbroad()) {
     for (std::uint32_t id : abroad_) candidates.push_back(AbroadCandidate(id));
     resolution.keepValue = true;
-    resolution.status = candidates.size() == 1 && abroadSure_ ? Status::kAbroad : Status::kAmbiguous;
+    resolution.status = candidates.size() == 1 && abroadSure_ && !namesake_ ? Status::kAbroad : Status::kAmbiguous;
     if (resolution.status == Status::kAbroad) resolution.chosen = 0;
     return;
   }
@@ -860,21 +1118,47 @@ void Gazetteer::Lookup::Choose(Resolution& resolution) const {
     resolution.status = Status::kSimilar;
   } else if (candidates.empty()) {
     resolution.status = Status::kNotFound;
-  } else if (candidates.size() == 1 && sure_) {
+  } else if (candidates.size() == 1 && sure_ && !namesake_) {
     resolution.status = Status::kUnique;
     resolution.chosen = 0;
+  } else if (const auto town = Town(); town && sure_ && abroad_.empty() && !namesake_) {
+    // A town and hamlets of its name, and nothing that points to a hamlet: the town; the
+    // hamlets stay candidates.
+    const std::string placeString = Windows1252ToUtf8(d_.entries[*town].found.placeString);
+    resolution.status = Status::kUnique;
+    resolution.chosen = static_cast<std::size_t>(
+        std::find_if(candidates.begin(), candidates.end(), [&](const Candidate& c) { return c.placeString == placeString; }) -
+        candidates.begin());
   } else {
     resolution.status = Status::kAmbiguous;
   }
 }
 
+// Of the candidates in Austria, the one that is a municipality's own place (its name the
+// municipality's) where the others are hamlets of other municipalities.
+std::optional<std::uint32_t> Gazetteer::Lookup::Town() const {
+  std::optional<std::uint32_t> town;
+  for (std::uint32_t id : inAustria_) {
+    if (!d_.entries[id].seat) continue;
+    if (town) return std::nullopt;  // two municipalities of the name
+    town = id;
+  }
+  if (!town || inAustria_.size() < 2) return std::nullopt;
+  for (std::uint32_t id : inAustria_)
+    if (id != *town && d_.entries[id].municipality == d_.entries[*town].municipality) return std::nullopt;
+  return town;
+}
+
 void Gazetteer::Lookup::Explain(Resolution& resolution) const {
   const std::string& name = parts_[place_].text;
   const std::size_t count = resolution.candidates.size();
+  // A place of the name elsewhere in the world, for a value that names no land.
+  const std::string elsewhere = namesake_ ? name + ": auch " + std::string(*namesake_) + ", außerhalb der Monarchie" : "";
   if (OnlyAbroad()) {
     if (resolution.status == Status::kAmbiguous)
       resolution.reason = count > 1 ? name + ": " + std::to_string(count) + " Orte dieses Namens in den Ländern der Monarchie"
                                     : abroadReason_;
+    if (namesake_) AddReasons(resolution.reason, elsewhere);
     return;
   }
   std::string reason = Reason();
@@ -894,21 +1178,40 @@ void Gazetteer::Lookup::Explain(Resolution& resolution) const {
         else reason = std::move(abroad);
       }
       break;
-    case Status::kUnique: reason.clear(); break;
+    case Status::kUnique: {
+      reason.clear();
+      // The hamlets of the town's name.
+      std::string hamlets;
+      for (std::size_t k = 0; k < count; ++k)
+        if (k != resolution.chosen)
+          for (std::uint32_t id : inAustria_)
+            if (Windows1252ToUtf8(d_.entries[id].found.placeString) == resolution.candidates[k].placeString) {
+              const std::string municipality = Windows1252ToUtf8(TextOf(d_.entries[id].found.record.Municipality));
+              if (hamlets.find(municipality) == std::string::npos) hamlets += (hamlets.empty() ? "" : ", ") + municipality;
+              break;
+            }
+      if (!hamlets.empty())
+        reason = name + ": auch " + (count > 2 ? "Weiler in " : "ein Weiler in ") + hamlets;
+      break;
+    }
     default:
       if (count > 1)
         before(name + ": " + std::to_string(count) + " Orte dieses Namens" +
                (abroad_.empty() ? "" : ", in Österreich und im Ausland"));
       break;
   }
-  if (resolution.keepValue) before(parts_[0].text + ": Gebäude oder Anschrift, die Angabe bleibt");
+  if (namesake_) AddReasons(reason, resolution.status == Status::kNotFound
+                                        ? name + ": " + std::string(*namesake_) + ", außerhalb der Monarchie"
+                                        : elsewhere);
+  if (resolution.keepValue)
+    before(parts_[0].text + (nearOnly_ ? ": nahe diesem Ort, die Angabe bleibt" : ": Gebäude oder Anschrift, die Angabe bleibt"));
   resolution.reason = std::move(reason);
 }
 
 Resolution Gazetteer::Resolve(std::string_view value, bool everyValue) const {
   Resolution resolution;
   Lookup lookup(*data_, value);  // the value, read into its parts, each classified
-  if (!lookup.NamesAustria() && !lookup.NamesMonarchy() && !everyValue) {
+  if ((lookup.parts().empty() || !lookup.NamesAPlace()) && !everyValue) {
     resolution.status = Status::kNotAustrian;
     return resolution;
   }

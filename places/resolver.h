@@ -11,11 +11,13 @@
 #include <vector>
 
 #include "core/record_reader.h"
+#include "places/city_parts.h"
 #include "places/coordinates.h"
 #include "places/fold.h"
 #include "places/lookup.h"
 #include "places/monarchy.h"
 #include "places/names.h"
+#include "places/world.h"
 
 namespace veldaris::places {
 
@@ -53,39 +55,59 @@ struct Resolution {
   // Its place string and coordinates: the sure place's, or empty and none.
   std::string PlaceString() const { return Place() ? Place()->placeString : std::string(); }
   std::optional<Coordinates> Point() const { return Place() ? Place()->coordinates : std::nullopt; }
-  // The candidates a user chooses among: every one where none is sure, else none.
+  // The candidates a user chooses among: every one where none is sure, and where one is
+  // (a town over the hamlets of its name) every one as well; none where it is the only one.
   std::span<const Candidate> Open() const {
-    return chosen ? std::span<const Candidate>() : std::span<const Candidate>(candidates);
+    return chosen && candidates.size() < 2 ? std::span<const Candidate>() : std::span<const Candidate>(candidates);
   }
 };
 
-// A value's parts as written, each folded once.
+// A value's parts as written, each folded once: between its commas and semicolons, and at a
+// full stop that ends a word before a blank ("Wien-Mariahilf. Österreich"), but not an
+// abbreviation ("St. Pölten", "Bez. Liezen"); empty parts left out.
 std::vector<FoldedName> ValueParts(std::string_view value);
+
+// The files beside the data file that the gazetteer takes with it.
+struct GazetteerFiles {
+  CoordinatesIndex coordinates;
+  MonarchyIndex monarchy;
+  std::vector<CityPart> cityParts;
+  WorldNames world;
+};
 
 // The gazetteer held in memory for the many lookups of a report: its places and its
 // municipalities, and the jurisdictions a place value names, from the data file and the
 // names table.
 class Gazetteer {
  public:
+  Gazetteer(RecordReader& data, GazetteerFiles files);
   explicit Gazetteer(RecordReader& data, const CoordinatesIndex& coordinates = {}, MonarchyIndex monarchy = {});
   ~Gazetteer();
   Gazetteer(Gazetteer&&) noexcept;
   std::size_t size() const;
   // A place value of a family tree, its parts separated by commas, the place first (UTF-8).
-  // It is looked up when its last part names Austria (the Republic, the
-  // Empire, the monarchy; left out then) or, after a place, one of its states or a land that
-  // held one (Hungary held the Burgenland), or when every value is asked for. The place is
-  // found by its name or its municipality's ("Graz" is the city as a whole), folded, then
-  // with the umlauts dropped, then with an official addition dropped from either side ("Hall"
-  // for Hall in Tirol, "Linz an der Donau" for Linz), or as a district of Vienna, Graz or
-  // Klagenfurt by name or number ("Wien IX"); a first part that is a building or an address
-  // is passed over and kept. Every part after the place must agree with it: a state by any of
-  // its names, a district of today or of before a reform, a municipality, a region, a land
-  // that held it. A part that names something else (another land, an unknown word) leaves no
-  // unique place. Found by no name in a value that is Austrian, the names a letter or two
-  // away are the candidates of a similar place, never a unique one. A value whose last part
-  // is the Empire, a land of the monarchy or a country that holds one today, and that names
-  // no place of today's Austria, is looked up among the monarchy's places abroad.
+  // Every value that names a place is looked up; one that names only a country, a land or a
+  // region is not, unless every value is asked for. A value is Austrian where its last part
+  // names Austria (the Republic, the Empire, the monarchy; left out then) or, after a place,
+  // one of its states, a land that held one (Hungary held the Burgenland), a region, a
+  // district, or where it names a district of Vienna. The place is found by its name or its
+  // municipality's ("Graz" is the city as a whole), folded, then with the umlauts dropped,
+  // then with an official addition dropped from either side ("Hall" for Hall in Tirol, "Linz
+  // an der Donau" for Linz), as a district or a former suburb of Vienna or a part of another
+  // city by name or number ("Wien IX", "Wien-Gumpendorf", "Linz-Urfahr"), as "X bei Y" (the
+  // place X nearest to Y, within 15 km); a first part that is a building or an address, or a
+  // name with a house number, is passed over and kept; "of", "in", "aus" or "from" before the
+  // name is left out. Every part after the place must agree with it: a state by any of its
+  // names, a district of today or of before a reform, a municipality, a region, a land that
+  // held it. A part that names something else (another land, an unknown word) leaves no
+  // unique place. Of a town and hamlets of its name, the town is meant unless another part
+  // points to a hamlet. Found by no name in a value that is Austrian, the names a letter or
+  // two away are the candidates of a similar place, never a unique one. A value whose last
+  // part is the Empire, a land of the monarchy or a country that holds one today, and that
+  // names no place of today's Austria, is looked up among the monarchy's places abroad. A
+  // value that names no country, land or state is one place when its name is one place among
+  // today's Austria's and the monarchy's, and no place of 500 or more inhabitants elsewhere
+  // bears it.
   Resolution Resolve(std::string_view value, bool everyValue) const;
 
  private:

@@ -187,10 +187,12 @@ TEST_F(OrtData, ResolvesPlacesOfAFamilyTree) {
       {"Floridsdorf, Austria", false, Resolution::Status::kUnique, "Wien, Floridsdorf, Wien, Wien, AUSTRIA", 0},
       {"Wien, Austria", false, Resolution::Status::kUnique, "Wien, Wien, Wien, AUSTRIA", 0},
       {"Nirgendwo, Austria", false, Resolution::Status::kNotFound, "", 0},
-      {"Paris, France", false, Resolution::Status::kNotAustrian, "", 0},
+      // Every value that names a place is looked up, with a country or without; one that
+      // names only a country is not.
+      {"Paris, France", false, Resolution::Status::kNotFound, "", 0},
       {"Austria", false, Resolution::Status::kNotAustrian, "", 0},
-      {"Paris, France", true, Resolution::Status::kNotFound, "", 0},
-      {"Gößl", true, Resolution::Status::kUnique, "Goessl, Liezen, Steiermark, AUSTRIA", 0},
+      {"Austria", true, Resolution::Status::kNotFound, "", 0},
+      {"Gößl", false, Resolution::Status::kUnique, "Goessl, Liezen, Steiermark, AUSTRIA", 0},
       // The umlaut dropped, as records kept abroad write it.
       {"Gosselsdorf, Austria", false, Resolution::Status::kUnique, "Goesselsdorf, Voelkermarkt, Kaernten, AUSTRIA", 0},
       // A letter wrong, missing, or two swapped: similar, never unique; from nine letters on
@@ -279,10 +281,12 @@ TEST(OldRecords, FindTodaysPlaceOrSayWhyNot) {
       {"Neustadt, Deutschland, Österreich", S::kNotFound, "Deutschland: nicht Österreich"},
       {"Gößl, Ausseerland-Nord, Österreich", S::kAmbiguous, "Ausseerland-Nord: weder Bundesland"},
       {"Lemberg, Tirol", S::kNotFound, "Tirol: dort kein Ort Lemberg"},
-      {"Melk, Lower Austria, Austria", S::kAmbiguous, "Melk: 2 Orte dieses Namens"},
+      // A town over the hamlets of its name, unless another part points to one.
+      {"Melk, Lower Austria, Austria", S::kUnique, "Melk, Melk, Niederoesterreich, AUSTRIA"},
       {"Hallstat, Austria", S::kSimilar, "Hallstat: kein Ort dieses Namens, ähnliche Namen"},
       {"Lemberg, Galizien", S::kNotFound, "Galizien: kein österreichisches Bundesland"},  // no file of the monarchy here
-      {"Wien", S::kNotAustrian, ""},
+      {"Wien", S::kUnique, "Wien, Wien, Wien, AUSTRIA"},
+      {"Böhmen, Österreich", S::kNotAustrian, ""},
   };
   for (const auto& c : cases) {
     const Resolution r = gazetteer.Resolve(c.value, false);
@@ -349,7 +353,7 @@ TEST(Monarchy, FindsTheMonarchysPlacesAbroadByTheirOldNames) {
       {"Brünn, Niederösterreich", S::kAmbiguous, "Brünn: 3 Orte"},         // Brunn, never abroad
       {"Brünn, Bezirk Unbekannt, Mähren", S::kAmbiguous, "Bezirk Unbekannt: weder Land noch Ort"},
       {"Krumau, Mähren", S::kNotFound, "Mähren: dort kein Ort Krumau"},
-      {"Passau, Bayern, Deutschland", S::kNotAustrian, ""},
+      {"Passau, Bayern, Deutschland", S::kNotFound, "Bayern: nicht Österreich"},
   };
   for (const auto& c : cases) {
     const Resolution r = gazetteer.Resolve(c.value, false);
@@ -518,7 +522,7 @@ TEST(VeldarisOrt, AnswersWithItsExitCodeAndLeavesTheFamilyTreeAsItIs) {
   test::TempDir dir;
   test::WriteBytes(dir / "orte.ort", test::RecordLine({"Gößl", "Grundlsee", "Liezen", "Stmk", "8993", {}, "g"}));
   const std::string tree = "0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 BIRT\n2 PLAC Goessl, Austria\n"
-                           "2 PLAC Paris, France\nnot a line\n0 TRLR\n";
+                           "2 PLAC Österreich\nnot a line\n0 TRLR\n";
   test::WriteBytes(dir / "baum.ged", tree);
   const auto run = [&](std::vector<std::string> args) {
     args.insert(args.begin(), {"--daten", "orte.ort"});
@@ -541,7 +545,7 @@ TEST(VeldarisOrt, AnswersWithItsExitCodeAndLeavesTheFamilyTreeAsItIs) {
   EXPECT_EQ(run({"--gedcom", "baum.ged", "--bericht", "./baum.ged"}).exitCode, 2);
   EXPECT_EQ(run({"--gedcom", "baum.ged", "--bericht", "orte.ort"}).exitCode, 2);
   // A choice that is no candidate of its value: the line is named and nothing is written.
-  test::WriteBytes(dir / "auswahl.csv", "Ort,Ortsbezeichnung\r\n\"Paris, France\",\"Goessl, Liezen, Steiermark, AUSTRIA\"\r\n");
+  test::WriteBytes(dir / "auswahl.csv", "Ort,Ortsbezeichnung\r\n\"Österreich\",\"Goessl, Liezen, Steiermark, AUSTRIA\"\r\n");
   const auto refused = run({"--gedcom", "baum.ged", "--auswahl", "auswahl.csv", "--ausgabe", "neu.ged", "--bericht", "neu.csv"});
   EXPECT_EQ(refused.exitCode, 2);
   EXPECT_NE(refused.stderrText.find("auswahl.csv:2"), std::string::npos) << refused.stderrText;

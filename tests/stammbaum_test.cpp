@@ -103,7 +103,8 @@ TEST_F(TreeWindowTest, DecidesAPlaceAndSavesTheCopyThatTheCommandLineWrites) {
   EXPECT_EQ((*w)[PlaceList].rows().size(), 48u);
   EXPECT_NE((*w)[CountsText].text().find("48 Ortsangaben: "), std::string::npos) << (*w)[CountsText].text();
   EXPECT_NE((*w)[CountsText].text().find("; 0 gewählt"), std::string::npos) << (*w)[CountsText].text();
-  // The candidates of an ambiguous value, "keine" first; one chosen, then undone, then chosen.
+  // The candidates of a town and a hamlet of its name, "keine" first; one chosen, then undone,
+  // then chosen.
   const int melk = RowOf(*w, "Melk, Lower Austria, Austria");
   ASSERT_GE(melk, 0);
   OnPick(*w, PlaceList, melk);
@@ -114,7 +115,7 @@ TEST_F(TreeWindowTest, DecidesAPlaceAndSavesTheCopyThatTheCommandLineWrites) {
   OnPick(*w, CandidateList, 2);
   EXPECT_EQ((*w)[PlaceList].rows().Cell(static_cast<std::size_t>(melk), 2), "gewählt");
   OnPick(*w, CandidateList, 0);
-  EXPECT_EQ((*w)[PlaceList].rows().Cell(static_cast<std::size_t>(melk), 2), "mehrdeutig");
+  EXPECT_EQ((*w)[PlaceList].rows().Cell(static_cast<std::size_t>(melk), 2), "eindeutig");  // the town again
   OnPick(*w, CandidateList, 1);
   EXPECT_EQ(w->choices.size(), 1u);
   EXPECT_NE((*w)[CountsText].text().find("; 1 gewählt"), std::string::npos);

@@ -11,6 +11,7 @@
 #include "core/text_lines.h"
 #include "tools/import/gazetteer.h"
 #include "places/fold.h"
+#include "places/names.h"
 
 namespace veldaris::import {
 
@@ -55,6 +56,27 @@ std::vector<CityRow> ReadCities(std::string_view bytes, const std::string& file)
     rows.push_back(std::move(row));
   }
   return rows;
+}
+
+std::vector<std::pair<WorldPlace, std::vector<std::string>>> WorldPlaces(std::string_view bytes, const std::string& file,
+                                                                         const std::vector<CityRow>& cities) {
+  std::vector<std::pair<WorldPlace, std::vector<std::string>>> places;
+  TextLines lines(bytes);
+  for (std::string_view line; lines.Next(line);) {
+    if (line.empty()) continue;
+    if (!IsUtf8(line)) throw InputError(file, lines.number(), "kein UTF-8");
+    const auto f = SplitFields(line, '\t');
+    long population = 0;
+    if (f.size() != 4 || std::from_chars(f[3].data(), f[3].data() + f[3].size(), population).ec != std::errc())
+      throw InputError(file, lines.number(), "erwartet wurden 4 Spalten: Name, ASCII-Name, Land, Einwohner");
+    if (population < 500) continue;
+    places.push_back({{std::string(f[0]), std::string(f[2]), population}, {std::string(f[0]), std::string(f[1])}});
+  }
+  const std::string_view extent = MonarchyExtent();
+  for (const CityRow& row : cities)
+    if (row.country != "AT" && !InExtent(extent, row.country, row.admin1) && row.population >= 500)
+      places.push_back({{row.name, row.country, row.population}, {row.name, row.asciiName}});
+  return places;
 }
 
 double DistanceKm(const Coordinates& a, const Coordinates& b) {

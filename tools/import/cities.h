@@ -12,6 +12,7 @@
 
 #include "core/place_record.h"
 #include "places/coordinates.h"
+#include "places/world.h"
 
 namespace veldaris::import {
 
@@ -31,6 +32,14 @@ struct CityRow {
 
 // GeoNames' tab-separated dump (19 columns, no header) or the project's extract of it.
 std::vector<CityRow> ReadCities(std::string_view bytes, const std::string& file);
+
+// The places of 500 or more inhabitants elsewhere, each under its names: the project's
+// extract of cities500 for the other countries (name, ASCII name, country, population), and
+// the rows of cities500 of the monarchy's countries that lie outside its lands (Warszawa,
+// Roma).
+std::vector<std::pair<places::WorldPlace, std::vector<std::string>>> WorldPlaces(std::string_view bytes,
+                                                                                 const std::string& file,
+                                                                                 const std::vector<CityRow>& cities);
 
 // How far the points of cities500 moved the places.
 struct PointReport {

@@ -1,6 +1,7 @@
 // veldaris-import: makes the data file orte-7sp.ort from GeoNames' postal codes of Austria
 // and Statistik Austria's list of municipalities. See --help.
 #include <cstdio>
+#include <deque>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -14,9 +15,15 @@
 #include "core/output_file.h"
 #include "core/text1252.h"
 #include "places/coordinates.h"
+#include "places/city_parts.h"
+#include "places/world.h"
+#include "tools/import/borders.h"
 #include "tools/import/cities.h"
+#include "tools/import/city_parts.h"
 #include "tools/import/gazetteer.h"
 #include "tools/import/monarchy_places.h"
+#include "tools/import/points.h"
+#include "tools/import/wof.h"
 #include "places/monarchy.h"
 #include "core/numbers.h"
 
@@ -103,104 +110,178 @@ void PrintReport(const import::Report& report, const std::string& output) {
   std::printf("  Gemeinden ohne Status (fehlen in der Gemeindeliste): %s\n", list(report.withoutStatus).c_str());
 }
 
+
+// The files the importer reads, by their options.
+struct Inputs {
+  std::string output = "orte-7sp.ort";
+  std::string cities, toponyms, world, wof, borders, suburbs;
+  std::vector<std::string> files;  // POSTLEITZAHLEN GEMEINDELISTE
+};
+
+// The options that name a file, and where each goes.
+std::string* OptionFile(Inputs& in, std::string_view option) {
+  if (option == "--ausgabe") return &in.output;
+  if (option == "--staedte") return &in.cities;
+  if (option == "--namen") return &in.toponyms;
+  if (option == "--welt") return &in.world;
+  if (option == "--ortsteile") return &in.wof;
+  if (option == "--grenzen") return &in.borders;
+  if (option == "--vorstaedte") return &in.suburbs;
+  return nullptr;
+}
+
+std::string Read(const std::string& file) { return ReadWholeFile(file, file); }
+
+void PrintPoints(const import::PointCheck& p) {
+  std::printf("  Punkte in den Gemeindegrenzen 2021 geprüft: %zu (%zu Orte von Gemeinden ohne Grenze); %zu lagen "
+              "mehr als 500 m außerhalb; %zu Punkte neu (%zu aus cities500, %zu aus Who's On First, %zu "
+              "Gemeindemitten); Orte mit einem Punkt, den zwei oder mehr andere teilen: %zu vorher, %zu nachher\n",
+              p.checked, p.withoutBorder, p.outside, p.moved, p.fromCities, p.fromWof, p.centres, p.sharedBefore,
+              p.sharedAfter);
+}
+
+int Import(const Inputs& in) {
+  const auto rows = import::ReadPostalCodes(Read(in.files[0]), in.files[0]);
+  const auto municipalities = import::ReadMunicipalities(Read(in.files[1]), in.files[1]);
+  import::Report report;
+  std::vector<Coordinates> coordinates;
+  std::vector<std::string> codes;
+  const std::vector<PlaceRecord> records = import::BuildGazetteer(rows, municipalities, report, &coordinates, &codes);
+  import::PointReport points;
+  std::vector<std::pair<PlaceRecord, Coordinates>> centres;
+  std::vector<import::CityRow> cityRows;
+  if (!in.cities.empty()) {
+    cityRows = import::ReadCities(Read(in.cities), in.cities);
+    centres = import::TakeCityPoints(cityRows, records, codes, coordinates, points);
+  }
+  import::WofReport wofReport;
+  const std::vector<import::WofRow> wof = in.wof.empty() ? std::vector<import::WofRow>{}
+                                                         : import::ReadWof(Read(in.wof), in.wof, wofReport);
+  const std::vector<import::Shape> borders =
+      in.borders.empty() ? std::vector<import::Shape>{} : import::ReadTopoJson(Read(in.borders), in.borders);
+  import::PointCheck check;
+  if (!borders.empty()) import::CheckPoints(records, codes, coordinates, centres, borders, cityRows, wof, check);
+  import::CityPartsReport partsReport;
+  std::vector<places::CityPart> parts;
+  if (!borders.empty() && !wof.empty())
+    parts = import::BuildCityParts(wof, in.suburbs.empty() ? std::vector<import::OwnCityPart>{}
+                                                           : import::ReadOwnCityParts(Read(in.suburbs), in.suburbs),
+                                   borders, records, codes, in.suburbs, partsReport);
+  import::MonarchyReport monarchy;
+  const import::MonarchyPlaces monarchyPlaces = import::BuildMonarchyPlaces(
+      cityRows, in.toponyms.empty() ? std::vector<import::ToponymRow>{} : import::ReadToponyms(Read(in.toponyms), in.toponyms),
+      monarchy);
+
+  const std::filesystem::path dataFile(in.output);
+  const std::filesystem::path coordinatesFile = CoordinatesFileOf(dataFile);
+  OutputFile out(dataFile, in.output);
+  OutputFile beside(coordinatesFile, coordinatesFile.string());
+  beside.Write(Cp1252("# Breite und Länge der Orte von ") + dataFile.filename().string() +
+               Cp1252(" in Grad (WGS 84), aus den Daten von GeoNames (www.geonames.org), CC BY 4.0,\r\n"
+                      "# geprüft in den Grenzen der Gemeinden 2021 (Flooh Perlot nach Statistik Austria, CC BY 4.0), mit\r\n"
+                      "# Punkten von Who's On First (whosonfirst.org)\r\n"
+                      "# Ort, Gemeinde, Bezirk, Bundesland, PLZ, Breite, Länge; durch Tabulatoren getrennt;\r\n"
+                      "# ohne PLZ: der Mittelpunkt einer Gemeinde\r\n"));
+  std::size_t placed = 0;
+  for (std::size_t k = 0; k < records.size(); ++k) {
+    WritePlaceRecord(out, records[k]);
+    if (!GedcomLatitude(coordinates[k].latitude) || !GedcomLongitude(coordinates[k].longitude)) continue;
+    beside.Write(FormatCoordinatesLine(records[k], coordinates[k]));
+    ++placed;
+  }
+  for (const auto& [centre, point] : centres) beside.Write(FormatCoordinatesLine(centre, point));
+  // The files beside it that the sources given make.
+  std::vector<std::pair<std::filesystem::path, std::string>> more;
+  if (!in.cities.empty())
+    more.emplace_back(MonarchyFileOf(dataFile),
+                      FormatMonarchyFile(
+                          "Die Orte der Länder der alten Monarchie außerhalb des heutigen Österreich, für veldaris-ort.\n"
+                          "Orte und Koordinaten: © GeoNames (www.geonames.org), cities500, CC BY 4.0.\n"
+                          "Deutsche Namen: Adrien Barbaresi, toponyms registers (rang3-staedte), CC BY-SA 4.0.\n"
+                          "P: heutiger Name, Land, Region, Breite, Länge, Einwohner; N und L: Name, Orte (L ohne Umlaute)",
+                          monarchyPlaces.places, monarchyPlaces.names));
+  if (!parts.empty())
+    more.emplace_back(places::CityPartsFileOf(dataFile),
+                      places::FormatCityParts(
+                          "Die Teile der Städte (Wiens Vorstädte und Vororte, die Viertel der anderen), für veldaris-ort.\n"
+                          "Namen und Punkte: Who's On First (whosonfirst.org, CC0 und die Lizenzen seiner Quellen), und die\n"
+                          "Tabelle der Vorstädte von Veldaris; der Ort, der sie heute hält, aus den Grenzen der Gemeinden und\n"
+                          "Wiener Bezirke 2021 (Flooh Perlot nach Statistik Austria, CC BY 4.0).\n"
+                          "Name, Ort, Gemeinde, Bezirk, Bundesland, Breite, Länge",
+                          parts));
+  if (!in.world.empty())
+    more.emplace_back(places::WorldNamesFileOf(dataFile),
+                      places::FormatWorldNames(
+                          "Die Orte ab 500 Einwohnern außerhalb der Länder der alten Monarchie, nach ihren Namen, für\n"
+                          "veldaris-ort: GeoNames (www.geonames.org), cities500, CC BY 4.0.\n"
+                          "Name (gefaltet), der Ort dieses Namens mit den meisten Einwohnern, seine Einwohner",
+                          import::WorldPlaces(Read(in.world), in.world, cityRows)));
+  std::deque<OutputFile> files;  // OutputFile stays where it is made
+  for (const auto& [path, text] : more) {
+    files.emplace_back(path, path.string());
+    files.back().Write(text);
+  }
+  beside.Close();
+  for (OutputFile& file : files) file.Close();
+  out.Close();
+
+  PrintReport(report, in.output);
+  std::printf("  Koordinaten: %zu Orte, in %s\n", placed, coordinatesFile.string().c_str());
+  if (!in.cities.empty())
+    std::printf("  aus cities500: %zu Orte mit eigenem Punkt, davon %zu verschoben (Median %s km, 90 %% bis "
+                "%s km, am weitesten %s: %s km); %zu Gemeinden mit ihrem Mittelpunkt\n",
+                points.matched, points.moved, Fixed(points.medianKm, 1).c_str(), Fixed(points.ninetiethKm, 1).c_str(),
+                points.largest.c_str(), Fixed(points.largestKm, 1).c_str(), points.municipalities);
+  if (!borders.empty()) PrintPoints(check);
+  if (!in.wof.empty())
+    std::printf("  Who's On First: %zu Zeilen, %zu Namen berichtigt, %zu doppelte ausgelassen, %zu ohne Namen\n",
+                wofReport.rows, wofReport.renamed, wofReport.dropped, wofReport.withoutName);
+  if (!parts.empty())
+    std::printf("  Ortsteile: %zu (%zu aus der Tabelle der Vorstädte), in %s; von %zu Vierteln ausgelassen: %zu "
+                "Bahnhöfe, Brücken und Bauten, %zu Orte der Ortsdatei, %zu in keiner Gemeinde\n",
+                partsReport.parts, partsReport.own, places::CityPartsFileOf(dataFile).string().c_str(),
+                partsReport.neighbourhoods, partsReport.landmarks, partsReport.known, partsReport.outside);
+  if (!in.cities.empty())
+    std::printf("  Monarchie: %zu Orte (%zu aus cities500), in %s; deutsche Namen: %zu Zeilen, %zu zu Orten von "
+                "cities500 (%zu davon mit vertauschten Spalten), %zu Orte dazu; ausgelassen: %zu in Österreich, %zu "
+                "außerhalb der Monarchie, %zu ohne Koordinaten\n",
+                monarchy.places, monarchy.fromCities, MonarchyFileOf(dataFile).string().c_str(), monarchy.rows,
+                monarchy.matched + monarchy.swapped, monarchy.swapped, monarchy.added, monarchy.inAustria,
+                monarchy.outside, monarchy.withoutPoint);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string> inputs;
-  std::string output = "orte-7sp.ort";
-  std::string cities;
-  std::string toponyms;
+  Inputs in;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
       std::fputs(kHelp, stdout);
       return 0;
     }
-    if (arg == "--ausgabe") {
-      if (++i == argc) return Fail("--ausgabe braucht einen Dateinamen");
-      output = argv[i];
-    } else if (arg.starts_with("--ausgabe=")) {
-      output = arg.substr(std::strlen("--ausgabe="));
-    } else if (arg == "--staedte") {
-      if (++i == argc) return Fail("--staedte braucht einen Dateinamen");
-      cities = argv[i];
-    } else if (arg == "--namen") {
-      if (++i == argc) return Fail("--namen braucht einen Dateinamen");
-      toponyms = argv[i];
+    const std::size_t equals = arg.find('=');
+    if (std::string* file = OptionFile(in, arg.substr(0, equals))) {
+      if (equals != std::string::npos) *file = arg.substr(equals + 1);
+      else if (++i < argc) *file = argv[i];
+      else return Fail(arg + " braucht einen Dateinamen");
     } else if (arg.starts_with("-") && arg != "-") {
       return Fail("unbekannte Option " + arg + " (siehe --help)");
     } else {
-      inputs.push_back(arg);
+      in.files.push_back(arg);
     }
   }
-  if (inputs.size() != 2) return Fail("erwartet werden zwei Dateien: POSTLEITZAHLEN GEMEINDELISTE (siehe --help)");
-  if (!toponyms.empty() && cities.empty()) return Fail("--namen nur mit --staedte");
+  if (in.files.size() != 2) return Fail("erwartet werden zwei Dateien: POSTLEITZAHLEN GEMEINDELISTE (siehe --help)");
+  if (!in.toponyms.empty() && in.cities.empty()) return Fail("--namen nur mit --staedte");
+  if (!in.world.empty() && in.cities.empty()) return Fail("--welt nur mit --staedte");
+  if (!in.suburbs.empty() && (in.wof.empty() || in.borders.empty()))
+    return Fail("--vorstaedte nur mit --ortsteile und --grenzen");
   try {
-    const auto rows = import::ReadPostalCodes(ReadWholeFile(inputs[0], inputs[0]), inputs[0]);
-    const auto municipalities = import::ReadMunicipalities(ReadWholeFile(inputs[1], inputs[1]), inputs[1]);
-    import::Report report;
-    std::vector<Coordinates> coordinates;
-    std::vector<std::string> codes;
-    const std::vector<PlaceRecord> records = import::BuildGazetteer(rows, municipalities, report, &coordinates, &codes);
-    import::PointReport points;
-    std::vector<std::pair<PlaceRecord, Coordinates>> centres;
-    std::vector<import::CityRow> cityRows;
-    if (!cities.empty()) {
-      cityRows = import::ReadCities(ReadWholeFile(cities, cities), cities);
-      centres = import::TakeCityPoints(cityRows, records, codes, coordinates, points);
-    }
-    import::MonarchyReport monarchy;
-    const import::MonarchyPlaces monarchyPlaces = import::BuildMonarchyPlaces(
-        cityRows, toponyms.empty() ? std::vector<import::ToponymRow>{} : import::ReadToponyms(ReadWholeFile(toponyms, toponyms), toponyms),
-        monarchy);
-    const std::filesystem::path dataFile(output);
-    const std::filesystem::path coordinatesFile = CoordinatesFileOf(dataFile);
-    OutputFile out(dataFile, output);
-    OutputFile beside(coordinatesFile, coordinatesFile.string());
-    beside.Write(Cp1252("# Breite und Länge der Orte von ") + dataFile.filename().string() +
-                 Cp1252(" in Grad (WGS 84), aus den Daten von GeoNames (www.geonames.org), CC BY 4.0\r\n"
-                        "# Ort, Gemeinde, Bezirk, Bundesland, PLZ, Breite, Länge; durch Tabulatoren getrennt;\r\n"
-                        "# ohne PLZ: der Mittelpunkt einer Gemeinde\r\n"));
-    std::size_t placed = 0;
-    for (std::size_t k = 0; k < records.size(); ++k) {
-      WritePlaceRecord(out, records[k]);
-      if (!GedcomLatitude(coordinates[k].latitude) || !GedcomLongitude(coordinates[k].longitude)) continue;
-      beside.Write(FormatCoordinatesLine(records[k], coordinates[k]));
-      ++placed;
-    }
-    for (const auto& [centre, point] : centres) beside.Write(FormatCoordinatesLine(centre, point));
-    std::optional<OutputFile> lands;
-    const std::filesystem::path monarchyFile = MonarchyFileOf(dataFile);
-    if (!cities.empty()) {
-      lands.emplace(monarchyFile, monarchyFile.string());
-      lands->Write(FormatMonarchyFile(
-          "Die Orte der Länder der alten Monarchie außerhalb des heutigen Österreich, für veldaris-ort.\n"
-          "Orte und Koordinaten: © GeoNames (www.geonames.org), cities500, CC BY 4.0.\n"
-          "Deutsche Namen: Adrien Barbaresi, toponyms registers (rang3-staedte), CC BY-SA 4.0.\n"
-          "P: heutiger Name, Land, Region, Breite, Länge, Einwohner; N und L: Name, Orte (L ohne Umlaute)",
-          monarchyPlaces.places, monarchyPlaces.names));
-    }
-    beside.Close();
-    if (lands) lands->Close();
-    out.Close();
-    PrintReport(report, output);
-    std::printf("  Koordinaten: %zu Orte, in %s\n", placed, coordinatesFile.string().c_str());
-    if (!cities.empty())
-      std::printf("  aus cities500: %zu Orte mit eigenem Punkt, davon %zu verschoben (Median %s km, 90 %% bis "
-                  "%s km, am weitesten %s: %s km); %zu Gemeinden mit ihrem Mittelpunkt\n",
-                  points.matched, points.moved, Fixed(points.medianKm, 1).c_str(), Fixed(points.ninetiethKm, 1).c_str(),
-                  points.largest.c_str(), Fixed(points.largestKm, 1).c_str(), points.municipalities);
-    if (lands)
-      std::printf("  Monarchie: %zu Orte (%zu aus cities500), in %s; deutsche Namen: %zu Zeilen, %zu zu Orten von "
-                  "cities500 (%zu davon mit vertauschten Spalten), %zu Orte dazu; ausgelassen: %zu in Österreich, %zu "
-                  "außerhalb der Monarchie, %zu ohne Koordinaten\n",
-                  monarchy.places, monarchy.fromCities, monarchyFile.string().c_str(), monarchy.rows,
-                  monarchy.matched + monarchy.swapped, monarchy.swapped, monarchy.added, monarchy.inAustria,
-                  monarchy.outside, monarchy.withoutPoint);
+    return Import(in);
   } catch (const import::InputError& error) {
     return Fail(error.what());
   } catch (const SystemError& error) {
     return Fail(error.File() + ": " + Windows1252ToUtf8(error.Description()));
   }
-  return 0;
 }
