@@ -210,7 +210,8 @@ constexpr FormerViennaDistrict kFormerViennaDistricts[] = {
 
 constexpr Exonym kExonyms[] = {
     {"Vienna", "Wien"}, {"Vienne", "Wien"}, {"Viena", "Wien"}, {"Wenen", "Wien"}, {"Bécs", "Wien"},
-    {"Dunaj", "Wien"},
+    {"Dunaj", "Wien"},  {"Vídeň", "Wien"}, {"Viedeň", "Wien"}, {"Wiedeń", "Wien"}, {"Beč", "Wien"},
+    {"Viden", "Wien"},  {"Wien Stadt", "Wien"},
 };
 
 constexpr std::string_view kJurisdictionWords[] = {

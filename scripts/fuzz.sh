@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs the fuzz target of the record reader and the search pass for a while, and that of the
-# GEDCOM reader and the folding of names for a third of it:
+# Runs the fuzz targets of the record reader and the search pass, and of the GEDCOM reader and
+# the folding of names, side by side for a while:
 #   scripts/fuzz.sh [SECONDS]
 # It needs clang (libFuzzer); without it, it says so and ends without failing. The seed
 # corpora are tests/fuzz/corpus and tests/fuzz/gedcom-corpus; what a run finds on its way
@@ -23,10 +23,13 @@ fuzz() {
     -print_final_stats=1 -artifact_prefix=build-fuzz/findings/ \
     "$3" "$4" 2>&1 | grep -E "^(Done|stat::number_of_executed|stat::new_units|broken)|ERROR|SUMMARY" || true
 }
-echo "== fuzzing the record reader and the search pass for ${seconds} s"
+# The two side by side, each on a core of its own where there are two.
+echo "== fuzzing the record reader and the search pass, and the GEDCOM reader and the folding of names, for ${seconds} s"
+fuzz veldaris_fuzz_gedcom "$seconds" build-fuzz/gedcom-corpus tests/fuzz/gedcom-corpus > build-fuzz/gedcom.log &
+gedcom=$!
 fuzz veldaris_fuzz_records "$seconds" build-fuzz/corpus tests/fuzz/corpus
-echo "== fuzzing the GEDCOM reader and the folding of names for $((seconds / 3 + 1)) s"
-fuzz veldaris_fuzz_gedcom $((seconds / 3 + 1)) build-fuzz/gedcom-corpus tests/fuzz/gedcom-corpus
+wait "$gedcom"
+cat build-fuzz/gedcom.log
 if compgen -G "build-fuzz/findings/*" >/dev/null; then
   echo "the fuzz targets found inputs that break them:" build-fuzz/findings/*
   exit 1

@@ -1,12 +1,16 @@
 // The importer of the open data: the real lists, the rules of the build, bad input.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "core/record_reader.h"
 #include "core/text1252.h"
 #include "tests/test_support.h"
+#include "places/city_parts.h"
+#include "tools/import/borders.h"
 #include "tools/import/cities.h"
+#include "tools/import/city_parts.h"
 #include "tools/import/gazetteer.h"
 #include "tools/import/monarchy_places.h"
 #include "places/monarchy.h"
@@ -317,6 +321,59 @@ TEST(Importer, AFailureLeavesTheOutputAsItWas) {
   EXPECT_NE(out.stderrText.find("plz.csv:2:"), std::string::npos) << out.stderrText;
   EXPECT_EQ(test::ReadBytes(dir / "orte-7sp.ort"), "old");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3);
+}
+
+}  // namespace
+}  // namespace veldaris
+
+namespace veldaris {
+namespace {
+
+// Every point of the built gazetteer lies in its municipality (in Vienna, its district), or
+// within 500 m of its border; every part of a city in the place that holds it.
+TEST(Importer, EveryPointOfTheBuiltGazetteerLiesInItsMunicipality) {
+  const auto borders = import::ReadTopoJson(test::ReadBytes(VELDARIS_SOURCE_DIR "/data/sources/at-gemeinden-2021.topo.json"), "grenzen");
+  const import::ShapeIndex index(borders);
+  // The codes of the municipalities, from the postal codes the gazetteer is made of.
+  Report report;
+  std::vector<Coordinates> built;
+  std::vector<std::string> codes;
+  const std::string postcodes = test::ReadBytes(VELDARIS_SOURCE_DIR "/data/sources/geonames_AT_zipcodes.at.csv");
+  const auto records = BuildGazetteer(ReadPostalCodes(postcodes, "plz"),
+                                      ReadMunicipalities(test::ReadBytes(VELDARIS_SOURCE_DIR "/data/sources/statistik_austria_gemliste_knz.csv"), "gem"),
+                                      report, &built, &codes);
+  std::vector<std::size_t> bad;
+  const CoordinatesIndex coordinates(test::ReadBytes(CoordinatesFileOf(test::Gazetteer())), bad);
+  ASSERT_TRUE(bad.empty());
+  std::size_t checked = 0;
+  for (std::size_t k = 0; k < records.size(); ++k) {
+    const import::Shape* border = import::BorderOf(index, records[k], codes[k]);
+    const Coordinates* c = coordinates.Find(ViewOf(records[k]));
+    if (!border || !c) continue;
+    const import::GeoPoint p{DegreesOf(c->longitude, 180).value(), DegreesOf(c->latitude, 90).value()};
+    ++checked;
+    EXPECT_TRUE(border->Contains(p) || border->BorderDistanceKm(p) <= 0.5)
+        << TextOf(records[k].Place) << ", " << TextOf(records[k].Municipality) << ": " << c->latitude << " " << c->longitude;
+  }
+  EXPECT_GT(checked, 18000u);
+  const auto parts = ReadCityParts(test::ReadBytes(CityPartsFileOf(test::Gazetteer())), bad);
+  ASSERT_TRUE(bad.empty());
+  EXPECT_GT(parts.size(), 300u);
+  // The border of the place that holds a part: its record's, or its municipality's.
+  std::map<std::string, const import::Shape*> borderOf;
+  for (std::size_t k = 0; k < records.size(); ++k) {
+    const import::Shape* border = import::BorderOf(index, records[k], codes[k]);
+    borderOf.emplace(Windows1252ToUtf8(TextOf(records[k].Place)) + "|" + Windows1252ToUtf8(TextOf(records[k].Municipality)), border);
+    borderOf.emplace(Windows1252ToUtf8(TextOf(records[k].Municipality)) + "|" + Windows1252ToUtf8(TextOf(records[k].Municipality)),
+                     index.Find(codes[k]));
+  }
+  for (const CityPart& part : parts) {
+    const import::GeoPoint p{DegreesOf(part.point.longitude, 180).value(), DegreesOf(part.point.latitude, 90).value()};
+    const auto at = borderOf.find(part.place[0] + "|" + part.place[1]);
+    ASSERT_NE(at, borderOf.end()) << part.name << ": " << part.place[0];
+    ASSERT_TRUE(at->second) << part.name << ": " << part.place[0];
+    EXPECT_TRUE(at->second->Contains(p)) << part.name << " in " << part.place[0];
+  }
 }
 
 }  // namespace

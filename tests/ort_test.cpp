@@ -5,6 +5,7 @@
 #include <set>
 
 #include "core/text1252.h"
+#include "places/data_files.h"
 #include "places/fold.h"
 #include "tests/test_support.h"
 #include "places/gedcom.h"
@@ -370,6 +371,85 @@ TEST(Monarchy, FindsTheMonarchysPlacesAbroadByTheirOldNames) {
   const auto out = test::RunProgram(VELDARIS_ORT, {"--daten", test::Gazetteer().string(), "--monarchie", "Brünn"}, ".");
   EXPECT_EQ(out.exitCode, 0) << out.stderrText;
   EXPECT_LT(out.stdoutText.find("AUSTRIA\n"), out.stdoutText.find("Brno, Tschechien\n")) << out.stdoutText;
+}
+
+// Values as real trees write them, on the built gazetteer with every file beside it: names
+// alone, Vienna's former suburbs and the parts of other cities, "bei", a town over its
+// hamlets, other languages, the noise of records; never a wrong place.
+TEST(RealTrees, FindTodaysAustriaAsTreesWriteIt) {
+  std::vector<std::string> warnings;
+  const places::Gazetteer gazetteer = LoadGazetteer(test::Gazetteer(), warnings);
+  EXPECT_TRUE(warnings.empty()) << warnings.front();
+  using S = Resolution::Status;
+  const struct {
+    const char* value;
+    S status;
+    const char* place;  // unique: the place string; otherwise a part of the reason
+    const char* point = nullptr;  // the latitude where it is the place's own
+    bool keepValue = false;
+  } cases[] = {
+      // A name alone: one place of Austria or the monarchy, and none of 500 or more elsewhere.
+      {"Wien", S::kUnique, "Wien, Wien, Wien, AUSTRIA"},
+      {"Hart bei Graz", S::kUnique, "Hart bei Graz, Graz-Umgebung, Steiermark, AUSTRIA"},
+      {"Vienna", S::kAmbiguous, "Vienna: auch Vienna, USA"},
+      {"Baden", S::kAmbiguous, "auch Baden, Schweiz"},
+      {"Stetten", S::kAmbiguous, "auch Stetten, Deutschland"},
+      {"Krumau", S::kAmbiguous, "in Österreich und im Ausland"},
+      {"Praha", S::kAbroad, "Praha, Tschechien"},
+      {"Böhmen, Österreich", S::kNotAustrian, ""},
+      {"Paris, France", S::kNotFound, "Paris, Frankreich, außerhalb der Monarchie"},
+      // Vienna's suburbs, by the project's table where Who's On First has the district wrong.
+      {"Wien-Gumpendorf", S::kUnique, "Wien, Mariahilf, Wien, Wien, AUSTRIA", "48.19350"},
+      {"Gumpendorf, Wien", S::kUnique, "Wien, Mariahilf, Wien, Wien, AUSTRIA", "48.19350"},
+      {"Gumpendorf bei Wien", S::kUnique, "Wien, Mariahilf, Wien, Wien, AUSTRIA", "48.19350"},
+      {"Wien VI, Gumpendorf", S::kUnique, "Wien, Mariahilf, Wien, Wien, AUSTRIA", "48.19350"},
+      {"Wien-Erdberg", S::kUnique, "Wien, Landstrasse, Wien, Wien, AUSTRIA", "48.19760"},
+      {"Mauer bei Wien", S::kUnique, "Wien, Liesing, Wien, Wien, AUSTRIA"},
+      {"Hetzendorf, Wien", S::kUnique, "Wien, Meidling, Wien, Wien, AUSTRIA"},
+      {"Salzburg-Nonntal", S::kUnique, "Salzburg, Salzburg Stadt, Salzburg, AUSTRIA"},
+      {"Innsbruck-Wilten", S::kUnique, "Wilten, Innsbruck Stadt, Tirol, AUSTRIA"},
+      {"Linz-Urfahr", S::kUnique, "Linz, Linz Stadt, Oberoesterreich, AUSTRIA"},
+      // "X bei Y", "X im Y", "bei Y".
+      {"Weichselboden bei Mariazell, Steiermark", S::kUnique, "Weichselboden, Bruck-Muerzzuschlag, Steiermark, AUSTRIA"},
+      {"Hochburg bei Ach, Braunau am Inn", S::kUnique, "Hochburg, Braunau am Inn, Oberoesterreich, AUSTRIA"},
+      {"Zell im Zillertal, Tirol", S::kUnique, "Zell am Ziller, Schwaz, Tirol, AUSTRIA"},
+      {"bei Graz, Steiermark", S::kUnique, "Graz, Graz Stadt, Steiermark, AUSTRIA", nullptr, true},
+      // A town over the hamlets of its name, unless another part points to one.
+      {"Linz, Austria", S::kUnique, "Linz, Linz Stadt, Oberoesterreich, AUSTRIA"},
+      {"Thal, Steiermark", S::kUnique, "Thal, Graz-Umgebung, Steiermark, AUSTRIA"},
+      {"Thal, Turnau, Steiermark", S::kUnique, "Thal, Bruck-Muerzzuschlag, Steiermark, AUSTRIA"},
+      // Other languages, short forms.
+      {", Vienne, , Wien Stadt, Vienne, AUTRICHE", S::kUnique, "Wien, Wien, Wien, AUSTRIA"},
+      {"Vídeň, Rakousko", S::kUnique, "Wien, Wien, Wien, AUSTRIA"},
+      {"Klagenfurt, Korutany, Rakousko", S::kUnique,
+       "Klagenfurt am Woerthersee, Klagenfurt am Woerthersee, Kaernten, AUSTRIA"},
+      {"Linz, Haute-Autriche, Autriche", S::kUnique, "Linz, Linz Stadt, Oberoesterreich, AUSTRIA"},
+      {"Bad Ischl, Öst.", S::kUnique, "Bad Ischl, Gmunden, Oberoesterreich, AUSTRIA"},
+      // The noise of records.
+      {"of Graz, Steiermark", S::kUnique, "Graz, Graz Stadt, Steiermark, AUSTRIA"},
+      {"aus Gmünd, Niederösterreich", S::kUnique, "Gmuend, Gmuend, Niederoesterreich, AUSTRIA"},
+      {"Gößl Nr. 5, Steiermark", S::kUnique, "Goessl, Liezen, Steiermark, AUSTRIA", nullptr, true},
+      {"Wien-Mariahilf. Österreich", S::kUnique, "Wien, Mariahilf, Wien, Wien, AUSTRIA"},
+      {"Graz; Steiermark; Austria", S::kUnique, "Graz, Graz Stadt, Steiermark, AUSTRIA"},
+      {"St. Pölten, Niederösterreich", S::kUnique, "St. Poelten, Sankt Poelten Stadt, Niederoesterreich, AUSTRIA"},
+  };
+  for (const auto& c : cases) {
+    const Resolution r = gazetteer.Resolve(c.value, false);
+    EXPECT_EQ(r.status, c.status) << c.value << ": " << r.PlaceString() << " " << r.reason;
+    if (c.status == S::kUnique || c.status == S::kAbroad) {
+      EXPECT_EQ(r.PlaceString(), c.place) << c.value;
+      EXPECT_EQ(r.keepValue, c.keepValue || c.status == S::kAbroad) << c.value;
+      if (c.point) {
+        EXPECT_EQ(r.Point().value_or(Coordinates{}).latitude, c.point) << c.value;
+      }
+    } else {
+      EXPECT_NE(r.reason.find(c.place), std::string::npos) << c.value << ": " << r.reason;
+    }
+  }
+  // The hamlets stay candidates of the town, and the reason names them.
+  const Resolution thal = gazetteer.Resolve("Thal, Steiermark", false);
+  EXPECT_EQ(thal.Open().size(), 2u);
+  EXPECT_EQ(thal.reason, "Thal: auch ein Weiler in Turnau");
 }
 
 TEST(Edits, CountLettersInsertedDeletedReplacedAndNeighboursSwapped) {

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/paths.h"  // made by the build: the files and programs the tests use
 #include "core/errors.h"
 #include "core/text1252.h"
 #include "model/platform.h"
