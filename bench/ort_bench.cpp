@@ -5,12 +5,13 @@
 // It writes a family tree of 100,000 PLAC lines made from the data file's own places (their
 // place strings, spelt as old records spell them: umlauts written out, "Sankt" as "St.", every
 // tenth outside Austria) and times the whole report (reading the file, the places, the
-// gazetteer with the places of the old monarchy, the lookups) against a memchr pass over the
+// gazetteer with every file beside it, the lookups) against a memchr pass over the
 // same file, and the loading of the monarchy's file alone. It times the tolerant search of one
 // name over the data file against the exact search of it. Where the list of South Tyrol's
 // municipalities is beside the project (../shared/data/check/istat-bozen-gemeinden.tsv,
-// ISTAT's official German names), it measures how many of them "NAME, Tirol" finds. The last
-// line is the summary.
+// ISTAT's official German names), it measures how many of them "NAME, Tirol" finds; and how
+// the values of the project's tree of today's Austria as trees write it
+// (tests/data/ortsangaben-heute.ged) come out. The last line is the summary.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -22,17 +23,18 @@
 #include <vector>
 
 #include "bench/bench_support.h"
+#include "core/numbers.h"
 #include "core/record_reader.h"
-#include "places/coordinates.h"
 #include "core/rules.h"
 #include "core/text1252.h"
+#include "places/coordinates.h"
+#include "places/data_files.h"
+#include "places/gedcom.h"
+#include "places/monarchy.h"
+#include "places/resolver.h"
+#include "places/tree_check.h"
 #include "stammbaum/tree_events.h"
 #include "stammbaum/tree_window.h"
-#include "places/monarchy.h"
-#include "places/gedcom.h"
-#include "places/tree_check.h"
-#include "places/resolver.h"
-#include "core/numbers.h"
 
 namespace {
 
@@ -68,15 +70,12 @@ std::string FamilyTree(const std::filesystem::path& data) {
 // abroad as the municipality (its Italian or German name today), another place there (a
 // village of the municipality), several candidates, a place of today's Austria of that name
 // (which the lookup keeps), or not found.
-void Coverage(const std::filesystem::path& data, const std::string& coordinates, const std::filesystem::path& monarchy) {
+void Coverage(const places::Gazetteer& gazetteer) {
   const std::filesystem::path list = VELDARIS_SOURCE_DIR "/../shared/data/check/istat-bozen-gemeinden.tsv";
   if (!std::filesystem::exists(list)) {
     std::printf("coverage: skipped, %s is not there\n", list.string().c_str());
     return;
   }
-  RecordReader in(data, "data");
-  std::vector<std::size_t> bad;
-  const places::Gazetteer gazetteer(in, CoordinatesIndex(coordinates, bad), MonarchyIndex(ReadAll(monarchy), bad));
   std::size_t rows = 0, found = 0, wrong = 0, several = 0, austrian = 0, none = 0;
   std::string missed, ambiguous, inAustria, notFound;
   std::istringstream lines(ReadAll(list));
@@ -124,6 +123,16 @@ void Coverage(const std::filesystem::path& data, const std::string& coordinates,
                 ambiguous.c_str(), inAustria.c_str(), notFound.c_str());
 }
 
+// The statuses of the values of the tree of today's Austria.
+void TodaysAustria(const places::Gazetteer& gazetteer) {
+  const std::string bytes = ReadAll(VELDARIS_SOURCE_DIR "/tests/data/ortsangaben-heute.ged");
+  const auto places = places::CheckPlaces(places::GedcomTree(bytes), gazetteer, false);
+  const places::StatusCounts c = places::CountStatuses(places);
+  std::printf("today's Austria as trees write it (tests/data/ortsangaben-heute.ged): %zu values, %zu looked up: "
+              "%zu eindeutig, %zu mehrdeutig, %zu ähnlich, %zu nicht gefunden, %zu Ausland\n",
+              c.values, c.lookedUp, c.unique, c.ambiguous, c.similar, c.notFound, c.abroad);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -142,14 +151,12 @@ int main(int argc, char** argv) {
   }
 
   std::size_t values = 0, resolved[6] = {0, 0, 0, 0, 0, 0};
-  const std::string coordinates = ReadAll(CoordinatesFileOf(data));
   const std::filesystem::path monarchy = MonarchyFileOf(data);
   const Stats report = Measure(runs, [&] {
     const std::string bytes = ReadAll(tree);
     const places::GedcomTree gedcom(bytes);
-    RecordReader in(data, "data");
-    std::vector<std::size_t> bad;
-    const places::Gazetteer gazetteer(in, CoordinatesIndex(coordinates, bad), MonarchyIndex(ReadAll(monarchy), bad));
+    std::vector<std::string> warnings;
+    const places::Gazetteer gazetteer = places::LoadGazetteer(data, warnings);
     const auto places = places::CheckPlaces(gedcom, gazetteer, false);
     values = places.size();
     for (std::size_t& n : resolved) n = 0;
@@ -171,7 +178,12 @@ int main(int argc, char** argv) {
   std::printf("the monarchy's file (%zu places, %s MB) loaded in %s ms (%s)\n", monarchyPlaces,
               Fixed(static_cast<double>(std::filesystem::file_size(monarchy)) / 1e6, 1).c_str(), Cell(load).c_str(),
               Goal("load", load.median, 100, " ms").c_str());
-  Coverage(data, coordinates, monarchy);
+  {
+    std::vector<std::string> warnings;
+    const places::Gazetteer gazetteer = places::LoadGazetteer(data, warnings);
+    Coverage(gazetteer);
+    TodaysAustria(gazetteer);
+  }
 
   // The tree window: the same tree opened as the window opens it (off its thread, the gazetteer
   // read first), until its list shows every value.

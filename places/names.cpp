@@ -146,6 +146,18 @@ constexpr NamedArea kAreas[] = {
      "Saxony|Württemberg",
      "", "", ""},
     {kCountry, "Schweiz|Switzerland|Suisse|Svizzera|Liechtenstein", "", "", ""},
+    // And the countries emigrants went to, as their trees write them.
+    {kCountry,
+     "USA|U.S.A.|US|United States|United States of America|Vereinigte Staaten|Amerika|America|Estados Unidos|"
+     "États-Unis|Kanada|Canada|Brasilien|Brazil|Brasil|Argentinien|Argentina|Chile|Mexiko|Mexico|México|"
+     "Australien|Australia|Neuseeland|New Zealand|Südafrika|South Africa",
+     "", "", ""},
+    {kCountry,
+     "Frankreich|France|England|Schottland|Scotland|Irland|Ireland|Großbritannien|Great Britain|United Kingdom|"
+     "UK|Niederlande|Netherlands|Holland|Nederland|Belgien|Belgium|Belgique|Luxemburg|Luxembourg|Dänemark|"
+     "Denmark|Schweden|Sweden|Norwegen|Norway|Spanien|Spain|España|Portugal|Russland|Russia|Rossija|Türkei|"
+     "Turkey|Bulgarien|Bulgaria|Griechenland|Greece",
+     "", "", ""},
 
     {kRegion, "Pinzgau", "", "Zell am See", ""},
     {kRegion, "Pongau", "", "Sankt Johann im Pongau", ""},

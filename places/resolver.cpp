@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <deque>
 #include <unordered_map>
+#include <utility>
 
 #include "core/federal_states.h"
 #include "core/numbers.h"
@@ -58,6 +59,14 @@ std::vector<std::string> DistrictWords(std::string_view folded) {
 std::string DistrictKey(std::string_view folded) {
   std::string key;
   for (const std::string& w : DistrictWords(folded)) key += (key.empty() ? "" : " ") + w;
+  return key;
+}
+
+// A name as written, its ASCII letters lower-cased and its other letters kept ("wiedeń").
+std::string ExonymKey(std::string_view utf8) {
+  std::string key(TrimBlanks(utf8));
+  for (char& c : key)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   return key;
 }
 
@@ -211,9 +220,13 @@ struct Gazetteer::Data {
   Index municipalities, looseMunicipalities;  // the place that stands for each municipality
   Index shortened, looseShortened;            // places and municipalities by the name without its addition
   std::unordered_map<std::string, Area> areas, looseAreas, shortenedAreas;
+  std::unordered_map<std::string, Area> writtenAreas;  // by ExonymKey: names that fold to a place's
   std::unordered_map<std::string, City> cities;
   Index cityDistricts;  // the districts of every city by name, also by their former names ("fuenfhaus")
-  std::unordered_map<std::string, std::string> exonyms;
+  // Other languages' names of Austrian places, by their folded name; those whose folded name is
+  // an Austrian place's too ("Wiedeń", Polish for Wien, and the Wiedens of Styria and Vienna's
+  // fourth district) only as written, by their letters with ASCII lower-cased (ExonymKey).
+  std::unordered_map<std::string, std::string> exonyms, writtenExonyms;
   MonarchyIndex monarchy;
   WorldNames world;
 
@@ -381,9 +394,27 @@ struct Gazetteer::Builder {
       for (std::string_view name : Split(row.districts, '|'))
         if (const auto at = districtIds.find(Utf8To1252Plain(name)); at != districtIds.end())
           area.districts.push_back(at->second);
-      for (std::string_view name : Split(row.names, '|')) d.NameArea(FoldedKey(name), area);
+      // A name in another language that folds to an Austrian place's ("Wiedeń", Polish for
+      // Wien, and Wieden) names the area only as written.
+      bool first = true;
+      for (std::string_view name : Split(row.names, '|')) {
+        const std::string key = FoldedKey(name), written = ExonymKey(name);
+        if (!std::exchange(first, false) && written != key && (Find(d.places, key) || Find(d.municipalities, key)))
+          d.writtenAreas[written].Add(area);
+        else
+          d.NameArea(key, area);
+      }
     }
-    for (const Exonym& exonym : PlaceExonyms()) d.exonyms.emplace(FoldedKey(exonym.name), FoldedKey(exonym.place));
+  }
+
+  // After every name of today's Austria, which an exonym that folds to one may not hide.
+  void IndexExonyms() {
+    for (const Exonym& exonym : PlaceExonyms()) {
+      const std::string key = FoldedKey(exonym.name);
+      const bool austrian = Find(d.places, key) || Find(d.municipalities, key) || Find(d.placeParts, key) ||
+                            Find(d.cityDistricts, DistrictKey(key));
+      (austrian ? d.writtenExonyms[ExonymKey(exonym.name)] : d.exonyms[key]) = FoldedKey(exonym.place);
+    }
   }
 
   // A district of a city by its number (0: none) and its name.
@@ -477,6 +508,7 @@ Gazetteer::Gazetteer(RecordReader& reader, GazetteerFiles files) : data_(std::ma
   build.IndexNamesTable();
   build.IndexCityDistricts();
   build.IndexCityParts(files.cityParts);
+  build.IndexExonyms();
 }
 
 Gazetteer::Gazetteer(RecordReader& reader, const CoordinatesIndex& coordinates, MonarchyIndex monarchy)
@@ -497,6 +529,11 @@ class Gazetteer::Lookup {
   const std::vector<FoldedName>& parts() const { return parts_; }
   // Whether the value names a place at all: not only a country, a land or a region.
   bool NamesAPlace() const { return namesPlace_; }
+  // The Austrian place's folded name that a part names in another language, if it does.
+  const std::string* Exonym(const FoldedName& part) const {
+    if (const std::string* place = Find(d_.exonyms, part.folded)) return place;
+    return Find(d_.writtenExonyms, ExonymKey(part.text));
+  }
 
   // The place by its name and the parts after it; else without a word such as "Pfarre"
   // before it, or "of", "in", "aus", "from"; else without a house number after it; else,
@@ -597,7 +634,7 @@ Gazetteer::Lookup::Lookup(const Data& d, std::string_view value)
   if (!parts_.empty()) {
     const Area* first = Classify(parts_[0]);
     const bool area = first && first->named && first->named->kind != AreaKind::kFormerDistrict;
-    const std::string* exonym = Find(d_.exonyms, parts_[0].folded);
+    const std::string* exonym = Exonym(parts_[0]);
     namesPlace_ = !area || Find(d_.municipalities, exonym ? *exonym : parts_[0].folded) ||
                   (parts_.size() > 1 && !d_.monarchy.Find(parts_[0].folded).empty()) ||
                   std::any_of(areas_.begin() + 1, areas_.end(), [](const Area* a) { return !a || !a->named; });
@@ -676,6 +713,7 @@ bool Gazetteer::Lookup::NamesCityDistrict(std::size_t k) const {
 // before it or without, with the umlauts dropped, as a city's district, or with an official
 // addition dropped from either side. Nothing for an unknown name.
 const Gazetteer::Data::Area* Gazetteer::Lookup::Classify(const FoldedName& part) {
+  if (const Area* area = Find(d_.writtenAreas, ExonymKey(part.text))) return area;
   if (const Area* area = Find(d_.areas, part.folded)) return area;
   if (const Area* area = Find(d_.looseAreas, part.loose)) return area;
   const std::string bare(WithoutJurisdictionWord(part.folded));
@@ -779,7 +817,7 @@ bool Gazetteer::Lookup::Narrow(std::vector<std::uint32_t>& candidates, std::size
 std::vector<std::uint32_t> Gazetteer::Lookup::Place(std::size_t first, bool& named, bool& sure) {
   const FoldedName& place = parts_[first];
   std::string key = place.folded, loose = place.loose;
-  if (const auto* exonym = Find(d_.exonyms, key)) {
+  if (const auto* exonym = Exonym(place)) {
     key = *exonym;
     loose = Loosened(key);
   }
@@ -1056,8 +1094,11 @@ void Gazetteer::Lookup::FindAbroad() {
     onlyAbroad_ = true;
     abroad_ = Abroad(place_, abroadSure_, true);
   } else if (loosely_ || bare_) {  // a value that names no land may mean either
+    // Found in Austria only with an addition or the umlauts dropped ("St. Ulrich, Tirol" for St.
+    // Ulrich am Pillersee): so abroad too (St. Ulrich in Gröden); a name found as written, only
+    // as written.
     bool ignored = true;
-    abroad_ = Abroad(place_, ignored, false);
+    abroad_ = Abroad(place_, ignored, loosely_);
   }
 }
 
@@ -1171,6 +1212,11 @@ void Gazetteer::Lookup::Explain(Resolution& resolution) const {
     case Status::kSimilar: before(name + ": kein Ort dieses Namens, ähnliche Namen"); break;
     case Status::kNotFound:
       if (!named_) before(name + ": kein Ort und keine Gemeinde dieses Namens");
+      // "Paris, France", "Augusta, Virginia, USA": a country that held none of the monarchy's lands.
+      if (const Area* last = areas_.empty() ? nullptr : areas_.back();
+          parts_.size() > 1 && last && last->named && last->named->kind == AreaKind::kCountry && !last->Austrian() &&
+          last->named->countries.empty())
+        AddReasons(reason, parts_.back().text + ": weder Österreich noch ein Land der Monarchie");
       if (searchesAbroad_) {
         // Of a value that names only lands abroad, what the lookup abroad found is all there is to say.
         std::string abroad = abroadReason_.empty() ? name + ": kein Ort der Monarchie dieses Namens" : abroadReason_;

@@ -358,7 +358,7 @@ TEST(Importer, EveryPointOfTheBuiltGazetteerLiesInItsMunicipality) {
   EXPECT_GT(checked, 18000u);
   const auto parts = ReadCityParts(test::ReadBytes(CityPartsFileOf(test::Gazetteer())), bad);
   ASSERT_TRUE(bad.empty());
-  EXPECT_GT(parts.size(), 300u);
+  EXPECT_GT(parts.size(), 250u);
   // The border of the place that holds a part: its record's, or its municipality's.
   std::map<std::string, const import::Shape*> borderOf;
   for (std::size_t k = 0; k < records.size(); ++k) {

@@ -397,7 +397,11 @@ TEST(RealTrees, FindTodaysAustriaAsTreesWriteIt) {
       {"Krumau", S::kAmbiguous, "in Österreich und im Ausland"},
       {"Praha", S::kAbroad, "Praha, Tschechien"},
       {"Böhmen, Österreich", S::kNotAustrian, ""},
-      {"Paris, France", S::kNotFound, "Paris, Frankreich, außerhalb der Monarchie"},
+      {"Paris, France", S::kNotFound, "France: weder Österreich noch ein Land der Monarchie"},
+      {"Augusta, Virginia, USA", S::kNotFound, "USA: weder Österreich"},
+      // A name in another language that folds to an Austrian place's is that name only as written.
+      {"Wiedeń, Austria", S::kUnique, "Wien, Wien, Wien, AUSTRIA"},
+      {"Wieden, Steiermark", S::kAmbiguous, "Wieden: 3 Orte dieses Namens"},
       // Vienna's suburbs, by the project's table where Who's On First has the district wrong.
       {"Wien-Gumpendorf", S::kUnique, "Wien, Mariahilf, Wien, Wien, AUSTRIA", "48.19350"},
       {"Gumpendorf, Wien", S::kUnique, "Wien, Mariahilf, Wien, Wien, AUSTRIA", "48.19350"},
@@ -409,6 +413,9 @@ TEST(RealTrees, FindTodaysAustriaAsTreesWriteIt) {
       {"Salzburg-Nonntal", S::kUnique, "Salzburg, Salzburg Stadt, Salzburg, AUSTRIA"},
       {"Innsbruck-Wilten", S::kUnique, "Wilten, Innsbruck Stadt, Tirol, AUSTRIA"},
       {"Linz-Urfahr", S::kUnique, "Linz, Linz Stadt, Oberoesterreich, AUSTRIA"},
+      // A city's part never hides the data file's place of its name, nor a neighbour's village.
+      {"Villach-Völkendorf, Villach Stadt, Kärnten", S::kUnique, "Villach-Voelkendorf, Villach Stadt, Kaernten, AUSTRIA"},
+      {"Judendorf, Leoben, Steiermark", S::kUnique, "Judendorf, Leoben, Steiermark, AUSTRIA"},
       // "X bei Y", "X im Y", "bei Y".
       {"Weichselboden bei Mariazell, Steiermark", S::kUnique, "Weichselboden, Bruck-Muerzzuschlag, Steiermark, AUSTRIA"},
       {"Hochburg bei Ach, Braunau am Inn", S::kUnique, "Hochburg, Braunau am Inn, Oberoesterreich, AUSTRIA"},
@@ -418,6 +425,8 @@ TEST(RealTrees, FindTodaysAustriaAsTreesWriteIt) {
       {"Linz, Austria", S::kUnique, "Linz, Linz Stadt, Oberoesterreich, AUSTRIA"},
       {"Thal, Steiermark", S::kUnique, "Thal, Graz-Umgebung, Steiermark, AUSTRIA"},
       {"Thal, Turnau, Steiermark", S::kUnique, "Thal, Bruck-Muerzzuschlag, Steiermark, AUSTRIA"},
+      // Not over a place abroad that the land named has by the same shortened name (St. Ulrich in Gröden).
+      {"St. Ulrich, Tirol", S::kAmbiguous, "in Österreich und im Ausland"},
       // Other languages, short forms.
       {", Vienne, , Wien Stadt, Vienne, AUTRICHE", S::kUnique, "Wien, Wien, Wien, AUSTRIA"},
       {"Vídeň, Rakousko", S::kUnique, "Wien, Wien, Wien, AUSTRIA"},

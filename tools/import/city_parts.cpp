@@ -42,6 +42,12 @@ std::array<std::string, 4> KeyOf(const PlaceRecord& r) {
 
 }  // namespace
 
+bool IsCityWithParts(std::string_view code) {
+  static constexpr std::string_view kCities[] = {"90001", "60101", "40101", "50101", "70101",
+                                                 "20101", "40301", "30201", "20201"};
+  return std::find(std::begin(kCities), std::end(kCities), code) != std::end(kCities);
+}
+
 const Shape* BorderOf(const ShapeIndex& borders, const PlaceRecord& record, const std::string& code) {
   if (const int district = ViennaDistrictOf(record)) return borders.Find(ViennaDistrictCode(district));
   return borders.Find(code);
@@ -73,21 +79,28 @@ std::vector<OwnCityPart> ReadOwnCityParts(std::string_view bytes, const std::str
 std::vector<places::CityPart> BuildCityParts(const std::vector<WofRow>& wof, const std::vector<OwnCityPart>& own,
                                              const std::vector<Shape>& municipalities,
                                              const std::vector<PlaceRecord>& records,
-                                             const std::vector<std::string>& codes, const std::string& ownFile,
-                                             CityPartsReport& report) {
+                                             const std::vector<std::string>& codes,
+                                             const std::vector<places::Coordinates>& points,
+                                             const std::string& ownFile, CityPartsReport& report) {
   const ShapeIndex borders(municipalities);
   // Each municipality's place that holds its parts (its seat, else the municipality as a
   // whole), the names of its places, and Vienna's districts.
   std::map<std::string, std::array<std::string, 4>> holders;
   std::map<std::string, std::set<std::string>> namesOf;
+  std::map<std::string, std::vector<GeoPoint>> pointsNamed;  // every place's point by its name
   std::map<int, std::array<std::string, 4>> viennaDistricts;
   for (std::size_t k = 0; k < records.size(); ++k) {
     const PlaceRecord& r = records[k];
     std::set<std::string>& names = namesOf[codes[k]];
     const std::string place = Windows1252ToUtf8(TextOf(r.Place));
-    names.insert(places::FoldedName::OfUtf8(place).loose);
-    if (const std::size_t cut = place.find_last_of(",:"); cut != std::string::npos)
-      names.insert(places::FoldedName::OfUtf8(place.substr(cut + 1)).loose);
+    std::vector<std::string> forms{places::FoldedName::OfUtf8(place).loose};
+    // "Wien, Innere Stadt", "Graz,14.Bez.:Eggenberg", "Villach-Völkendorf": the part's own name.
+    if (const std::size_t cut = place.find_last_of(",:-"); cut != std::string::npos)
+      forms.push_back(places::FoldedName::OfUtf8(place.substr(cut + 1)).loose);
+    for (const std::string& form : forms) {
+      names.insert(form);
+      if (k < points.size() && !points[k].latitude.empty()) pointsNamed[form].push_back(PointOf(points[k]));
+    }
     if (const int district = ViennaDistrictOf(r)) viennaDistricts.emplace(district, KeyOf(r));
     const std::string municipality = Windows1252ToUtf8(TextOf(r.Municipality));
     names.insert(places::FoldedName::OfUtf8(municipality).loose);
@@ -129,6 +142,10 @@ std::vector<places::CityPart> BuildCityParts(const std::vector<WofRow>& wof, con
       continue;
     }
     const std::string code = municipality->id;
+    if (!IsCityWithParts(code)) {
+      ++report.elsewhere;
+      continue;
+    }
     const auto holder = district ? viennaDistricts.find(district) : viennaDistricts.end();
     const auto whole = holders.find(code == "90001" ? std::string("90001") : code);
     if ((district && holder == viennaDistricts.end()) || (!district && whole == holders.end())) {
@@ -137,7 +154,11 @@ std::vector<places::CityPart> BuildCityParts(const std::vector<WofRow>& wof, con
     }
     const std::string loose = places::FoldedName::OfUtf8(row.name).loose;
     const auto names = namesOf.find(code);
-    if ((names != namesOf.end() && names->second.count(loose)) || (code == "90001" && ownNames.count(loose))) {
+    const auto near = pointsNamed.find(loose);
+    const bool nearby = near != pointsNamed.end() && std::any_of(near->second.begin(), near->second.end(), [&](GeoPoint p) {
+      return DistanceKm(p, point) <= kKnownNearKm;
+    });
+    if ((names != namesOf.end() && names->second.count(loose)) || (code == "90001" && ownNames.count(loose)) || nearby) {
       ++report.known;
       continue;
     }

@@ -32,7 +32,8 @@ namespace {
 using namespace veldaris;
 using namespace veldaris::places;
 
-constexpr const char* kHelp = R"(Aufruf: veldaris-import [--ausgabe DATEI] [--staedte STAEDTE [--namen NAMEN]]
+constexpr const char* kHelp = R"(Aufruf: veldaris-import [--ausgabe DATEI] [--staedte STAEDTE [--namen NAMEN] [--welt WELT]]
+                       [--ortsteile WOF --grenzen GRENZEN [--vorstaedte VORSTAEDTE]]
                        POSTLEITZAHLEN GEMEINDELISTE
 
 Macht aus zwei offenen Datenlisten die Ortsdatei von Veldaris (orte-7sp.ort):
@@ -59,6 +60,20 @@ Macht aus zwei offenen Datenlisten die Ortsdatei von Veldaris (orte-7sp.ort):
                   deutsche Namen, heutige Namen, Breite, Länge): ihre Namen kommen zum Ort
                   von cities500 in der Nähe, der einen davon trägt; ein Ort, den cities500
                   nicht kennt, kommt dazu, wo er neben einem Ort der Monarchie liegt
+  --welt DATEI    die Orte ab 500 Einwohnern der anderen Staaten (Name, ASCII-Name, Staat,
+                  Einwohner; der Auszug in data/sources): ihre Namen in der Datei daneben
+                  (orte-7sp.welt), damit ein Name allein nicht für einen österreichischen Ort
+                  genommen wird, den es auch anderswo gibt
+  --ortsteile DATEI  Who's On Firsts Orte Österreichs (die Tabelle in data/sources): die
+                  Viertel Wiens und der Städte werden Ortsteile (orte-7sp.ortsteile), und
+                  ein Ort, dessen Punkt außerhalb seiner Gemeinde liegt, bekommt den Punkt
+                  seines Namens in ihr
+  --grenzen DATEI die Grenzen der Gemeinden 2021 (TopoJSON, Eigenschaft "iso" die
+                  Gemeindekennziffer): jeder Punkt wird in seiner Gemeinde geprüft, jeder
+                  Ortsteil dem Bezirk oder der Gemeinde zugeordnet, die ihn hält
+  --vorstaedte DATEI  Wiens Vorstädte, die Who's On First fehlen (name, bezirk, breite,
+                  laenge, quelle; mit Kopfzeile, Tabulatoren): jeder Punkt muss in seinem
+                  Bezirk liegen
   --help          diese Hilfe
 
 Jeder Eintrag der Postleitzahlen wird ein Ort: Ort, Gemeinde, Bezirk (ohne "Politischer
@@ -166,7 +181,7 @@ int Import(const Inputs& in) {
   if (!borders.empty() && !wof.empty())
     parts = import::BuildCityParts(wof, in.suburbs.empty() ? std::vector<import::OwnCityPart>{}
                                                            : import::ReadOwnCityParts(Read(in.suburbs), in.suburbs),
-                                   borders, records, codes, in.suburbs, partsReport);
+                                   borders, records, codes, coordinates, in.suburbs, partsReport);
   import::MonarchyReport monarchy;
   const import::MonarchyPlaces monarchyPlaces = import::BuildMonarchyPlaces(
       cityRows, in.toponyms.empty() ? std::vector<import::ToponymRow>{} : import::ReadToponyms(Read(in.toponyms), in.toponyms),
@@ -238,9 +253,10 @@ int Import(const Inputs& in) {
                 wofReport.rows, wofReport.renamed, wofReport.dropped, wofReport.withoutName);
   if (!parts.empty())
     std::printf("  Ortsteile: %zu (%zu aus der Tabelle der Vorstädte), in %s; von %zu Vierteln ausgelassen: %zu "
-                "Bahnhöfe, Brücken und Bauten, %zu Orte der Ortsdatei, %zu in keiner Gemeinde\n",
+                "Bahnhöfe, Brücken und Bauten, %zu Orte der Ortsdatei, %zu außerhalb der Städte, %zu in keiner Gemeinde\n",
                 partsReport.parts, partsReport.own, places::CityPartsFileOf(dataFile).string().c_str(),
-                partsReport.neighbourhoods, partsReport.landmarks, partsReport.known, partsReport.outside);
+                partsReport.neighbourhoods, partsReport.landmarks, partsReport.known, partsReport.elsewhere,
+                partsReport.outside);
   if (!in.cities.empty())
     std::printf("  Monarchie: %zu Orte (%zu aus cities500), in %s; deutsche Namen: %zu Zeilen, %zu zu Orten von "
                 "cities500 (%zu davon mit vertauschten Spalten), %zu Orte dazu; ausgelassen: %zu in Österreich, %zu "
