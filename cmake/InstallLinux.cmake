@@ -8,6 +8,8 @@
 #   share/veldaris/orte-7sp.ort        the gazetteer, copied for each user on the first start
 #   share/veldaris/orte-7sp.koordinaten  the coordinates of its places, copied beside it
 #   share/veldaris/orte-7sp.monarchie    the places of the old monarchy abroad, for veldaris-ort
+#   share/veldaris/orte-7sp.ortsteile    the former suburbs and parts of cities, for veldaris-ort
+#   share/veldaris/orte-7sp.welt         the names of places elsewhere in the world, likewise
 #   share/applications, share/metainfo, share/icons/hicolor, share/man/man1, share/doc/veldaris
 include(GNUInstallDirs)
 set(VELDARIS_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/veldaris)
@@ -20,8 +22,7 @@ configure_file(${PROJECT_SOURCE_DIR}/packaging/linux/veldaris.in ${CMAKE_BINARY_
 install(PROGRAMS ${CMAKE_BINARY_DIR}/packaging/veldaris DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS veldaris-import veldaris-ort veldaris-stammbaum RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS veldaris wandlix-34 RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/veldaris)
-install(FILES ${VELDARIS_GAZETTEER} ${VELDARIS_COORDINATES} ${VELDARIS_MONARCHY}
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/veldaris)
+install(FILES ${VELDARIS_DATA_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/veldaris)
 set(VELDARIS_TREE_APP_ID invalid.veldaris.Stammbaum)
 foreach(app ${VELDARIS_APP_ID} ${VELDARIS_TREE_APP_ID})
   install(FILES packaging/linux/${app}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -42,7 +42,8 @@ makensis -V2 -DVERSION="$version" -DSOURCE="$folder" -DOUTFILE="$setup" -DICON="
 # The listing read once, and searched without a pipe that a grep ending at its first match
 # would break.
 listing=$(cd "$build" && cmake -E tar tf "veldaris-$version-portable.zip")
-for f in veldaris.exe veldaris-ort.exe veldaris-stammbaum.exe orte-7sp.ort orte-7sp.koordinaten orte-7sp.monarchie; do
+for f in veldaris.exe veldaris-ort.exe veldaris-stammbaum.exe orte-7sp.ort orte-7sp.koordinaten orte-7sp.monarchie \
+         orte-7sp.ortsteile orte-7sp.welt; do
   grep -qx "Veldaris/$f" <<<"$listing" || { echo "the portable zip lacks $f" >&2; exit 1; }
 done
 echo "== the installer under wine" >&2

@@ -23,7 +23,7 @@ id=invalid.veldaris.Veldaris
 tree_id=invalid.veldaris.Stammbaum
 for f in usr/bin/veldaris usr/bin/veldaris-import usr/bin/veldaris-ort usr/bin/veldaris-stammbaum usr/libexec/veldaris/veldaris \
          usr/libexec/veldaris/wandlix-34 usr/share/veldaris/orte-7sp.ort usr/share/veldaris/orte-7sp.koordinaten \
-         usr/share/veldaris/orte-7sp.monarchie \
+         usr/share/veldaris/orte-7sp.monarchie usr/share/veldaris/orte-7sp.ortsteile usr/share/veldaris/orte-7sp.welt \
          usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml \
          usr/share/icons/hicolor/48x48/apps/$id.png usr/share/icons/hicolor/64x64/apps/$id.png \
          usr/share/icons/hicolor/128x128/apps/$id.png usr/share/icons/hicolor/256x256/apps/$id.png \
@@ -43,7 +43,12 @@ csv=$(env -u XDG_DATA_HOME HOME="$scratch/nobody" "$dest/usr/bin/veldaris-ort" -
 grep -q ',47\.[0-9]*,13\.[0-9]*.$' <<<"$csv" || fail "no coordinates beside the installed gazetteer: $csv"
 abroad=$(env -u XDG_DATA_HOME HOME="$scratch/nobody" "$dest/usr/bin/veldaris-ort" --monarchie Brünn) || fail "veldaris-ort --monarchie Brünn"
 grep -qx 'Brno, Tschechien' <<<"$abroad" || fail "veldaris-ort --monarchie Brünn gave: $abroad"
-echo "veldaris-ort: finds the installed gazetteer, its coordinates and the places of the monarchy"
+printf '0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 BIRT\n2 PLAC Wien-Gumpendorf\n0 TRLR\n' > "$scratch/vorstadt.ged"
+suburb=$(env -u XDG_DATA_HOME HOME="$scratch/nobody" "$dest/usr/bin/veldaris-ort" --gedcom "$scratch/vorstadt.ged" 2>/dev/null) ||
+  fail "veldaris-ort --gedcom with a suburb"
+grep -qF 'Wien-Gumpendorf,1,eindeutig,"Wien, Mariahilf, Wien, Wien, AUSTRIA"' <<<"$suburb" ||
+  fail "the installed veldaris-ort does not find Vienna's suburbs: $suburb"
+echo "veldaris-ort: finds the installed gazetteer, its coordinates, the places of the monarchy and the suburbs"
 
 grep -qx 'MimeType=application/x-gedcom;' "$dest/usr/share/applications/$tree_id.desktop" ||
   fail "the desktop entry of Veldaris Stammbaum does not open GEDCOM files"

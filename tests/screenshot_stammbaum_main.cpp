@@ -40,6 +40,9 @@ int main(int argc, char** argv) {
   if (maximised) window.showMaximized();
   else window.show();
   if (!QTest::qWaitForWindowExposed(&window)) return 1;
+  // The window manager maximises it a moment later.
+  const QSize designed = window.size();
+  for (int waited = 0; maximised && window.size() == designed && waited < 3000; waited += 50) QTest::qWait(50);
   window.Load(std::filesystem::path(argv[3]));
   for (int waited = 0; window.model().Reading() && waited < 30000; waited += 20) QTest::qWait(20);
   auto* places = window.findChild<QTableView*>("PlaceList");

@@ -8,7 +8,8 @@
 ;   makensis -DVERSION=<x.y> -DSOURCE=<program folder> -DOUTFILE=<setup.exe> -DDATASIZE=<bytes> -DICON=<.ico> veldaris.nsi
 ;
 ; SOURCE holds veldaris.exe, wandlix-34.exe, veldaris-import.exe, veldaris-ort.exe,
-; veldaris-stammbaum.exe, orte-7sp.ort, orte-7sp.koordinaten, orte-7sp.monarchie, LICENSE.txt
+; veldaris-stammbaum.exe, orte-7sp.ort, orte-7sp.koordinaten, orte-7sp.monarchie,
+; orte-7sp.ortsteile, orte-7sp.welt, LICENSE.txt
 ; and LIESMICH.txt; DATASIZE is the size of the data file as installed.
 ; A 64-bit installer for the 64-bit program (and the wine that tests it here runs 64-bit only).
 Target amd64-unicode
@@ -64,6 +65,8 @@ Section "Veldaris"
   ; older data file as well.
   File "${SOURCE}\orte-7sp.koordinaten"
   File "${SOURCE}\orte-7sp.monarchie"
+  File "${SOURCE}\orte-7sp.ortsteile"
+  File "${SOURCE}\orte-7sp.welt"
   ; The data file may hold places the user appended: an existing one stays as it is.
   SetOverwrite off
   File "${SOURCE}\orte-7sp.ort"
@@ -106,6 +109,8 @@ Section "Uninstall"
   Delete "$INSTDIR\LIESMICH.txt"
   Delete "$INSTDIR\orte-7sp.koordinaten"
   Delete "$INSTDIR\orte-7sp.monarchie"
+  Delete "$INSTDIR\orte-7sp.ortsteile"
+  Delete "$INSTDIR\orte-7sp.welt"
   Delete "$INSTDIR\ergebdat.txt"
   Delete "$INSTDIR\ergeb.csv"
   Delete "$INSTDIR\OrtsList.csv"

@@ -1,6 +1,7 @@
 // The scenarios of a user at the window "Veldaris Stammbaum", on a family tree of 48 place
 // values as old records write them (tests/data/alte-ortsangaben.ged) and the build's
 // gazetteer. Each reads what the model holds and what the native controls show.
+#include <cstdio>
 #include <set>
 
 #include "core/os.h"
@@ -259,8 +260,20 @@ void ATreeDroppedOntoTheWindowIsOpened(Driver& d, Checks& c) {
   ExpectRows(d, c, PlaceList, 48);
 }
 
+// The number before a status in a line of counts ("39 eindeutig"), -1 where it has none.
+int CountBefore(const std::string& counts, const std::string& status) {
+  const std::size_t at = counts.find(" " + status);
+  if (at == std::string::npos) return -1;
+  std::size_t from = at;
+  while (from > 0 && counts[from - 1] >= '0' && counts[from - 1] <= '9') --from;
+  return from == at ? -1 : std::stoi(counts.substr(from, at - from));
+}
+
 void TheReportIsSavedAsTheCommandLineWritesIt(Driver& d, Checks& c) {
   Open(d, c);
+  // The window's counts are veldaris-ort's, whatever the desktop's language.
+  const std::string counts = d.Shown(CountsText);
+  std::printf("the window's counts: %s\n", counts.c_str());
   d.Answer(d.Dir() / "bericht.csv");
   d.Click(SaveReportButton);
   c.Equal(d.Proposals().back(), d.Dir() / "baum-bericht.csv", "the name proposed");
@@ -268,6 +281,10 @@ void TheReportIsSavedAsTheCommandLineWritesIt(Driver& d, Checks& c) {
       VELDARIS_ORT, {"--daten", test::Gazetteer().string(), "--gedcom", "baum.ged", "--bericht", "cli.csv"}, d.Dir());
   c.Require(cli.exitCode == 0, "veldaris-ort --bericht: " + cli.stderrText);
   c.True(test::ReadBytes(d.Dir() / "bericht.csv") == test::ReadBytes(d.Dir() / "cli.csv"), "the report as veldaris-ort's");
+  std::printf("veldaris-ort's: %s", cli.stderrText.c_str());
+  for (const char* status : {"Ortsangaben", "eindeutig", "mehrdeutig", "ähnlich", "nicht gefunden", "Ausland"})
+    c.Equal(CountBefore(counts, status), CountBefore(cli.stderrText, status == std::string("Ausland") ? "im Ausland" : status),
+            std::string("the count ") + status);
 }
 
 void QuitByTheButton(Driver& d, Checks& c) {

@@ -68,17 +68,23 @@ Reihenfolge der Ortsdatei. Die Wörter von TEXT sind der Suchtext.
   --help              diese Hilfe
 
   --gedcom DATEI      ein Stammbaum im GEDCOM-Format (5.5, 5.5.1 oder 7.0; UTF-8, UTF-16,
-                      ANSEL oder Windows-1252): jede Ortsangabe (PLAC), die Österreich so
-                      nennt, wie es alte Quellen tun, wird nachgeschlagen: als letzter Teil
-                      der Staat ("Österreich", "Austria", "Österreich-Ungarn", ...), ein
-                      Bundesland ("Steyermark", "Kärnthen", "Tyrol", "Upper Austria",
-                      "Österreich ob der Enns") oder ein Land, das eines hielt ("Eisenstadt,
-                      Ungarn"), oder ein Wiener Bezirk ("Wien IX"). Der erste Teil ist der
-                      Ort: tolerant als Ort, als Gemeinde (Wien, Graz, Klagenfurt als
-                      Ganzes), ohne amtlichen Zusatz ("Hall, Tirol", "Linz an der Donau"),
-                      als Wiener Bezirk nach Name oder Nummer ("Wien 10", "IX. Bezirk");
-                      ein Gebäude oder eine Anschrift davor ("Kapuzinergruft") bleibt
-                      stehen. Jeder weitere Teil muss zum Ort passen: Bundesland, Bezirk
+                      ANSEL oder Windows-1252): jede Ortsangabe (PLAC), die einen Ort nennt,
+                      wird nachgeschlagen. Ein Name allein ("Hart bei Graz") ist eindeutig,
+                      wenn Österreich und die Monarchie ihn einmal haben und kein Ort mit 500
+                      oder mehr Einwohnern anderswo ("Vienna": auch Vienna, USA). Als letzter
+                      Teil der Staat ("Österreich", "Austria", "Öst.", "Autriche", "Rakousko",
+                      ...), ein Bundesland ("Steyermark", "Kärnthen", "Tyrol", "Upper Austria",
+                      "Stiria", "Österreich ob der Enns") oder ein Land, das eines hielt
+                      ("Eisenstadt, Ungarn"), oder ein Wiener Bezirk ("Wien IX"). Der erste
+                      Teil ist der Ort: tolerant als Ort, als Gemeinde (Wien, Graz, Klagenfurt
+                      als Ganzes), ohne amtlichen Zusatz ("Hall, Tirol", "Linz an der Donau"),
+                      als Wiener Bezirk nach Name oder Nummer ("Wien 10", "IX. Bezirk"), als
+                      Vorstadt oder Teil einer Stadt ("Wien-Gumpendorf", "Linz-Urfahr"), als
+                      "X bei Y" (X in der Gemeinde Y oder bis 15 km von Y); eine Stadt vor
+                      den Weilern ihres Namens ("Linz, Austria"); ein Gebäude oder eine
+                      Anschrift davor, eine Hausnummer danach ("Gößl Nr. 5") bleibt stehen,
+                      "of", "aus", "in", "from" davor fällt weg. Jeder weitere Teil muss zum
+                      Ort passen: Bundesland, Bezirk
                       (auch von vor einer Reform), Region, Gemeinde; ein anderes Land
                       ("Galizien") oder ein unbekanntes Wort lässt keinen eindeutigen Ort.
                       Nennt die Angabe als letzten Teil die Monarchie, eines ihrer Länder
@@ -107,12 +113,13 @@ Reihenfolge der Ortsdatei. Die Wörter von TEXT sind der Suchtext.
                       eindeutige; ist eine Wahl kein Kandidat ihrer Ortsangabe, wird ihre
                       Zeile genannt und nichts geschrieben (Rückgabewert 2)
   --bericht DATEI     der Bericht in eine Datei (sonst auf die Standardausgabe)
-  --alle              alle Ortsangaben nachschlagen, nicht nur die in Österreich
+  --alle              alle Ortsangaben nachschlagen, auch die, die nur ein Land nennen
 
 Rückgabewert: 0 mit Treffern (oder geschriebenem Bericht), 1 ohne Treffer, 2 bei Fehlern.
 Ortsdaten: (c) GeoNames (www.geonames.org), CC BY 4.0; Gemeindestatus: Statistik Austria,
 CC BY 4.0; deutsche Namen der Orte der Monarchie: Adrien Barbaresi, toponyms registers,
-CC BY-SA 4.0.
+CC BY-SA 4.0; Ortsteile und Punkte: Data from Who's On First (whosonfirst.org/docs/licenses);
+Grenzen: Flooh Perlot, CC BY 4.0, nach Statistik Austria.
 )";
 
 int Fail(const std::string& message) {
