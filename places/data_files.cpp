@@ -51,45 +51,57 @@ CoordinatesIndex LoadCoordinates(const std::filesystem::path& dataFile, std::vec
 namespace {
 
 // A file of the gazetteer beside the data file, or else beside the installed one, read by
-// `read` with the lines it cannot take; what it gives, or an empty one where there is none.
+// `read` (its bytes, the file's name as shown, the warnings); what it gives, or an empty one
+// where there is none.
 template <typename Index, typename Read>
 Index LoadBeside(const std::filesystem::path& dataFile, std::filesystem::path (*fileOf)(const std::filesystem::path&),
-                 const char* what, std::vector<std::string>& warnings, Read read) {
+                 std::vector<std::string>& warnings, Read read) {
   std::vector<std::filesystem::path> candidates{fileOf(dataFile)};
   for (const auto& installed : InstalledDataFiles()) candidates.push_back(fileOf(installed));
   std::error_code ec;
-  for (const auto& path : candidates) {
-    if (!std::filesystem::exists(path, ec)) continue;
-    std::vector<std::size_t> bad;
-    Index index = read(ReadWholeFile(path, os::PathTo1252(path)), bad);
-    for (std::size_t line : bad)
-      warnings.push_back(Shown(path) + ":" + std::to_string(line) + ": keine Zeile " + what + " (übergangen)");
-    return index;
-  }
+  for (const auto& path : candidates)
+    if (std::filesystem::exists(path, ec)) return read(ReadWholeFile(path, os::PathTo1252(path)), Shown(path), warnings);
   return {};
+}
+
+// A reader of lines: each line it cannot take is named and passed over.
+template <typename Index, typename Read>
+auto ByLines(const char* what, Read read) {
+  return [what, read](std::string bytes, const std::string& shown, std::vector<std::string>& warnings) {
+    std::vector<std::size_t> bad;
+    Index index = read(std::move(bytes), bad);
+    for (std::size_t line : bad)
+      warnings.push_back(shown + ":" + std::to_string(line) + ": keine Zeile " + what + " (übergangen)");
+    return index;
+  };
 }
 
 }  // namespace
 
 MonarchyIndex LoadMonarchy(const std::filesystem::path& dataFile, std::vector<std::string>& warnings) {
-  return LoadBeside<MonarchyIndex>(dataFile, MonarchyFileOf, "der Orte der Monarchie", warnings,
-                                   [](std::string bytes, std::vector<std::size_t>& bad) {
-                                     return MonarchyIndex(std::move(bytes), bad);
+  return LoadBeside<MonarchyIndex>(dataFile, MonarchyFileOf, warnings,
+                                   [](std::string bytes, const std::string& shown, std::vector<std::string>& found) {
+                                     std::string error;
+                                     MonarchyIndex index(std::move(bytes), error);
+                                     if (!error.empty())
+                                       found.push_back(shown + ": " + error + "; die Orte der Monarchie fehlen");
+                                     return index;
                                    });
 }
 
 std::vector<CityPart> LoadCityParts(const std::filesystem::path& dataFile, std::vector<std::string>& warnings) {
-  return LoadBeside<std::vector<CityPart>>(dataFile, CityPartsFileOf, "der Ortsteile", warnings,
-                                           [](std::string bytes, std::vector<std::size_t>& bad) {
-                                             return ReadCityParts(bytes, bad);
-                                           });
+  return LoadBeside<std::vector<CityPart>>(
+      dataFile, CityPartsFileOf, warnings,
+      ByLines<std::vector<CityPart>>("der Ortsteile", [](std::string bytes, std::vector<std::size_t>& bad) {
+        return ReadCityParts(bytes, bad);
+      }));
 }
 
 WorldNames LoadWorldNames(const std::filesystem::path& dataFile, std::vector<std::string>& warnings) {
-  return LoadBeside<WorldNames>(dataFile, WorldNamesFileOf, "der Orte anderswo", warnings,
-                                [](std::string bytes, std::vector<std::size_t>& bad) {
+  return LoadBeside<WorldNames>(dataFile, WorldNamesFileOf, warnings,
+                                ByLines<WorldNames>("der Orte anderswo", [](std::string bytes, std::vector<std::size_t>& bad) {
                                   return WorldNames(std::move(bytes), bad);
-                                });
+                                }));
 }
 
 Gazetteer LoadGazetteer(const std::filesystem::path& dataFile, std::vector<std::string>& warnings) {

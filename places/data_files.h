@@ -12,6 +12,15 @@
 
 namespace veldaris::places {
 
+// Where the data of the gazetteer and the files beside it come from, as their licences ask it
+// to be said (UTF-8, German, lines of at most 90 characters).
+constexpr const char* kDataCredits =
+    "Ortsdaten: (c) GeoNames (www.geonames.org), CC BY 4.0; Gemeindestatus: Statistik Austria,\n"
+    "CC BY 4.0; deutsche Namen der Orte der Monarchie: Adrien Barbaresi, toponyms registers,\n"
+    "CC BY-SA 4.0; Ortsteile, Punkte und Dörfer der Monarchie: Data from Who's On First\n"
+    "(whosonfirst.org/docs/licenses); Grenzen: Flooh Perlot, CC BY 4.0, nach Statistik Austria;\n"
+    "Kronländer 1910: HistoGIS (ACDH-CH, ÖAW), CC BY 4.0.";
+
 // The installed gazetteer, where it may be: in share/ on Linux, the build's, beside the
 // program on Windows.
 std::vector<std::filesystem::path> InstalledDataFiles();

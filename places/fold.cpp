@@ -182,6 +182,15 @@ std::vector<std::string> WithoutAddition(std::string_view folded) {
   return forms;
 }
 
+std::string JoinedForm(std::string_view folded) {
+  static constexpr std::string_view kFirstWords[] = {
+      "gross", "klein", "deutsch", "boehmisch", "maehrisch", "polnisch", "ungarisch", "windisch",
+      "wendisch", "kroatisch", "ober", "nieder", "unter", "mittel", "alt", "neu"};
+  for (std::string_view word : kFirstWords)
+    if (folded.size() > word.size() + 1 && folded.starts_with(word) && folded[word.size()] == ' ')
+      return std::string(word) + std::string(folded.substr(word.size() + 1));
+  return {};
+}
 
 std::string FoldName(std::string_view text) {
   std::string folded;

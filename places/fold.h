@@ -51,6 +51,10 @@ std::vector<std::string_view> FoldedWords(std::string_view folded);
 // "an", "bei", "im", "in", "ob" or a short form such as "a.d."), in each form it can be
 // written; none for a name without one.
 std::vector<std::string> WithoutAddition(std::string_view folded);
+// A folded name that begins with a word such as "gross", "klein", "deutsch", "boehmisch",
+// "maehrisch" or "polnisch" with that word joined to the next ("gross steurowitz":
+// "grosssteurowitz"), as records write such names either way; empty for any other name.
+std::string JoinedForm(std::string_view folded);
 
 // A folded name as records kept abroad spell it, the umlauts dropped: "ae", "oe" and "ue" as
 // "a", "o" and "u", so that "Pölten", "Poelten" and "Polten" all give "polten".

@@ -35,25 +35,25 @@ constexpr NamedArea kAreas[] = {
      "Österreich unter der Ens|unter der Enns|Land unter der Enns|Unterösterreich|Basse-Autriche|"
      "Dolní Rakousy|Bassa Austria|Dolné Rakúsko|Dolna Austria|Alsó-Ausztria|Spodnja Avstrija|Donja Austrija|"
      "Neder-Oostenrijk|Baja Austria|Baixa Áustria|Nyzhnia Avstriia",
-     "NÖ W", "", ""},  // Vienna was a part of Lower Austria until 1922
+     "NÖ W", "", "", "NOE"},  // Vienna was a part of Lower Austria until 1922; Feldsberg too, until 1920
     {kState,
      "Oberösterreich|Ober-Österreich|Oberoesterreich|OÖ|O.Ö.|OOe|O.Oe.|Upper Austria|"
      "Österreich ob der Enns|Oesterreich ob der Enns|Erzherzogtum Österreich ob der Enns|"
      "Österreich ob der Ens|ob der Enns|Land ob der Enns|Haute-Autriche|Horní Rakousy|Alta Austria|"
      "Horné Rakúsko|Górna Austria|Felső-Ausztria|Zgornja Avstrija|Gornja Austrija|Opper-Oostenrijk|Alta Áustria|"
      "Verkhnia Avstriia",
-     "OÖ", "", ""},
+     "OÖ", "", "", "OOE"},
     {kState,
      "Salzburg|Land Salzburg|Herzogtum Salzburg|Salzburger Land|Salzburgerland|Sbg|Slbg|Salzbourg|Salisburgo|"
      "Salcbursko|Salzbursko|Salzburška|Salzburgo",
-     "Sbg", "", ""},
+     "Sbg", "", "", "SBG"},
     {kState,
      "Steiermark|Steyermark|Steiermarck|Steyermarck|Steyrmark|Stmk|Stmk.|Styria|Stiria|Herzogtum Steiermark|Štajerska|"
      "Stájerország|Styrie|Štýrsko|Štajersko|Stiermarken|Estiria|Estíria",
-     "Stmk", "Güssing|Jennersdorf|Oberwart", "SI"},  // the south of the Burgenland 1938 to 1945
+     "Stmk", "Güssing|Jennersdorf|Oberwart", "", "STM"},  // the south of the Burgenland 1938 to 1945
     {kState, "Burgenland|Bgld|Bgld.|Bgl|Deutsch-Westungarn|Deutschwestungarn|Westungarn|Őrvidék|Gradišće|Gradiščanska",
      "Bgl", "", ""},
-    {kState, "Vorarlberg|Vbg|Vlbg|Vorarlberg (Österreich)|Voralberg|Vorarlbersko", "Vbg", "", ""},
+    {kState, "Vorarlberg|Vbg|Vlbg|Vorarlberg (Österreich)|Voralberg|Vorarlbersko", "Vbg", "", "", "VBG"},
     {kState,
      "Wien|Vienna|Vienne|Viena|Wenen|Reichsgau Wien|Stadt Wien|Bundeshauptstadt Wien|Wien Stadt|W|Vídeň|Viedeň|"
      "Wiedeń|Bécs|Dunaj|Beč|Viden",
@@ -61,11 +61,11 @@ constexpr NamedArea kAreas[] = {
     {kState,
      "Tirol|Tyrol|Tirolo|Tyrolia|Gefürstete Grafschaft Tirol|Nordtirol|Nord-Tirol|Tirol (Österreich)|T|Tyrolsko|"
      "Tirolsko|Tirolska",
-     "T Vbg", "", "IT:17"},  // Vorarlberg was governed from Innsbruck until 1918
+     "T Vbg", "", "", "TIR"},  // Vorarlberg was governed from Innsbruck until 1918
     {kState,
      "Kärnten|Kärnthen|Kaernten|Kaernthen|Karnten|Carinthia|Carinthie|Carinzia|Herzogtum Kärnten|Koroška|K|"
      "Korutany|Korutánsko|Karyntia|Karintia|Koruška|Karinthië|Carintia|Caríntia",
-     "K", "Lienz", "SI IT:06"},  // East Tyrol 1938 to 1945
+     "K", "Lienz", "", "KTN"},  // East Tyrol 1938 to 1945
 
     // The Reichsgaue of 1938 to 1945 that held more than a state.
     {kLand, "Niederdonau|Reichsgau Niederdonau", "NÖ Bgl", "", "CZ:78,79"},
@@ -78,53 +78,95 @@ constexpr NamedArea kAreas[] = {
     {kLand,
      "Ungarn|Hungary|Magyarország|Königreich Ungarn|Hungaria|Hongrie|Ungheria|Maďarsko|Węgry|Ungarische Krone|"
      "Transleithanien|Madžarska|Mađarska|Hongarije|Hungría|Hungria|Uhorsko|Uhersko|Uhorské kráľovstvo",
-     "Bgl", "", "HU SK RO:01,02,05,06,09,12,13,15,20,21,25,27,31,32,33,36 HR:09,12 RS:VO UA:25"},
-    {kLand, "Ödenburg|Komitat Ödenburg|Sopron|Sopron vármegye|Sopron megye", "Bgl", "", "HU"},
+     "Bgl", "", "", "HUN CRO FIU"},
+    {kLand, "Ödenburg|Komitat Ödenburg|Sopron|Sopron vármegye|Sopron megye", "Bgl", "", "HU", "HUN"},
     {kLand, "Wieselburg|Komitat Wieselburg|Moson|Moson vármegye|Moson megye|Wieselburg-Ungarisch Altenburg", "Bgl",
-     "", "HU SK"},
-    {kLand, "Eisenburg|Komitat Eisenburg|Vas|Vas vármegye|Vas megye", "Bgl", "", "HU SI"},
+     "", "HU SK", "HUN"},
+    {kLand, "Eisenburg|Komitat Eisenburg|Vas|Vas vármegye|Vas megye", "Bgl", "", "HU SI", "HUN"},
 
     {kLand, "Böhmen|Boehmen|Bohemia|Čechy|Cechy|Bohême|Boemia|Königreich Böhmen|Czechy|Csehország|Češka|Bohemen|Boêmia",
-     "", "", "CZ:52,79,80,81,82,83,86,87,88,89"},
+     "", "", "", "BOH"},
     {kLand, "Mähren|Maehren|Moravia|Morava|Moravie|Markgrafschaft Mähren|Morawy|Morvaország|Moravië|Morávia", "", "",
-     "CZ:78,80,84,85,90"},
+     "", "MOR"},
     {kLand,
      "Schlesien|Silesia|Österreichisch-Schlesien|Österreichisch Schlesien|Austrian Silesia|Slezsko|Śląsk|"
      "Herzogtum Schlesien|Herzogtum Ober- und Niederschlesien|Szilézia|Slesia|Silésie|Silezië|Silesia austriaca|"
      "Śląsk Cieszyński|Těšínsko",
-     "", "", "CZ:84,85 PL:83"},
+     "", "", "", "SIL"},
+    // Prussian Silesia, and Prussia's Upper Silesia as Poland's today: outside the monarchy.
+    {kLand,
+     "Preußisch-Schlesien|Preußisch Schlesien|Preussisch-Schlesien|Prussian Silesia|Niederschlesien|Nieder-Schlesien|"
+     "Lower Silesia|Dolny Śląsk|Dolnośląskie|Oberschlesien|Ober-Schlesien|Upper Silesia|Górny Śląsk|Polnisch-Schlesien|"
+     "Polnisch Schlesien|Polnisch Oberschlesien|Opolskie|Oppeln|Regierungsbezirk Oppeln|Regierungsbezirk Breslau|"
+     "Regierungsbezirk Liegnitz|Provinz Schlesien",
+     "", "", "PL CZ", "-"},
     {kLand,
      "Galizien|Galicia|Galizia|Galicja|Halytschyna|Halychyna|Galizien und Lodomerien|Königreich Galizien und Lodomerien|"
      "Galícia|Halič|Halicz|Galicie|Galicië|Galitzia|Halytchyna|Galicia Austriacka",
-     "", "", "PL:77,80,83 UA:06,15,22"},
-    {kLand, "Bukowina|Bukovina|Bucovina|Bukovyna|Buchenland|Herzogtum Bukowina|Bukowiny", "", "", "UA:03 RO:34"},
-    {kLand, "Krain|Carniola|Kranjska|Herzogtum Krain|Carniole|Krajna|Kraňsko|Krainia|Kranjsko", "", "", "SI"},
+     "", "", "", "GAL"},
+    {kLand, "Bukowina|Bukovina|Bucovina|Bukovyna|Buchenland|Herzogtum Bukowina|Bukowiny", "", "", "", "BUK"},
+    {kLand, "Krain|Carniola|Kranjska|Herzogtum Krain|Carniole|Krajna|Kraňsko|Krainia|Kranjsko", "", "", "", "KRN"},
     {kLand, "Küstenland|Kuestenland|Littoral|Austrian Littoral|Österreichisches Küstenland|Primorska|Litorale", "",
-     "", "SI IT:06 HR:04,12"},
-    {kLand, "Görz|Görz und Gradisca|Goerz|Gorizia|Gorica|Gefürstete Grafschaft Görz und Gradisca", "", "", "IT:06 SI"},
-    {kLand, "Triest|Trieste|Trst|Reichsunmittelbare Stadt Triest", "", "", "IT:06 SI"},
-    {kLand, "Istrien|Istria|Istra|Markgrafschaft Istrien", "", "", "HR:04,12 SI IT:06"},
-    {kLand, "Dalmatien|Dalmatia|Dalmacija|Dalmazia|Königreich Dalmatien", "", "", "HR:03,13,15,19 ME:05,08,10,19"},
+     "", "", "GOR IST TRI"},
+    {kLand, "Görz|Görz und Gradisca|Goerz|Gorizia|Gorica|Gefürstete Grafschaft Görz und Gradisca", "", "", "", "GOR"},
+    {kLand, "Triest|Trieste|Trst|Reichsunmittelbare Stadt Triest", "", "", "", "TRI"},
+    {kLand, "Istrien|Istria|Istra|Markgrafschaft Istrien", "", "", "", "IST"},
+    {kLand, "Dalmatien|Dalmatia|Dalmacija|Dalmazia|Königreich Dalmatien", "", "", "", "DAL"},
     {kLand,
      "Kroatien|Croatia|Hrvatska|Kroatien-Slawonien|Kroatien und Slawonien|Croatia-Slavonia|Slawonien|Slavonia|"
      "Slavonija|Königreich Kroatien und Slawonien",
-     "", "", "HR RS:VO"},
+     "", "", "", "CRO FIU"},
     {kLand, "Siebenbürgen|Siebenbuergen|Transylvania|Transilvania|Erdély|Ardeal|Großfürstentum Siebenbürgen", "", "",
-     "RO:01,02,05,06,09,13,15,20,21,25,27,31,32,33"},
-    {kLand, "Banat|Temescher Banat|Banat of Temeswar|Bánság", "", "", "RO:02,12,36 RS:VO HU"},
-    {kLand, "Batschka|Bačka|Bácska|Woiwodina|Vojvodina", "", "", "RS:VO HU"},
-    {kLand, "Oberungarn|Upper Hungary|Felvidék|Zips|Spiš|Szepes", "", "", "SK UA:25 HU"},
-    {kLand, "Militärgrenze|Military Frontier|Vojna krajina", "", "", "HR RS:VO RO:12,36"},
+     "RO:01,02,05,06,09,13,15,20,21,25,27,31,32,33", "HUN"},
+    {kLand, "Banat|Temescher Banat|Banat of Temeswar|Bánság", "", "", "RO:02,12,36 RS:VO HU", "HUN CRO"},
+    {kLand, "Batschka|Bačka|Bácska|Woiwodina|Vojvodina", "", "", "RS:VO HU", "HUN CRO"},
+    {kLand, "Oberungarn|Upper Hungary|Felvidék|Zips|Spiš|Szepes", "", "", "SK UA:25 HU", "HUN"},
+    {kLand, "Militärgrenze|Military Frontier|Vojna krajina", "", "", "HR RS:VO RO:12,36", "CRO HUN"},
     {kLand,
      "Bosnien|Bosnia|Bosna|Bosnien-Herzegowina|Bosnien und Herzegowina|Bosnia and Herzegovina|"
      "Bosnia-Herzegovina|Herzegowina|Herzegovina",
-     "", "", "BA"},
+     "", "", "", "BOS"},
     {kLand,
      "Südtirol|Suedtirol|South Tyrol|Alto Adige|Trentino|Welschtirol|Trentino-Südtirol|Trentino-Alto Adige|"
      "Trentin|Deutschsüdtirol",
-     "", "", "IT:17"},
-    {kLand, "Untersteiermark|Unter-Steiermark|Lower Styria|Spodnja Štajerska", "", "", "SI"},
+     "", "", "IT", "TIR"},
+    {kLand, "Untersteiermark|Unter-Steiermark|Lower Styria|Spodnja Štajerska", "", "", "SI", "STM"},
     {kLand, "Lombardei|Lombardy|Lombardia|Venetien|Venetia|Veneto|Lombardo-Venetien|Lombardy-Venetia", "", "", "IT:09,20"},
+    {kLand, "Fiume|Rijeka|Freie Stadt Fiume", "", "", "", "FIU"},
+
+    // Today's regions of the successor states, as German records name them, in English and in
+    // their own language (Who's On First's names of them, with their type words, are read
+    // from the places themselves). The German ones are used loosely: each takes in the regions
+    // beside it that records give it too (Proßnitz, in the region of Olomouc, "Südmähren").
+    {kLand, "Südböhmen|Suedboehmen|South Bohemia|Jižní Čechy|Jihočeský kraj|Jihočeský", "", "", "CZ:79,80", ""},
+    {kLand, "Westböhmen|Westboehmen|West Bohemia|Západní Čechy", "", "", "CZ:81,87", ""},
+    {kLand, "Nordböhmen|Nordboehmen|North Bohemia|Severní Čechy", "", "", "CZ:83,89", ""},
+    {kLand, "Ostböhmen|Ostboehmen|East Bohemia|Východní Čechy", "", "", "CZ:82,86", ""},
+    {kLand, "Mittelböhmen|Mittelboehmen|Zentralböhmen|Zentralboehmen|Central Bohemia|Střední Čechy|Středočeský kraj",
+     "", "", "CZ:52,88", ""},
+    {kLand, "Südmähren|Suedmaehren|South Moravia|Jižní Morava|Jihomoravský kraj", "", "", "CZ:78,80,84,90", ""},
+    {kLand, "Nordmähren|Nordmaehren|North Moravia|Severní Morava", "", "", "CZ:84,85,90", ""},
+    {kLand, "Mährisch-Schlesien|Mährisch Schlesien|Maehrisch-Schlesien|Moravian-Silesian|Moravia-Silesia|"
+     "Moravskoslezský kraj|Moravskoslezský",
+     "", "", "CZ:84,85", ""},
+    {kLand, "Sudetenland|Sudeten", "", "", "CZ", "BOH MOR SIL"},
+    {kLand, "Westslowakei|West Slovakia|Západné Slovensko", "", "", "SK:02,04,06,07", ""},
+    {kLand, "Mittelslowakei|Central Slovakia|Stredné Slovensko", "", "", "SK:01,08", ""},
+    {kLand, "Ostslowakei|East Slovakia|Východné Slovensko", "", "", "SK:03,05", ""},
+    {kLand, "Karpatenukraine|Karpato-Ukraine|Transkarpatien|Zakarpattia|Transcarpathia|Zakarpatská Ukrajina", "", "",
+     "UA:25", ""},
+    {kLand, "Westgalizien|West-Galizien|West Galicia|Western Galicia|Galicja Zachodnia", "", "", "PL", "GAL"},
+    {kLand, "Ostgalizien|Ost-Galizien|East Galicia|Eastern Galicia|Galicja Wschodnia|Skhidna Halychyna", "", "",
+     "UA PL:80", "GAL"},
+    {kLand, "Kleinpolen|Lesser Poland|Małopolska|Małopolskie|Województwo małopolskie", "", "", "PL:77", ""},
+    {kLand, "Karpatenvorland|Vorkarpatenland|Subcarpathia|Podkarpacie|Podkarpackie|Województwo podkarpackie", "", "",
+     "PL:80", ""},
+    {kLand, "Oberkrain|Upper Carniola|Gorenjska", "", "", "SI", "KRN"},
+    {kLand, "Unterkrain|Lower Carniola|Dolenjska", "", "", "SI", "KRN"},
+    {kLand, "Innerkrain|Inner Carniola|Notranjska", "", "", "SI", "KRN"},
+    {kLand, "Friaul-Julisch Venetien|Friaul-Julisch-Venetien|Friaul|Friuli-Venezia Giulia|Friuli Venezia Giulia|Friuli|"
+     "Julisch Venetien|Venezia Giulia",
+     "", "", "IT:06", ""},
 
     {kCountry,
      "Tschechien|Czech Republic|Czechia|Česko|Česká republika|Ceska republika|Tschechische Republik|"
@@ -260,9 +302,47 @@ constexpr std::pair<std::string_view, std::string_view> kCountryNames[] = {
     {"XK", "Kosovo"},
 };
 
+constexpr CrownLand kCrownLands[] = {
+    {"BOH", "Böhmen", "Königreich Böhmen", "MOR SIL"},
+    {"MOR", "Mähren", "Markgrafschaft Mähren", "BOH SIL"},
+    {"SIL", "Schlesien", "Herzogtum Ober- und Niederschlesien", "BOH MOR GAL"},
+    {"GAL", "Galizien", "Königreich Galizien und Lodomerien", "BUK SIL"},
+    {"BUK", "Bukowina", "Herzogtum Bukowina", "GAL"},
+    {"NOE", "Niederösterreich", "Erzherzogtum Österreich unter der Enns", "OOE MOR BOH"},
+    {"OOE", "Oberösterreich", "Erzherzogtum Österreich ob der Enns", "NOE BOH SBG"},
+    {"SBG", "Salzburg", "Herzogtum Salzburg", "OOE TIR"},
+    {"STM", "Steiermark", "Herzogtum Steiermark", "KTN KRN"},
+    {"KTN", "Kärnten", "Herzogtum Kärnten", "STM KRN GOR"},
+    {"KRN", "Krain", "Herzogtum Krain", "STM KTN GOR IST TRI"},
+    {"TIR", "Tirol", "Gefürstete Grafschaft Tirol", "VBG SBG"},
+    {"VBG", "Vorarlberg", "Land Vorarlberg", "TIR"},
+    {"GOR", "Görz und Gradisca", "Gefürstete Grafschaft Görz und Gradisca", "KRN TRI IST KTN"},
+    {"IST", "Istrien", "Markgrafschaft Istrien", "KRN TRI GOR FIU"},
+    {"TRI", "Triest", "Triest mit Gebiet", "GOR IST KRN"},
+    {"DAL", "Dalmatien", "Königreich Dalmatien", "CRO BOS"},
+    {"HUN", "Ungarn", "Königreich Ungarn", "CRO FIU"},
+    {"CRO", "Kroatien-Slawonien", "Königreich Kroatien und Slawonien", "HUN FIU DAL"},
+    {"FIU", "Fiume", "Freie Stadt Fiume mit Gebiet", "CRO HUN IST"},
+    {"BOS", "Bosnien-Herzegowina", "Bosnien und Herzegowina", "DAL CRO"},
+};
+
+constexpr std::string_view kRegionTypeWords[] = {
+    "wojewodztwo", "woj.", "woj", "voivodeship", "voivodship", "powiat", "pow.", "county", "kraj", "okres", "district",
+    "oblast", "obl.", "oblast'", "rajon", "raion", "rayon", "megye", "varmegye", "vm.", "zupa", "zupanija", "provincia",
+    "province", "provinz", "judet", "judetul", "comitat", "komitat", "gmina", "region", "landkreis", "kreis", "bezirk",
+    "okrug", "kotar", "opcina", "obcina", "comune", "di", "of", "de", "del", "della",
+};
+
 }  // namespace
 
+std::span<const std::string_view> RegionTypeWords() { return kRegionTypeWords; }
 std::span<const NamedArea> NamedAreas() { return kAreas; }
+std::span<const CrownLand> CrownLands() { return kCrownLands; }
+const CrownLand* FindCrownLand(std::string_view code) {
+  for (const CrownLand& land : kCrownLands)
+    if (land.code == code) return &land;
+  return nullptr;
+}
 std::string_view MonarchyExtent() { return kMonarchy; }
 
 std::string_view CountryName(std::string_view code) {

@@ -25,9 +25,24 @@ struct NamedArea {
   std::string_view districts;  // a region's or a former district's districts of today, or those of another
                                // state that it held for a time; separated by '|'
   std::string_view countries;  // where its places outside Austria lie today: an extent (below)
+  std::string_view lands = {};  // the crown lands of 1910 whose places it holds, codes separated by blanks
+                               // (CrownLands); where it has both, a place lies in both
 };
 
 std::span<const NamedArea> NamedAreas();
+
+// The crown lands and lands of the monarchy as they were in 1910, each by the code the file of
+// the monarchy's places gives its places, its German name, the name of its border in HistoGIS,
+// and the lands that records confuse it with (a value that names one of them may mean the
+// others: Znaim lay in Moravia, "Znaim, Böhmen" is written nonetheless).
+struct CrownLand {
+  std::string_view code, name, border, neighbours;
+};
+std::span<const CrownLand> CrownLands();
+// The words that say what a region or county of the successor states is, before or after its
+// name ("woj. podkarpackie", "Jihomoravský kraj", "Veszprém megye"), folded.
+std::span<const std::string_view> RegionTypeWords();
+const CrownLand* FindCrownLand(std::string_view code);
 
 // An extent: ISO codes of countries separated by blanks, each alone for the whole country or
 // with GeoNames' first-level regions of it after a colon ("CZ PL:77,80 UA:15"). Whether a

@@ -62,6 +62,13 @@ std::string DistrictKey(std::string_view folded) {
   return key;
 }
 
+// A place abroad that a name alone stands for without a land: a town of this many inhabitants.
+constexpr long kTownAbroad = 1000;
+// A name that this many places bear, in Austria and abroad, is common; a place of fewer
+// inhabitants than kSmallTown that bears it only by another name than its own is not sure.
+constexpr std::size_t kCommonName = 3;
+constexpr long kSmallTown = 5000;
+
 // A name as written, its ASCII letters lower-cased and its other letters kept ("wiedeń").
 std::string ExonymKey(std::string_view utf8) {
   std::string key(TrimBlanks(utf8));
@@ -110,6 +117,67 @@ std::string_view WithoutJurisdictionWord(std::string_view folded) {
     if (folded.size() > word.size() + 1 && folded.starts_with(word) && folded[word.size()] == ' ')
       return folded.substr(word.size() + 1);
   return folded;
+}
+
+// A region's or county's name without the words before or after it that say what it is
+// ("woj. podkarpackie": "podkarpackie", "jihomoravsky kraj": "jihomoravsky", "provincia di
+// bolzano": "bolzano").
+std::string WithoutTypeWords(std::string_view folded) {
+  std::vector<std::string_view> words = FoldedWords(folded);
+  const auto isType = [](std::string_view word) {
+    return std::find(RegionTypeWords().begin(), RegionTypeWords().end(), word) != RegionTypeWords().end();
+  };
+  std::size_t from = 0, to = words.size();
+  while (to - from > 1 && isType(words[from])) ++from;
+  while (to - from > 1 && isType(words[to - 1])) --to;
+  std::string out;
+  for (std::size_t k = from; k < to; ++k) out += (out.empty() ? "" : " ") + std::string(words[k]);
+  return out;
+}
+
+// Whether a place abroad lies in the province or county a part names (either of a province's
+// two names: "Bolzano/Bozen").
+bool NamesRegionOf(const MonarchyIndex::Place& p, const std::string& bare) {
+  if (bare.empty()) return false;
+  const std::string loose = Loosened(bare);
+  for (std::string_view region : {p.province, p.county}) {
+    if (region.empty()) continue;
+    for (std::string_view name : Split(region, '/')) {
+      const std::string key = WithoutTypeWords(FoldedKey(name));
+      if (key == bare || Loosened(key) == loose) return true;
+    }
+  }
+  return false;
+}
+
+double KmBetween(const MonarchyIndex::Place& a, const MonarchyIndex::Place& b) {
+  const auto degrees = [](std::string_view t) { return DegreesOf(t, 180).value_or(0); };
+  constexpr double kPerDegree = 111.2;
+  const double dla = (degrees(a.latitude) - degrees(b.latitude)) * kPerDegree;
+  const double dlo = (degrees(a.longitude) - degrees(b.longitude)) * kPerDegree *
+                     std::cos(degrees(a.latitude) * 3.14159265358979 / 180);
+  return std::sqrt(dla * dla + dlo * dlo);
+}
+
+// Whether a place abroad lies where a row of the names table says: in its crown lands of 1910
+// ("-": in none of them), in its countries and regions of today, or both.
+bool InArea(const MonarchyIndex& m, std::uint32_t id, const NamedArea& area) {
+  if (area.lands == "-") {
+    if (!m.place(id).lands.empty()) return false;
+  } else if (!area.lands.empty()) {
+    const auto lands = Split(area.lands, ' ');
+    if (std::none_of(lands.begin(), lands.end(), [&](std::string_view land) { return m.InLand(id, land); })) return false;
+  }
+  if (area.countries.empty()) return true;
+  const auto p = m.place(id);
+  return InExtent(area.countries, p.country, p.region);
+}
+
+// The row of Prussian Silesia, for a value that names Silesia and a Kreis.
+const NamedArea& PrussianSilesia() {
+  static const NamedArea& row = *std::find_if(NamedAreas().begin(), NamedAreas().end(),
+                                              [](const NamedArea& a) { return a.names.starts_with("Preußisch-Schlesien"); });
+  return row;
 }
 
 // A part that names a building, a church, a cemetery or an address: a number in it, or one
@@ -545,6 +613,9 @@ class Gazetteer::Lookup {
   void FindAbroad();
   // Found nowhere by any name in a value that is Austrian: the names a letter or two away.
   void FindSimilar();
+  // A name of nine letters or more that no place abroad bears, in a value that names a land of
+  // the monarchy: the places of that land one or two edits away, as similar names.
+  void FindSimilarAbroad();
   // The candidates, and the status with the one the value means where that is sure.
   void Choose(Resolution& resolution) const;
   // Why the value is as it is.
@@ -573,6 +644,15 @@ class Gazetteer::Lookup {
               std::string& why) const;
   // `shortened`: also by the name without an official addition, where Austria has no place.
   std::vector<std::uint32_t> Abroad(std::size_t first, bool& sure, bool shortened);
+  std::vector<std::uint32_t> Narrowed(std::vector<std::uint32_t> ids, std::size_t first, bool& sure);
+  std::vector<std::uint32_t> Distinct(const std::vector<std::uint32_t>& ids) const;
+  std::vector<std::uint32_t> InNeighbourLand(const std::vector<std::uint32_t>& ids, const NamedArea& named,
+                                             const FoldedName& place);
+  bool NearTown(std::uint32_t id, std::uint32_t town) const;
+  bool SimilarIn(const FoldedName& place, const NamedArea& land) const;
+  std::optional<std::size_t> TownAbroad() const;
+  bool CommonName() const;
+  bool NamesPrussianSilesia() const;
   bool OnlyAbroad() const { return onlyAbroad_ && !abroad_.empty(); }
   std::optional<std::uint32_t> Town() const;
   Candidate AbroadCandidate(std::uint32_t id) const;
@@ -597,6 +677,7 @@ class Gazetteer::Lookup {
   bool onlyAbroad_ = false;  // abroad_ are all the value may mean: Austria had none
   bool abroadSure_ = true;
   bool similar_ = false;     // inAustria_ are names a letter or two away
+  bool similarAbroad_ = false;  // abroad_ are names a letter or two away
   std::size_t place_ = 0;    // the part that names the place
   bool named_ = false;       // some way of finding the place found the name
   bool sure_ = true;         // every part after it named something known
@@ -606,6 +687,9 @@ class Gazetteer::Lookup {
   std::string reason_;    // of the way that found the place
   std::string failures_;  // of the ways that found a name but no place the other parts agree with
   std::string abroadReason_;  // why no place abroad is sure
+  std::string looseLand_;     // the land a place found abroad lay in, where the value names another
+  bool neighbourLands_ = false;  // a land named may mean one that records confuse with it
+  std::size_t bearers_ = 0;      // the places abroad of the name, before the other parts narrowed them
 };
 
 Gazetteer::Lookup::Lookup(const Data& d, std::string_view value)
@@ -621,7 +705,7 @@ Gazetteer::Lookup::Lookup(const Data& d, std::string_view value)
       austrian_ = true;
       if (last->named && last->named->kind == AreaKind::kCountry) end_ = parts_.size() - 1;
     }
-    monarchy_ = last && last->named && !last->named->countries.empty();
+    monarchy_ = last && last->named && (!last->named->countries.empty() || !last->named->lands.empty());
   }
   // Or one of Vienna's districts, first or last ("Wien IX", "Schloß Schönbrunn, Wien-Hietzing").
   if (!austrian_ && !parts_.empty()) austrian_ = NamesCityDistrict(0) || NamesCityDistrict(parts_.size() - 1);
@@ -635,8 +719,13 @@ Gazetteer::Lookup::Lookup(const Data& d, std::string_view value)
     const Area* first = Classify(parts_[0]);
     const bool area = first && first->named && first->named->kind != AreaKind::kFormerDistrict;
     const std::string* exonym = Exonym(parts_[0]);
+    // Alone, a land that is a city's ("Triest", "Fiume") names the city.
+    const auto city = [&] {
+      const auto ids = d_.monarchy.Find(parts_[0].folded);
+      return std::any_of(ids.begin(), ids.end(), [&](std::uint32_t id) { return d_.monarchy.place(id).population >= 50000; });
+    };
     namesPlace_ = !area || Find(d_.municipalities, exonym ? *exonym : parts_[0].folded) ||
-                  (parts_.size() > 1 && !d_.monarchy.Find(parts_[0].folded).empty()) ||
+                  (parts_.size() > 1 && !d_.monarchy.Find(parts_[0].folded).empty()) || (parts_.size() == 1 && city()) ||
                   std::any_of(areas_.begin() + 1, areas_.end(), [](const Area* a) { return !a || !a->named; });
   }
   if (bare_ && !parts_.empty()) {
@@ -816,6 +905,7 @@ bool Gazetteer::Lookup::Narrow(std::vector<std::uint32_t>& candidates, std::size
 // after it named something known.
 std::vector<std::uint32_t> Gazetteer::Lookup::Place(std::size_t first, bool& named, bool& sure) {
   const FoldedName& place = parts_[first];
+  loosely_ = false;  // of this way of reading the value, not of one tried before
   std::string key = place.folded, loose = place.loose;
   if (const auto* exonym = Exonym(place)) {
     key = *exonym;
@@ -1020,72 +1110,189 @@ void Gazetteer::Lookup::FindInAustria() {
   }
 }
 
-// The places of the old monarchy outside today's Austria that bear the place's name, kept
-// where every part after it agrees: a land or a country (also the Empire, "Österreich") by
-// where its places lie today, Tirol, Steiermark and Kärnten by their parts abroad; a part
-// that names a place of the monarchy within 30 km agrees too ("Krumau, Bezirk Krumau"), one
-// that names only today's Austria (Niederösterreich, a district) never, an unknown one leaves
-// the place unsure. Places of one name and country within 10 km are one, the larger.
+// The places abroad of the place's name: as written, with the umlauts dropped, joined
+// ("Großsteurowitz" for Groß Steurowitz), with an addition dropped from either side; narrowed
+// by the parts after it. A land of the monarchy keeps the places that lay in it in 1910 (a
+// land named loosely, one that records confuse with it, where the name is one place: Znaim,
+// "Böhmen", lay in Moravia), a country of today those that lie there; a region or county of
+// today by its name ("woj. podkarpackie", "Jihomoravský kraj"), a town by its county or
+// nearness (kSeatKm; the largest town of a region for all of it, or kRegionSeatKm around it:
+// "Tuchów, Tarnów, Kraków"); a part that names only today's Austria (Niederösterreich, a
+// district) never, an unknown one leaves the place unsure. Places of one name and country
+// within 10 km are one, the larger.
 std::vector<std::uint32_t> Gazetteer::Lookup::Abroad(std::size_t first, bool& sure, bool shortened) {
   const MonarchyIndex& m = d_.monarchy;
   const FoldedName& place = parts_[first];
-  // The name as written, with the umlauts dropped, with an addition dropped from either side.
-  std::vector<std::uint32_t> ids = m.Find(place.folded);
-  if (ids.empty()) ids = m.Find(place.loose, MonarchyNames::kLoose);
-  if (ids.empty() && shortened) ids = m.Find(place.folded, MonarchyNames::kShortened);
-  for (const std::string& form : WithoutAddition(place.folded))
-    if (ids.empty() && shortened) ids = m.Find(form);
-  if (ids.empty()) return ids;
-  const auto within = [&](std::uint32_t a, std::uint32_t b, double km) {
-    const auto degrees = [](std::string_view t) { return DegreesOf(t, 180).value_or(0); };
-    constexpr double kPerDegree = 111.2;
-    const double dla = (degrees(m.place(a).latitude) - degrees(m.place(b).latitude)) * kPerDegree;
-    const double dlo = (degrees(m.place(a).longitude) - degrees(m.place(b).longitude)) * kPerDegree *
-                       std::cos(degrees(m.place(a).latitude) * 3.14159265358979 / 180);
-    return dla * dla + dlo * dlo <= km * km;
-  };
+  // Each way of finding the name in turn, until one finds places the other parts agree with.
+  std::vector<std::pair<std::string, MonarchyNames>> ways;
+  std::vector<std::string> forms{place.folded};
+  if (std::string joined = JoinedForm(place.folded); !joined.empty()) forms.push_back(std::move(joined));
+  if (shortened)
+    for (std::string& form : WithoutAddition(place.folded)) forms.push_back(std::move(form));
+  for (std::size_t k = 0; k < forms.size(); ++k) {
+    const std::string loose = Loosened(forms[k]);
+    if (k != 1) ways.emplace_back(forms[k], MonarchyNames::kExact);  // the joined form is a loose key only
+    ways.emplace_back(loose, MonarchyNames::kLoose);
+    if (std::string i = IForY(loose); !i.empty()) ways.emplace_back(std::move(i), MonarchyNames::kLoose);
+    if (k == 0 && shortened) ways.emplace_back(forms[k], MonarchyNames::kShortened);
+  }
+  // A place in the land named by any way first; only then one of a land named loosely.
+  std::vector<std::uint32_t> found;
+  std::string reason;
+  for (const bool loosely : {false, true}) {
+    neighbourLands_ = loosely;
+    for (const auto& [key, names] : ways) {
+      std::vector<std::uint32_t> ids = m.Find(key, names);
+      if (ids.empty()) continue;
+      abroadReason_.clear();
+      bearers_ = Distinct(ids).size();
+      found = Narrowed(std::move(ids), first, sure);
+      if (!found.empty()) return found;
+      if (reason.empty()) reason = abroadReason_;  // why the name as written was not the place
+    }
+  }
+  abroadReason_ = reason.empty() ? abroadReason_ : reason;
+  return found;
+}
+
+// The places of the name narrowed by the parts after it.
+std::vector<std::uint32_t> Gazetteer::Lookup::Narrowed(std::vector<std::uint32_t> ids, std::size_t first, bool& sure) {
+  const MonarchyIndex& m = d_.monarchy;
+  const FoldedName& place = parts_[first];
   sure = true;
+  const bool prussian = NamesPrussianSilesia();
   for (std::size_t k = first + 1; k < parts_.size(); ++k) {
     const Area* area = areas_[k];
     std::vector<std::uint32_t> kept;
-    if (area && area->named && !area->named->countries.empty()) {
+    if (area && area->named && (!area->named->countries.empty() || !area->named->lands.empty())) {
+      const NamedArea& named = prussian && area->named->lands == "SIL" ? PrussianSilesia() : *area->named;
       for (std::uint32_t id : ids)
-        if (InExtent(area->named->countries, m.place(id).country, m.place(id).region)) kept.push_back(id);
+        if (InArea(m, id, named)) kept.push_back(id);
+      if (kept.empty() && neighbourLands_) kept = InNeighbourLand(ids, named, place);
       if (kept.empty()) abroadReason_ = parts_[k].text + ": dort kein Ort " + place.text;
     } else if (area && area->named) {  // a state of today's Austria alone, a country outside the monarchy
       abroadReason_ = parts_[k].text + (area->Austrian() ? ": nur in Österreich" : ": nicht in der Monarchie");
       return {};
     } else {
-      std::vector<std::uint32_t> near = m.Find(parts_[k].folded);
-      if (near.empty()) near = m.Find(std::string(WithoutJurisdictionWord(parts_[k].folded)));
+      const std::string bare = WithoutTypeWords(parts_[k].folded);
       for (std::uint32_t id : ids)
-        if (std::any_of(near.begin(), near.end(), [&](std::uint32_t n) { return within(id, n, 30); })) kept.push_back(id);
-      if (kept.empty() && near.empty() && !(area && area->Austrian())) {
+        if (NamesRegionOf(m.place(id), bare)) kept.push_back(id);
+      std::vector<std::uint32_t> towns;
+      if (kept.empty()) {
+        towns = m.Find(bare);
+        if (towns.empty()) towns = m.Find(Loosened(bare), MonarchyNames::kLoose);
+        for (std::uint32_t id : ids)
+          if (std::any_of(towns.begin(), towns.end(), [&](std::uint32_t town) { return NearTown(id, town); }))
+            kept.push_back(id);
+      }
+      if (kept.empty() && towns.empty() && !(area && area->Austrian())) {
         sure = false;
         AddReasons(abroadReason_, parts_[k].text + ": weder Land noch Ort der Monarchie");
         continue;
       }
-      if (kept.empty()) abroadReason_ = parts_[k].text + (near.empty() ? ": nur in Österreich" : ": dort kein Ort " + place.text);
+      if (kept.empty()) abroadReason_ = parts_[k].text + (towns.empty() ? ": nur in Österreich" : ": dort kein Ort " + place.text);
     }
     if (kept.empty()) return kept;
     ids = std::move(kept);
   }
-  // One place under two rows: the same name, or a village and its municipality of two names
-  // ("Scena", "Scena - Schenna"), close together.
-  const auto oneName = [&](std::string_view a, std::string_view b) {
-    return a == b || (b.starts_with(a) && b.substr(a.size()).starts_with(" - ")) ||
+  return Distinct(ids);
+}
+
+// One place under two rows: the same name, or a village and its municipality of two names
+// ("Scena", "Scena - Schenna"), close together; the larger stands for both.
+std::vector<std::uint32_t> Gazetteer::Lookup::Distinct(const std::vector<std::uint32_t>& ids) const {
+  const MonarchyIndex& m = d_.monarchy;
+  // Names compared as written plainly: "Jaroměř" and a twin row "Jaromer" are one.
+  const auto oneName = [](std::string_view a, std::string_view b) {
+    return Loosened(FoldedKey(a)) == Loosened(FoldedKey(b)) ||
+           (b.starts_with(a) && b.substr(a.size()).starts_with(" - ")) ||
            (a.starts_with(b) && a.substr(b.size()).starts_with(" - "));
   };
   std::vector<std::uint32_t> distinct;
   for (std::uint32_t id : ids) {
     const auto same = std::find_if(distinct.begin(), distinct.end(), [&](std::uint32_t d) {
       return m.place(d).country == m.place(id).country && oneName(m.place(d).name, m.place(id).name) &&
-             within(d, id, 10);
+             KmBetween(m.place(d), m.place(id)) <= 10;
     });
     if (same == distinct.end()) distinct.push_back(id);
     else if (m.place(id).population > m.place(*same).population) *same = id;
   }
+  // A name written with the letters of its own language is the place that bears it so ("Kęty",
+  // not the Hungarian village Kéty).
+  if (distinct.size() > 1) {
+    const std::string& written = parts_[place_].text;
+    if (std::any_of(written.begin(), written.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+      std::vector<std::uint32_t> same;
+      for (std::uint32_t id : distinct)
+        if (ExonymKey(m.place(id).name) == ExonymKey(written)) same.push_back(id);
+      if (same.size() == 1) distinct = same;
+    }
+  }
+  // A part of a town beside a town of the name is that town ("Mährisch Ostrau": Ostrava, not
+  // its district Moravská Ostrava).
+  std::erase_if(distinct, [&](std::uint32_t part) {
+    return m.place(part).part && std::any_of(distinct.begin(), distinct.end(), [&](std::uint32_t town) {
+             return !m.place(town).part && KmBetween(m.place(town), m.place(part)) <= 10;
+           });
+  });
   return distinct;
+}
+
+// A land named loosely: where the name is one place of the monarchy and that place lay in a
+// land that records confuse with the one named, that place, with a note of its land.
+std::vector<std::uint32_t> Gazetteer::Lookup::InNeighbourLand(const std::vector<std::uint32_t>& ids,
+                                                              const NamedArea& named, const FoldedName& place) {
+  if (named.kind != AreaKind::kLand || named.lands.empty() || named.lands == "-") return {};
+  const std::vector<std::uint32_t> distinct = Distinct(ids);
+  if (distinct.size() != 1 || SimilarIn(place, named)) return {};
+  const auto p = d_.monarchy.place(distinct.front());
+  const std::string_view land = p.lands.substr(0, p.lands.find(' '));
+  for (std::string_view code : Split(named.lands, ' ')) {
+    const CrownLand* crownLand = FindCrownLand(code);
+    if (!crownLand) continue;
+    for (std::string_view neighbour : Split(crownLand->neighbours, ' '))
+      if (neighbour == land) {
+        looseLand_ = place.text + " lag in " + std::string(FindCrownLand(land)->name);
+        return distinct;
+      }
+  }
+  return {};
+}
+
+// Whether the land has a place whose name is as few edits from the name as its length allows
+// ("Kromau", Mährisch Kromau, for "Krumau, Mähren"): then the name is that place's misspelt,
+// not a place of another land.
+bool Gazetteer::Lookup::SimilarIn(const FoldedName& place, const NamedArea& land) const {
+  const MonarchyIndex& m = d_.monarchy;
+  const int allowed = EditsAllowed(place.loose);
+  for (std::size_t k = 0; k < m.Keys(MonarchyNames::kLoose); ++k) {
+    const std::string_view key = m.KeyAt(k, MonarchyNames::kLoose);
+    const auto lengths = static_cast<int>(key.size()) - static_cast<int>(place.loose.size());
+    if (lengths > allowed || -lengths > allowed || Edits(place.loose, key, Span::kWhole, allowed) > allowed) continue;
+    const auto ids = m.Key(k, MonarchyNames::kLoose).second;
+    if (std::any_of(ids.begin(), ids.end(), [&](std::uint32_t id) { return InArea(m, id, land); })) return true;
+  }
+  return false;
+}
+
+// Whether a place abroad lies by a town a value names with it: in its county, within kSeatKm
+// of it, or anywhere in its region, or within kRegionSeatKm, where it is the region's largest.
+bool Gazetteer::Lookup::NearTown(std::uint32_t id, std::uint32_t town) const {
+  constexpr double kSeatKm = 60, kRegionSeatKm = 150;
+  const auto p = d_.monarchy.place(id), t = d_.monarchy.place(town);
+  if (p.country == t.country && !p.county.empty() && p.county == t.county) return true;
+  const double km = KmBetween(p, t);
+  if (km <= kSeatKm) return true;
+  return t.seat && (km <= kRegionSeatKm || (p.country == t.country && !p.province.empty() && p.province == t.province));
+}
+
+// Whether the value names Prussian Silesia besides "Schlesien": a Kreis, as Prussia's districts
+// were called (Austria's were Bezirke).
+bool Gazetteer::Lookup::NamesPrussianSilesia() const {
+  for (std::size_t k = 1; k < parts_.size(); ++k)
+    for (std::string_view word : FoldedWords(parts_[k].folded))
+      if (word == "kreis" || word == "landkreis") return true;
+  return false;
 }
 
 void Gazetteer::Lookup::FindAbroad() {
@@ -1128,10 +1335,82 @@ void Gazetteer::Lookup::FindSimilar() {
   similar_ = !inAustria_.empty();
 }
 
+void Gazetteer::Lookup::FindSimilarAbroad() {
+  const MonarchyIndex& m = d_.monarchy;
+  if (!onlyAbroad_ || !abroad_.empty() || m.empty() || parts_.empty()) return;
+  const FoldedName& place = parts_[place_];
+  const int allowed = EditsAllowed(place.loose);
+  if (allowed < 2) return;
+  std::vector<const NamedArea*> lands;
+  for (std::size_t k = place_ + 1; k < parts_.size(); ++k)
+    if (const Area* area = areas_[k]; area && area->named && !area->named->lands.empty() && area->named->lands != "-")
+      lands.push_back(area->named);
+  if (lands.empty()) return;
+  std::vector<std::pair<int, std::uint32_t>> near;
+  for (std::size_t k = 0; k < m.Keys(MonarchyNames::kLoose); ++k) {
+    const std::string_view key = m.KeyAt(k, MonarchyNames::kLoose);
+    const auto lengths = static_cast<int>(key.size()) - static_cast<int>(place.loose.size());
+    if (lengths > allowed || -lengths > allowed) continue;
+    const int edits = Edits(place.loose, key, Span::kWhole, allowed);
+    if (edits > allowed) continue;
+    for (std::uint32_t id : m.Key(k, MonarchyNames::kLoose).second)
+      if (std::all_of(lands.begin(), lands.end(), [&](const NamedArea* land) { return InArea(m, id, *land); }))
+        near.emplace_back(edits, id);
+  }
+  std::sort(near.begin(), near.end());
+  std::vector<std::uint32_t> ids;
+  for (const auto& [edits, id] : near)
+    if (std::find(ids.begin(), ids.end(), id) == ids.end()) ids.push_back(id);
+  abroad_ = Distinct(ids);
+  similarAbroad_ = !abroad_.empty();
+}
+
 Candidate Gazetteer::Lookup::AbroadCandidate(std::uint32_t id) const {
   const auto& p = d_.monarchy.place(id);
   return {std::string(p.name) + ", " + std::string(CountryName(p.country)),
           Coordinates{std::string(p.latitude), std::string(p.longitude)}, Country{std::string(p.country)}};
+}
+
+// A common name that the data gives one village of the land only by another name (its German
+// one: "Rosenthal", Vrchoslav, and more Rosenthals in Bohemia than the data knows): not sure.
+// A municipality's seat is known by its German name (Neumarkt, Egna).
+bool Gazetteer::Lookup::CommonName() const {
+  if (abroad_.size() != 1) return false;
+  const auto one = d_.monarchy.place(abroad_.front());
+  return !one.municipal && bearers_ + Named(parts_[place_].folded, parts_[place_].loose).size() >= kCommonName &&
+         Loosened(FoldedKey(one.name)) != parts_[place_].loose && one.population < kSmallTown;
+}
+
+// Of several places abroad, the one town among villages: of 50,000 or more inhabitants where
+// the others have fewer than 5,000, of 10,000 or more where they have fewer than 1,000 (or an
+// unknown number: a village cities500 lacks) ("Praha", not the village Praha in Slovakia); or
+// the one municipality's seat among smaller places that are none.
+std::optional<std::size_t> Gazetteer::Lookup::TownAbroad() const {
+  if (abroad_.size() < 2) return std::nullopt;
+  constexpr std::pair<long, long> kTowns[] = {{50000, 5000}, {10000, 1000}};
+  for (const auto& [city, village] : kTowns) {
+    std::optional<std::size_t> town;
+    bool villages = true;
+    for (std::size_t k = 0; k < abroad_.size() && villages; ++k) {
+      const long population = d_.monarchy.place(abroad_[k]).population;
+      if (population >= city && !town) town = k;
+      else if (population >= village) villages = false;
+    }
+    if (town && villages) return town;
+  }
+  // A municipality's own place over hamlets and villages of its name that are none ("Ulten":
+  // the municipality Ultimo, not its village St. Walburg).
+  std::optional<std::size_t> seat;
+  for (std::size_t k = 0; k < abroad_.size(); ++k) {
+    const auto p = d_.monarchy.place(abroad_[k]);
+    if (p.municipal) {
+      if (seat) return std::nullopt;
+      seat = k;
+    } else if (p.population >= kSmallTown) {
+      return std::nullopt;
+    }
+  }
+  return seat;
 }
 
 void Gazetteer::Lookup::Choose(Resolution& resolution) const {
@@ -1139,8 +1418,16 @@ void Gazetteer::Lookup::Choose(Resolution& resolution) const {
   if (OnlyAbroad()) {
     for (std::uint32_t id : abroad_) candidates.push_back(AbroadCandidate(id));
     resolution.keepValue = true;
-    resolution.status = candidates.size() == 1 && abroadSure_ && !namesake_ ? Status::kAbroad : Status::kAmbiguous;
-    if (resolution.status == Status::kAbroad) resolution.chosen = 0;
+    // A name alone is a town's: a village of a name records write plainly may be anything
+    // ("Place", a village in Slovenia).
+    const bool townOrNamed = !bare_ || d_.monarchy.place(abroad_.front()).population >= kTownAbroad;
+    const bool common = CommonName();
+    const auto town = TownAbroad();
+    resolution.status = similarAbroad_                                                   ? Status::kSimilar
+                        : candidates.size() == 1 && abroadSure_ && !namesake_ && townOrNamed && !common ? Status::kAbroad
+                        : town && abroadSure_ && !namesake_                             ? Status::kAbroad
+                                                                                        : Status::kAmbiguous;
+    if (resolution.status == Status::kAbroad) resolution.chosen = town.value_or(0);
     return;
   }
   // Places of one place string in several municipalities are one candidate, with
@@ -1196,9 +1483,18 @@ void Gazetteer::Lookup::Explain(Resolution& resolution) const {
   // A place of the name elsewhere in the world, for a value that names no land.
   const std::string elsewhere = namesake_ ? name + ": auch " + std::string(*namesake_) + ", außerhalb der Monarchie" : "";
   if (OnlyAbroad()) {
+    if (resolution.status == Status::kSimilar) resolution.reason = name + ": kein Ort dieses Namens, ähnliche Namen";
+    if (resolution.status == Status::kAbroad && count > 1) {
+      std::string villages;
+      for (std::size_t k = 0; k < count; ++k)
+        if (k != resolution.chosen) villages += (villages.empty() ? "" : ", ") + resolution.candidates[k].placeString;
+      resolution.reason = name + ": auch " + (count > 2 ? "Dörfer" : "ein Dorf") + " dieses Namens: " + villages;
+    }
     if (resolution.status == Status::kAmbiguous)
-      resolution.reason = count > 1 ? name + ": " + std::to_string(count) + " Orte dieses Namens in den Ländern der Monarchie"
-                                    : abroadReason_;
+      resolution.reason = count > 1    ? name + ": " + std::to_string(count) + " Orte dieses Namens in den Ländern der Monarchie"
+                          : CommonName() ? name + ": ein häufiger Name, dort nur ein Ort dieses Namens bekannt"
+                                         : abroadReason_;
+    if (!looseLand_.empty()) AddReasons(resolution.reason, looseLand_);
     if (namesake_) AddReasons(resolution.reason, elsewhere);
     return;
   }
@@ -1268,6 +1564,7 @@ Resolution Gazetteer::Resolve(std::string_view value, bool everyValue) const {
   lookup.FindInAustria();
   lookup.FindAbroad();
   lookup.FindSimilar();
+  lookup.FindSimilarAbroad();
   lookup.Choose(resolution);
   lookup.Explain(resolution);
   return resolution;

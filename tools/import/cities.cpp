@@ -39,6 +39,7 @@ std::vector<CityRow> ReadCities(std::string_view bytes, const std::string& file)
     const auto f = SplitFields(line, '\t');
     if (f.size() != 19) throw InputError(file, number, "erwartet wurden 19 Spalten, gefunden " + std::to_string(f.size()));
     CityRow row;
+    row.geonamesId = std::string(f[0]);
     row.name = std::string(f[1]);
     row.asciiName = std::string(f[2]);
     for (std::string_view name : SplitFields(f[3], ','))

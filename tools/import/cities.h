@@ -20,6 +20,7 @@ using places::Coordinates;
 
 // One row, texts in UTF-8 as in the file.
 struct CityRow {
+  std::string geonamesId;
   std::string name, asciiName;
   std::vector<std::string> alternates;
   Coordinates coordinates;

@@ -1,8 +1,10 @@
 // veldaris-import: makes the data file orte-7sp.ort from GeoNames' postal codes of Austria
 // and Statistik Austria's list of municipalities. See --help.
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
-#include <deque>
 #include <cstring>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -24,15 +26,17 @@
 #include "tools/import/monarchy_places.h"
 #include "tools/import/points.h"
 #include "tools/import/wof.h"
-#include "places/monarchy.h"
 #include "core/numbers.h"
+#include "places/monarchy.h"
+#include "places/names.h"
 
 namespace {
 
 using namespace veldaris;
 using namespace veldaris::places;
 
-constexpr const char* kHelp = R"(Aufruf: veldaris-import [--ausgabe DATEI] [--staedte STAEDTE [--namen NAMEN] [--welt WELT]]
+constexpr const char* kHelp = R"(Aufruf: veldaris-import [--ausgabe DATEI] [--staedte STAEDTE [--namen NAMEN] [--welt WELT]
+                        [--doerfer WOF-LAND]... [--kronlaender ORDNER]]
                        [--ortsteile WOF --grenzen GRENZEN [--vorstaedte VORSTAEDTE]]
                        POSTLEITZAHLEN GEMEINDELISTE
 
@@ -60,6 +64,15 @@ Macht aus zwei offenen Datenlisten die Ortsdatei von Veldaris (orte-7sp.ort):
                   deutsche Namen, heutige Namen, Breite, Länge): ihre Namen kommen zum Ort
                   von cities500 in der Nähe, der einen davon trägt; ein Ort, den cities500
                   nicht kennt, kommt dazu, wo er neben einem Ort der Monarchie liegt
+  --doerfer DATEI Who's On Firsts Orte eines Nachfolgestaats der Monarchie (eine Tabelle
+                  wie data/sources/wof-cz.tsv; mehrmals, ein Staat je Datei): ein Dorf mit
+                  der GeoNames-Nummer eines Orts von cities500 in der Nähe oder mit dem
+                  Namen eines Orts daneben gibt ihm seine Namen, jedes andere wird ein Ort
+                  von orte-7sp.monarchie, mit Region und Kreis
+  --kronlaender ORDNER  die Kronländer von 1910 (eine GeoJSON-Datei je Land, mit der
+                  Eigenschaft "name", wie data/sources/histogis-1910): jeder Ort der
+                  Monarchie bekommt das Land, das seinen Punkt hält; ein Dorf, das in
+                  keinem liegt, fällt weg
   --welt DATEI    die Orte ab 500 Einwohnern der anderen Staaten (Name, ASCII-Name, Staat,
                   Einwohner; der Auszug in data/sources): ihre Namen in der Datei daneben
                   (orte-7sp.welt), damit ein Name allein nicht für einen österreichischen Ort
@@ -83,7 +96,8 @@ wo sie dort fehlt, über den gleichen Namen im gleichen Bundesland. Die Datei is
 Windows-1252 mit CR LF, nach Bundesland, Bezirk, Gemeinde, Ort und Postleitzahl geordnet.
 
 Daten: © GeoNames (www.geonames.org), CC BY 4.0 (auch cities500); Gemeindestatus: Statistik
-Austria, CC BY 4.0.
+Austria, CC BY 4.0; Dörfer: Data from Who's On First; Kronländer 1910: HistoGIS (ACDH-CH,
+ÖAW), CC BY 4.0.
 Fehlerhafte Eingaben werden mit Datei und Zeile gemeldet (Rückgabewert 2); dann bleibt die
 Ausgabe, wie sie war.
 )";
@@ -129,8 +143,9 @@ void PrintReport(const import::Report& report, const std::string& output) {
 // The files the importer reads, by their options.
 struct Inputs {
   std::string output = "orte-7sp.ort";
-  std::string cities, toponyms, world, wof, borders, suburbs;
-  std::vector<std::string> files;  // POSTLEITZAHLEN GEMEINDELISTE
+  std::string cities, toponyms, world, wof, borders, suburbs, lands;
+  std::vector<std::string> villages;  // Who's On First's tables of the successor states, wof-XX.tsv
+  std::vector<std::string> files;     // POSTLEITZAHLEN GEMEINDELISTE
 };
 
 // The options that name a file, and where each goes.
@@ -142,6 +157,8 @@ std::string* OptionFile(Inputs& in, std::string_view option) {
   if (option == "--ortsteile") return &in.wof;
   if (option == "--grenzen") return &in.borders;
   if (option == "--vorstaedte") return &in.suburbs;
+  if (option == "--kronlaender") return &in.lands;
+  if (option == "--doerfer") return &in.villages.emplace_back();
   return nullptr;
 }
 
@@ -153,6 +170,33 @@ void PrintPoints(const import::PointCheck& p) {
               "Gemeindemitten); Orte mit einem Punkt, den zwei oder mehr andere teilen: %zu vorher, %zu nachher\n",
               p.checked, p.withoutBorder, p.outside, p.moved, p.fromCities, p.fromWof, p.centres, p.sharedBefore,
               p.sharedAfter);
+}
+
+// A table of Who's On First names its country: "wof-cz.tsv" is Czechia's.
+std::string CountryOfTable(const std::string& file) {
+  const std::string name = std::filesystem::path(file).filename().string();
+  if (name.size() < 6 || !name.starts_with("wof-") || name[6] != '.')
+    throw import::InputError(file, 0, "der Name sagt nicht, welches Landes Orte die Tabelle hält (wof-XX.tsv)");
+  std::string country = name.substr(4, 2);
+  for (char& c : country) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return country;
+}
+
+// The borders of the crown lands: every GeoJSON file of the folder, by its name.
+std::vector<import::Shape> ReadLands(const std::string& folder) {
+  std::vector<std::filesystem::path> files;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
+    if (entry.path().extension() == ".geojson") files.push_back(entry.path());
+  if (ec || files.empty()) throw import::InputError(folder, 0, "kein Ordner mit GeoJSON-Dateien der Kronländer");
+  std::sort(files.begin(), files.end());
+  std::vector<import::Shape> lands;
+  for (const auto& file : files)
+    for (import::Shape& shape : import::ReadGeoJson(Read(file.string()), file.string(), "name")) lands.push_back(std::move(shape));
+  for (const places::CrownLand& land : places::CrownLands())
+    if (std::none_of(lands.begin(), lands.end(), [&](const import::Shape& s) { return s.name == land.border; }))
+      throw import::InputError(folder, 0, "die Grenze von " + std::string(land.border) + " fehlt");
+  return lands;
 }
 
 int Import(const Inputs& in) {
@@ -183,9 +227,14 @@ int Import(const Inputs& in) {
                                                            : import::ReadOwnCityParts(Read(in.suburbs), in.suburbs),
                                    borders, records, codes, coordinates, in.suburbs, partsReport);
   import::MonarchyReport monarchy;
-  const import::MonarchyPlaces monarchyPlaces = import::BuildMonarchyPlaces(
-      cityRows, in.toponyms.empty() ? std::vector<import::ToponymRow>{} : import::ReadToponyms(Read(in.toponyms), in.toponyms),
-      monarchy);
+  import::MonarchySources sources{cityRows, {}, {}, {}};
+  if (!in.toponyms.empty()) sources.toponyms = import::ReadToponyms(Read(in.toponyms), in.toponyms);
+  for (const std::string& file : in.villages) {
+    import::WofReport ignored;
+    sources.villages.push_back({CountryOfTable(file), import::ReadWof(Read(file), file, ignored)});
+  }
+  if (!in.lands.empty()) sources.lands = ReadLands(in.lands);
+  const import::MonarchyPlaces monarchyPlaces = import::BuildMonarchyPlaces(sources, monarchy);
 
   const std::filesystem::path dataFile(in.output);
   const std::filesystem::path coordinatesFile = CoordinatesFileOf(dataFile);
@@ -211,9 +260,9 @@ int Import(const Inputs& in) {
     more.emplace_back(MonarchyFileOf(dataFile),
                       FormatMonarchyFile(
                           "Die Orte der Länder der alten Monarchie außerhalb des heutigen Österreich, für veldaris-ort.\n"
-                          "Orte und Koordinaten: © GeoNames (www.geonames.org), cities500, CC BY 4.0.\n"
-                          "Deutsche Namen: Adrien Barbaresi, toponyms registers (rang3-staedte), CC BY-SA 4.0.\n"
-                          "P: heutiger Name, Land, Region, Breite, Länge, Einwohner; N und L: Name, Orte (L ohne Umlaute)",
+                          "Orte und Koordinaten: © GeoNames (www.geonames.org), cities500, CC BY 4.0; Dörfer: Data from\n"
+                          "Who's On First (whosonfirst.org). Deutsche Namen: Adrien Barbaresi, toponyms registers\n"
+                          "(rang3-staedte), CC BY-SA 4.0. Kronländer 1910: HistoGIS (ACDH-CH, ÖAW), CC BY 4.0.",
                           monarchyPlaces.places, monarchyPlaces.names));
   if (!parts.empty())
     more.emplace_back(places::CityPartsFileOf(dataFile),
@@ -258,12 +307,20 @@ int Import(const Inputs& in) {
                 partsReport.neighbourhoods, partsReport.landmarks, partsReport.known, partsReport.elsewhere,
                 partsReport.outside);
   if (!in.cities.empty())
-    std::printf("  Monarchie: %zu Orte (%zu aus cities500), in %s; deutsche Namen: %zu Zeilen, %zu zu Orten von "
-                "cities500 (%zu davon mit vertauschten Spalten), %zu Orte dazu; ausgelassen: %zu in Österreich, %zu "
+    std::printf("  Monarchie: %zu Orte (%zu aus cities500), in %s; deutsche Namen: %zu Zeilen, %zu zu Orten "
+                "(%zu davon mit vertauschten Spalten), %zu Orte dazu; ausgelassen: %zu in Österreich, %zu "
                 "außerhalb der Monarchie, %zu ohne Koordinaten\n",
                 monarchy.places, monarchy.fromCities, MonarchyFileOf(dataFile).string().c_str(), monarchy.rows,
                 monarchy.matched + monarchy.swapped, monarchy.swapped, monarchy.added, monarchy.inAustria,
                 monarchy.outside, monarchy.withoutPoint);
+  if (!in.villages.empty())
+    std::printf("  Dörfer von Who's On First: %zu Orte und Ortsteile, %zu zu Orten von cities500 (über die GeoNames-Nummer), "
+                "%zu zu Orten gleichen Namens daneben, %zu neu; %zu mit der Nummer eines fernen Ortes (nur ihr Name)\n",
+                monarchy.wofRows, monarchy.wofByGeonames, monarchy.wofByName, monarchy.fromWof, monarchy.wofFar);
+  if (!in.lands.empty())
+    std::printf("  Kronländer 1910: %zu Orte in einem (%zu davon auch an der Grenze eines zweiten); %zu Dörfer und Orte "
+                "der Namensliste außerhalb ausgelassen\n",
+                monarchy.inLands, monarchy.onBorders, monarchy.outsideLands);
   return 0;
 }
 

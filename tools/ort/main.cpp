@@ -116,10 +116,6 @@ Reihenfolge der Ortsdatei. Die Wörter von TEXT sind der Suchtext.
   --alle              alle Ortsangaben nachschlagen, auch die, die nur ein Land nennen
 
 Rückgabewert: 0 mit Treffern (oder geschriebenem Bericht), 1 ohne Treffer, 2 bei Fehlern.
-Ortsdaten: (c) GeoNames (www.geonames.org), CC BY 4.0; Gemeindestatus: Statistik Austria,
-CC BY 4.0; deutsche Namen der Orte der Monarchie: Adrien Barbaresi, toponyms registers,
-CC BY-SA 4.0; Ortsteile und Punkte: Data from Who's On First (whosonfirst.org/docs/licenses);
-Grenzen: Flooh Perlot, CC BY 4.0, nach Statistik Austria.
 )";
 
 int Fail(const std::string& message) {
@@ -378,6 +374,7 @@ int main(int argc, char** argv) {
     };
     if (arg == "--help" || arg == "-h") {
       std::fputs(kHelp, stdout);
+      std::puts(kDataCredits);
       return 0;
     } else if (arg == "--enthaelt") {
       options.mode = MatchMode::kContains;
