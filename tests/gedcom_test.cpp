@@ -283,8 +283,25 @@ std::size_t PlacesCounted(const std::string& bytes) {
   return places;
 }
 
+// A tree without the lines the check adds below a place it found abroad (its point, and the
+// note of its name today), which leave everything else as it was.
+std::string WithoutAddedLines(const std::string& bytes) {
+  std::string out;
+  for (std::size_t from = 0; from < bytes.size();) {
+    const std::size_t end = std::min(bytes.find('\n', from), bytes.size() - 1) + 1;
+    const std::string_view line(bytes.data() + from, end - from);
+    const std::size_t tag = line.find(' ') + 1;
+    const bool added = tag > 0 && (line.substr(tag).starts_with("MAP") || line.substr(tag).starts_with("LATI ") ||
+                                   line.substr(tag).starts_with("LONG ") || line.substr(tag).starts_with("NOTE Heute: "));
+    if (!added) out += line;
+    from = end;
+  }
+  return out;
+}
+
 // Every tree of the corpus written by other programs: read whole, every place value found,
-// and, with no Austrian place in it, copied byte for byte.
+// and, with no Austrian place in it, copied byte for byte but for the points and today's names
+// of the places abroad it names (Leányvár, Ungarn).
 TEST(GedcomCorpus, EveryTreeIsReadWholeAndCopiedAsItIs) {
   const std::filesystem::path corpus = VELDARIS_SOURCE_DIR "/../shared/gedcom";
   if (!std::filesystem::is_directory(corpus)) GTEST_SKIP() << corpus << " is not there";
@@ -303,7 +320,7 @@ TEST(GedcomCorpus, EveryTreeIsReadWholeAndCopiedAsItIs) {
         VELDARIS_ORT, {"--daten", test::Gazetteer().string(), "--gedcom", entry.path().string(), "--ausgabe", "kopie.ged"},
         dir.path());
     EXPECT_LE(run.exitCode, 1) << name << ": " << run.stderrText;
-    EXPECT_TRUE(test::ReadBytes(dir / "kopie.ged") == bytes) << name;
+    EXPECT_TRUE(WithoutAddedLines(test::ReadBytes(dir / "kopie.ged")) == WithoutAddedLines(bytes)) << name;
     std::filesystem::remove(dir / "kopie.ged");
   }
   EXPECT_GT(files, 0u);

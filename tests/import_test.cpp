@@ -13,6 +13,7 @@
 #include "tools/import/city_parts.h"
 #include "tools/import/gazetteer.h"
 #include "tools/import/monarchy_places.h"
+#include "tools/import/wof.h"
 #include "places/monarchy.h"
 
 namespace veldaris {
@@ -274,8 +275,8 @@ TEST(Importer, MakesTheMonarchysPlacesFromCities500AndTheRegister) {
       "Aalburg,Aalborg,57.05,9.92\n"         // nothing near
       "Nirgends,,,\n";                        // no point
   import::MonarchyReport report;
-  const auto built = import::BuildMonarchyPlaces(import::ReadCities(cities, "c.tsv"),
-                                                 import::ReadToponyms(register_, "r.csv"), report);
+  const auto built = import::BuildMonarchyPlaces(
+      {import::ReadCities(cities, "c.tsv"), import::ReadToponyms(register_, "r.csv"), {}, {}}, report);
   EXPECT_EQ(report.fromCities, 2u);
   EXPECT_EQ(report.matched, 2u);
   EXPECT_EQ(report.swapped, 1u);
@@ -283,9 +284,10 @@ TEST(Importer, MakesTheMonarchysPlacesFromCities500AndTheRegister) {
   EXPECT_EQ(report.outside, 2u);
   EXPECT_EQ(report.inAustria, 1u);
   EXPECT_EQ(report.withoutPoint, 1u);
-  std::vector<std::size_t> bad;
-  const MonarchyIndex index(FormatMonarchyFile("Test", built.places, built.names), bad);
-  EXPECT_TRUE(bad.empty());
+  std::string error;
+  const std::string file = FormatMonarchyFile("Test", built.places, built.names);
+  const MonarchyIndex index(file, error);
+  EXPECT_EQ(error, "");
   const auto named = [&](const char* name, bool loose = false) {
     std::vector<std::string> places;
     for (std::uint32_t id : index.Find(loose ? places::FoldedName::OfUtf8(name).loose : places::FoldedKey(name),
@@ -304,11 +306,76 @@ TEST(Importer, MakesTheMonarchysPlacesFromCities500AndTheRegister) {
   EXPECT_TRUE(named("Warschau").empty());
   const auto [first, last] = index.Prefixed("br", MonarchyNames::kExact);
   EXPECT_EQ(last - first, 2u);  // "brno", "bruenn"
-  // A file out of order or naming a place it lacks: those lines are reported, the rest read.
-  bad.clear();
-  const MonarchyIndex damaged("P\tBrno\tCZ\t78\t49.2\t16.6\t0\nN\tbrno\t0\nN\tabc\t0\nN\tcheb\t7\nX\n", bad);
-  EXPECT_EQ(bad, (std::vector<std::size_t>{3, 4, 5}));
-  EXPECT_EQ(damaged.Find("brno"), std::vector<std::uint32_t>{0});
+  // A file cut short, of another version, or with a place number out of range, is no file:
+  // no places, and why.
+  std::string broken = file;
+  broken[7] = '\x01';
+  std::string outOfRange = file;
+  const std::size_t firstId = 40 + 40 * built.places.size();  // the header, the places: the first name's text
+  outOfRange[firstId + 3] = '\xFF';  // its highest byte: far beyond the texts
+  for (const std::string& damaged : {file.substr(0, file.size() - 1), broken, outOfRange, std::string("P\tBrno\n")}) {
+    error.clear();
+    const MonarchyIndex read(damaged, error);
+    EXPECT_NE(error, "");
+    EXPECT_TRUE(read.empty());
+    EXPECT_TRUE(read.Find("brno").empty());
+  }
+}
+
+// Who's On First's villages joined with the places of cities500 by their GeoNames id where it
+// lies close by, with a place of their name beside them, or places of their own; a village
+// whose id names a place far away keeps only its own name; Cyrillic names in Latin letters; each
+// place in the crown land whose border holds it, and in the neighbour's by its border; a village
+// in none dropped.
+TEST(Importer, JoinsTheVillagesAndFindsTheirCrownLands) {
+  const std::string cities =
+      "3078610\tBrno\tBrno\tBruenn\t49.19522\t16.60796\tP\tPPLA\tCZ\t\t78\t\t\t\t379466\t\t300\tEurope/Prague\t2020-01-01\n";
+  const auto wof = [](const std::string& rows) {
+    import::WofReport ignored;
+    return import::ReadWof("wof_id\tplacetype\tname\tname_deu\tname_pol\tname_ces\tname_hun\tname_ita\tname_slv\t"
+                           "name_ukr\tlat\tlon\tpopulation\tregion\tcounty\tlocaladmin\tgn_id\tsuperseded_by\tis_current\n" +
+                               rows,
+                           "wof.tsv", ignored);
+  };
+  const auto row = [](const char* name, const char* german, const char* lat, const char* lon, const char* gn) {
+    return std::string("1\tlocality\t") + name + "\t" + german + "\t\t\t\t\t\t\t" + lat + "\t" + lon +
+           "\t\tJihomoravský\t\t\t" + gn + "\t\t1\n";
+  };
+  // Moravia west of 16.0°, Bohemia east of it (a square each), nothing north of 50°.
+  const std::string lands = R"({"type": "FeatureCollection", "features": [
+    {"type": "Feature", "properties": {"name": "Markgrafschaft Mähren"},
+     "geometry": {"type": "Polygon", "coordinates": [[[16, 48], [18, 48], [18, 50], [16, 50], [16, 48]]]}},
+    {"type": "Feature", "properties": {"name": "Königreich Böhmen"},
+     "geometry": {"type": "Polygon", "coordinates": [[[14, 48], [16, 48], [16, 50], [14, 50], [14, 48]]]}}]})";
+  import::MonarchySources sources{import::ReadCities(cities, "c.tsv"), {}, {}, import::ReadGeoJson(lands, "l.json", "name")};
+  sources.villages.push_back({"CZ", wof(row("Brno", "Brünn (WOF)", "49.19", "16.61", "3078610") +
+                                        row("Lhota", "Elhotten", "49.5", "17.0", "") +
+                                        row("Lhota", "", "49.5", "17.01", "") +         // its twin, 0.7 km away
+                                        row("Daleko", "Brünn", "49.9", "17.9", "3078610") +  // Brno's id, 120 km off
+                                        row("Hranice", "", "49.5", "16.01", "") +       // by the border of Bohemia
+                                        row("Venku", "Draussen", "50.5", "17.0", ""))});  // in no land
+  sources.villages.push_back({"UA", wof(row("Берестяни", "", "49.6", "17.5", ""))});
+  import::MonarchyReport report;
+  const auto built = import::BuildMonarchyPlaces(sources, report);
+  EXPECT_EQ(report.wofByGeonames, 1u);
+  EXPECT_EQ(report.wofByName, 1u);
+  EXPECT_EQ(report.wofFar, 1u);
+  EXPECT_EQ(report.outsideLands, 1u);
+  std::map<std::string, std::pair<std::string, std::vector<std::string>>> byName;
+  for (std::size_t k = 0; k < built.places.size(); ++k)
+    byName[built.places[k].name] = {built.places[k].lands, built.names[k]};
+  EXPECT_EQ(byName.size(), 5u);  // Brno, Lhota, Daleko, Hranice, Berestiany
+  const auto has = [&](const char* place, const char* name) {
+    const auto& names = byName[place].second;
+    return std::find(names.begin(), names.end(), name) != names.end();
+  };
+  EXPECT_TRUE(has("Brno", "Brünn (WOF)"));
+  EXPECT_TRUE(has("Lhota", "Elhotten"));
+  EXPECT_FALSE(has("Daleko", "Brünn"));
+  EXPECT_EQ(byName["Brno"].first, "MOR");
+  EXPECT_EQ(byName["Hranice"].first, "MOR BOH");
+  EXPECT_EQ(byName["Berestiany"].first, "MOR");
+  EXPECT_EQ(byName.count("Venku"), 0u);
 }
 
 TEST(Importer, AFailureLeavesTheOutputAsItWas) {

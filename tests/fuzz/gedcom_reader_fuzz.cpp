@@ -9,7 +9,9 @@
 //     folded beginning is the beginning of the whole folded value;
 //   - the lookup of a value on the sample data file and a few places of the old monarchy
 //     gives a unique place (at home, or abroad and kept as written) with its place string and
-//     no candidates, or else the reason why not.
+//     no candidates, or else the reason why not;
+//   - the file of the monarchy's places, damaged where the bytes say, is read as no file, or
+//     as one whose every name finds places it has.
 // Nothing may crash or hang.
 #include <algorithm>
 #include <cstdint>
@@ -47,6 +49,28 @@ void CheckFolding(std::string_view name) {
   }
 }
 
+// The file of the monarchy's places, damaged where the bytes say: read as no file with a
+// reason, or as one whose every place and name can be read.
+void CheckMonarchyFile(std::string_view bytes) {
+  using namespace veldaris::places;
+  static const std::string file = FormatMonarchyFile(
+      "Test", {{"Brno", "CZ", "78", {"49.19522", "16.60796"}, 379466}, {"Cheb", "CZ", "81", {"50.07963", "12.37392"}, 33242}},
+      {{"Brno", "Brünn"}, {"Cheb", "Eger"}});
+  std::string damaged = file;
+  for (std::size_t k = 0; k + 1 < bytes.size() && k < 16; k += 2)
+    damaged[static_cast<unsigned char>(bytes[k]) * 7 % damaged.size()] = bytes[k + 1];
+  if (!bytes.empty() && bytes.back() == 'T') damaged.resize(static_cast<unsigned char>(bytes.front()) % damaged.size());
+  std::string error;
+  const MonarchyIndex index(damaged, error);
+  Check(error.empty() || index.empty());
+  for (const MonarchyNames names : {MonarchyNames::kExact, MonarchyNames::kLoose, MonarchyNames::kShortened})
+    for (std::size_t k = 0; k < index.Keys(names); ++k)
+      for (std::uint32_t id : index.Find(index.KeyAt(k, names), names)) {
+        Check(id < index.size());
+        Check(index.place(id).name.size() < damaged.size());
+      }
+}
+
 void CheckLookup(const std::string& value) {
   using Status = veldaris::places::Resolution::Status;
   static const veldaris::places::Gazetteer gazetteer = [] {
@@ -55,9 +79,9 @@ void CheckLookup(const std::string& value) {
     const std::vector<veldaris::places::MonarchyPlace> places{{"Brno", "CZ", "78", {"49.19522", "16.60796"}, 379466},
                                                       {"Cheb", "CZ", "81", {"50.07963", "12.37392"}, 33242},
                                                       {"Eger", "HU", "11", {"47.90265", "20.37329"}, 53876}};
-    std::vector<std::size_t> bad;
+    std::string error;
     return veldaris::places::Gazetteer(
-        in, {}, veldaris::places::MonarchyIndex(veldaris::places::FormatMonarchyFile("", places, {{"Brno", "Brünn"}, {"Cheb", "Eger"}, {"Eger", "Erlau"}}), bad));
+        in, {}, veldaris::places::MonarchyIndex(veldaris::places::FormatMonarchyFile("", places, {{"Brno", "Brünn"}, {"Cheb", "Eger"}, {"Eger", "Erlau"}}), error));
   }();
   for (const bool every : {false, true}) {
     const auto r = gazetteer.Resolve(value, every);
@@ -95,6 +119,7 @@ void CheckCopies(const veldaris::places::GedcomTree& tree) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   CheckFolding(bytes);
+  CheckMonarchyFile(bytes);
   std::optional<veldaris::places::GedcomTree> tree;
   try {
     tree.emplace(bytes);
