@@ -10,6 +10,7 @@
 #   share/veldaris/orte-7sp.monarchie    the places of the old monarchy abroad, for veldaris-ort
 #   share/veldaris/orte-7sp.ortsteile    the former suburbs and parts of cities, for veldaris-ort
 #   share/veldaris/orte-7sp.welt         the names of places elsewhere in the world, likewise
+#   share/veldaris/orte-7sp.karte        the map of a tree's places: today's borders and 1910's
 #   share/applications, share/metainfo, share/icons/hicolor, share/man/man1, share/doc/veldaris
 include(GNUInstallDirs)
 set(VELDARIS_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/veldaris)

@@ -35,6 +35,8 @@ enum class ControlKind {
   kTable,         // rows of columns, sortable by a click on a column's heading
   kChoiceList,    // rows of one column, one chosen by a click, Enter or Space
   kProgress,      // how much of a long reading is done
+  kCheckBox,      // a choice on or off, switched by a click or Space
+  kMap,           // a map drawn by the window layer from the model's scene
 };
 
 // The events a control raises. Each window layer turns its own notifications into exactly

@@ -104,6 +104,16 @@ WorldNames LoadWorldNames(const std::filesystem::path& dataFile, std::vector<std
                                 }));
 }
 
+std::optional<MapData> LoadMap(const std::filesystem::path& dataFile, std::vector<std::string>& warnings) {
+  return LoadBeside<std::optional<MapData>>(dataFile, MapFileOf, warnings,
+                                            [](std::string bytes, const std::string& shown, std::vector<std::string>& found) {
+                                              std::string error;
+                                              auto map = MapData::Parse(bytes, error);
+                                              if (!map) found.push_back(shown + ": " + error + "; die Karte fehlt");
+                                              return map;
+                                            });
+}
+
 Gazetteer LoadGazetteer(const std::filesystem::path& dataFile, std::vector<std::string>& warnings) {
   RecordReader in(dataFile, os::PathTo1252(dataFile));
   return Gazetteer(in, GazetteerFiles{LoadCoordinates(dataFile, warnings), LoadMonarchy(dataFile, warnings),

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "places/coordinates.h"
+#include "places/map.h"
 #include "places/monarchy.h"
 #include "places/resolver.h"
 
@@ -36,6 +38,9 @@ CoordinatesIndex LoadCoordinates(const std::filesystem::path& dataFile, std::vec
 MonarchyIndex LoadMonarchy(const std::filesystem::path& dataFile, std::vector<std::string>& warnings);
 std::vector<CityPart> LoadCityParts(const std::filesystem::path& dataFile, std::vector<std::string>& warnings);
 WorldNames LoadWorldNames(const std::filesystem::path& dataFile, std::vector<std::string>& warnings);
+// The map beside the data file, or beside the installed gazetteer; nothing where there is none
+// or it cannot be read (then with a warning).
+std::optional<MapData> LoadMap(const std::filesystem::path& dataFile, std::vector<std::string>& warnings);
 // The gazetteer of a data file with all of them.
 Gazetteer LoadGazetteer(const std::filesystem::path& dataFile, std::vector<std::string>& warnings);
 

@@ -43,7 +43,7 @@ makensis -V2 -DVERSION="$version" -DSOURCE="$folder" -DOUTFILE="$setup" -DICON="
 # would break.
 listing=$(cd "$build" && cmake -E tar tf "veldaris-$version-portable.zip")
 for f in veldaris.exe veldaris-ort.exe veldaris-stammbaum.exe orte-7sp.ort orte-7sp.koordinaten orte-7sp.monarchie \
-         orte-7sp.ortsteile orte-7sp.welt; do
+         orte-7sp.ortsteile orte-7sp.welt orte-7sp.karte; do
   grep -qx "Veldaris/$f" <<<"$listing" || { echo "the portable zip lacks $f" >&2; exit 1; }
 done
 echo "== the installer under wine" >&2

@@ -39,17 +39,22 @@ ControlSpec Spec(ControlId id, const char* name, K kind, int left, int top, int 
                      follows};
 }
 
-// Made larger, the window gives its width to the texts, the list of values and the
-// candidates, its height to the list of values (three fifths) and to the candidates and the
-// Hinweis (two fifths); the buttons on the right and at the bottom keep to their edges.
+// Made larger, the window gives its width to the texts, to the list of values and the candidates
+// (three fifths) and to the map and the Hinweis beside them (two fifths), its height to the list
+// of values and the map (three fifths) and to the candidates and the Hinweis (two fifths); the
+// buttons on the right and at the bottom keep to their edges, the map's to the map's.
 constexpr Follow kWide{0, 0, 100, 0};
 constexpr Follow kRight{100, 0, 100, 0};
-constexpr Follow kPlaces{0, 0, 100, 60};
-constexpr Follow kBelowPlaces{0, 60, 100, 60};
-constexpr Follow kCandidates{0, 60, 100, 100};
-constexpr Follow kReasonLabel{100, 60, 100, 60};
-constexpr Follow kReason{100, 60, 100, 100};
+constexpr Follow kPlacesLabel{0, 0, 60, 0};
+constexpr Follow kPlaces{0, 0, 60, 60};
+constexpr Follow kBelowPlaces{0, 60, 60, 60};
+constexpr Follow kCandidates{0, 60, 60, 100};
+constexpr Follow kMapLabel{60, 0, 60, 0};
+constexpr Follow kMap{60, 0, 100, 60};
+constexpr Follow kReasonLabel{60, 60, 100, 60};
+constexpr Follow kReason{60, 60, 100, 100};
 constexpr Follow kBottom{0, 100, 0, 100};
+constexpr Follow kBottomMap{60, 100, 60, 100};
 constexpr Follow kBottomRight{100, 100, 100, 100};
 
 const std::array<ControlSpec, kControlCount> kTable = {{
@@ -68,16 +73,29 @@ const std::array<ControlSpec, kControlCount> kTable = {{
     Spec(TakeChoicesButton, "TakeChoicesButton", K::kButton, 676, 98, 232, 28, "Frühere &Auswahl übernehmen",
          "Frühere Auswahl übernehmen", "Die Auswahl, die beim letzten Speichern neben der Kopie gespeichert wurde", true,
          kClickEvent, kRight),
-    Spec(PlacesLabel, "PlacesLabel", K::kLabel, 12, 134, 896, 18, "&Ortsangaben des Stammbaums", "", "", false, 0, kWide),
-    Spec(PlaceList, "PlaceList", K::kTable, 12, 154, 896, 258, "", "Ortsangaben des Stammbaums",
+    Spec(PlacesLabel, "PlacesLabel", K::kLabel, 12, 134, 548, 18, "&Ortsangaben des Stammbaums", "", "", false, 0,
+         kPlacesLabel),
+    Spec(PlaceList, "PlaceList", K::kTable, 12, 154, 548, 258, "", "Ortsangaben des Stammbaums",
          "Eine Ortsangabe wählen; ein Klick auf eine Spaltenüberschrift sortiert", true, kPickEvent | kSortEvent,
          kPlaces),
-    Spec(CandidatesLabel, "CandidatesLabel", K::kLabel, 12, 420, 560, 18,
+    Spec(CandidatesLabel, "CandidatesLabel", K::kLabel, 12, 420, 548, 18,
          "&Kandidaten (wählen mit Klick, Eingabe oder Leertaste)", "", "", false, 0, kBelowPlaces),
-    Spec(CandidateList, "CandidateList", K::kChoiceList, 12, 440, 560, 132, "", "Kandidaten",
+    Spec(CandidateList, "CandidateList", K::kChoiceList, 12, 440, 548, 132, "", "Kandidaten",
          "\"keine\" nimmt eine Wahl zurück", true, kPickEvent, kCandidates),
-    Spec(ReasonLabel, "ReasonLabel", K::kLabel, 584, 420, 324, 18, "&Hinweis", "", "", false, 0, kReasonLabel),
-    Spec(ReasonText, "ReasonText", K::kNotes, 584, 440, 324, 132, "", "Hinweis", "", true, 0, kReason),
+    Spec(MapLabel, "MapLabel", K::kLabel, 572, 134, 160, 18, "Kar&te", "", "", false, 0, kMapLabel),
+    Spec(Map, "Map", K::kMap, 572, 154, 336, 258, "", "Karte der Ortsangaben",
+         "Ein Punkt je Ortsangabe mit Ort, seine Fläche nach der Zahl der Datensätze; ein Klick auf einen Punkt "
+         "wählt seine Ortsangabe in der Liste. Mausrad, + und - vergrößern und verkleinern, Pfeiltasten und "
+         "Ziehen verschieben, Pos1 zeigt alles. Alles, was die Karte zeigt, steht auch in der Liste.",
+         true, 0, kMap),
+    Spec(Lands1910Box, "Lands1910Box", K::kCheckBox, 740, 132, 168, 20, "Kronländer &1910", "Kronländer 1910",
+         "Die Kronländer und Länder Österreich-Ungarns von 1910 auf der Karte zeigen", true, kClickEvent, kRight),
+    Spec(ShowAllButton, "ShowAllButton", K::kButton, 572, 584, 110, 30, "A&lles zeigen", "Alles zeigen",
+         "Die Karte so zeigen, dass alle Orte des Stammbaums zu sehen sind", true, kClickEvent, kBottomMap),
+    Spec(SaveMapButton, "SaveMapButton", K::kButton, 690, 584, 110, 30, "Karte s&peichern…", "Karte speichern",
+         "Die Karte, wie sie zu sehen ist, als SVG- oder PNG-Datei speichern", true, kClickEvent, kBottomMap),
+    Spec(ReasonLabel, "ReasonLabel", K::kLabel, 572, 420, 336, 18, "&Hinweis", "", "", false, 0, kReasonLabel),
+    Spec(ReasonText, "ReasonText", K::kNotes, 572, 440, 336, 132, "", "Hinweis", "", true, 0, kReason),
     Spec(SaveCopyButton, "SaveCopyButton", K::kButton, 12, 584, 240, 30, "&Berichtigte Kopie speichern…",
          "Berichtigte Kopie speichern", "Eine Kopie des Stammbaums mit den berichtigten Ortsangaben speichern", true,
          kClickEvent, kBottom),

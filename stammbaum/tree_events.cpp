@@ -1,6 +1,8 @@
 #include "stammbaum/tree_events.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <cstdlib>
 
 #include "core/errors.h"
@@ -10,6 +12,8 @@
 #include "core/text1252.h"
 #include "stammbaum/tree_window.h"
 #include "places/fold.h"
+#include "places/png.h"
+#include "places/tree_map.h"
 
 namespace veldaris::tree {
 namespace {
@@ -92,6 +96,32 @@ void ShowCounts(TreeWindow& w) {
                         " gewählt");
 }
 
+// The dots of the open tree's placed values, after every change of what a value stands for.
+void PlaceDots(TreeWindow& w) {
+  w.dots.clear();
+  w.dotOf.clear();
+  if (w.tree) {
+    w.dots = places::PlaceDots(w.tree->places, w.choices);
+    w.dotOf.assign(w.tree->places.size(), TreeWindow::kNoDot);
+    for (std::size_t k = 0; k < w.dots.size(); ++k) w.dotOf[w.dots[k].item] = k;
+  }
+  ++w.mapRevision;
+}
+
+// The map around every dot, or around Austria where there are none.
+void FitMap(TreeWindow& w) {
+  if (const auto box = places::DotsBox(w.dots)) w.mapView.Fit(box->first, box->second);
+  else if (w.map) w.mapView.Fit(w.map->austriaLow, w.map->austriaHigh);
+  ++w.mapRevision;
+}
+
+// The current value's dot highlighted, and brought into view where it lies outside.
+void ShowCurrentDot(TreeWindow& w) {
+  ++w.mapRevision;
+  const places::MapScene scene = w.Scene();
+  if (scene.selected && !w.mapView.Shows(w.dots[*scene.selected].at)) w.mapView.CentreOn(w.dots[*scene.selected].at);
+}
+
 // The candidates of the current value, "keine" first, and why it is as it is.
 void ShowCandidates(TreeWindow& w) {
   const places::CheckedPlace* place = CurrentPlace(w);
@@ -122,6 +152,7 @@ void ShowCandidates(TreeWindow& w) {
     if (r.status == Status::kNotAustrian) reason += "\nKein Ort in Österreich oder in den Ländern der Monarchie genannt.";
   }
   w[ReasonText].SetText(reason);
+  ShowCurrentDot(w);
 }
 
 // PlaceList's rows in the filter and the order chosen; the current value stays current
@@ -163,6 +194,7 @@ void ShowPlaces(TreeWindow& w) {
 
 void Refresh(TreeWindow& w) {
   ShowCounts(w);
+  PlaceDots(w);
   ShowPlaces(w);
   const bool open = w.tree.has_value();
   w[SaveCopyButton].SetEnabled(open);
@@ -214,6 +246,7 @@ void Finish(TreeWindow& w, TreeWindow::Finished finished) {
   LookForChoices(w);
   w[TreeText].SetText(Shown(w.tree->path));
   Refresh(w);
+  FitMap(w);
   if (w.offered)
     w[CountsText].SetText(w[CountsText].text() + "; frühere Auswahl gefunden: " + std::to_string(w.offered->size()) +
                           (w.offeredLeftOut ? " (" + std::to_string(w.offeredLeftOut) + " passen nicht mehr)" : ""));
@@ -243,7 +276,7 @@ bool Refused(TreeWindow& w, const std::filesystem::path& target, const std::stri
   const auto same = [&](const std::filesystem::path& kept) {
     return target == kept || std::filesystem::equivalent(target, kept, ec);
   };
-  if (same(w.tree->path)) {
+  if (w.tree && same(w.tree->path)) {
     w.platform.ShowMessage(title, "Das ist der Stammbaum selbst: er bleibt, wie er ist. Bitte einen anderen Namen wählen.");
     return true;
   }
@@ -305,6 +338,45 @@ void SaveReport(TreeWindow& w) {
   w.platform.ShowMessage(title, "Gespeichert: " + Shown(*path));
 }
 
+// The map as it is shown, as SVG or, by the name's ending, as PNG.
+void SaveMap(TreeWindow& w) {
+  const std::string title = "Karte speichern";
+  std::error_code ec;
+  const std::filesystem::path proposed =
+      w.tree ? ProposedMap(w.tree->path) : std::filesystem::current_path(ec) / "stammbaum-karte.svg";
+  const auto path = w.platform.AskFileToSave(title, proposed, FileKind::kMap);
+  if (!path || Refused(w, *path, title)) return;
+  std::string extension = path->extension().string();
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const places::MapScene scene = w.Scene();
+  std::string bytes;
+  if (extension == ".png") {
+    const std::vector<std::uint8_t> pixels = w.platform.RenderMap(scene);
+    if (pixels.empty()) {
+      w.platform.ShowMessage(title, "Die Karte kann hier nicht als PNG gezeichnet werden; bitte als SVG speichern.");
+      return;
+    }
+    bytes = places::EncodePng(scene.view.width(), scene.view.height(), pixels);
+  } else {
+    std::vector<std::string> titles;
+    titles.reserve(w.dots.size());
+    for (const places::MapDot& dot : w.dots) titles.push_back(places::DotTitle(w.tree->places[dot.item], w.choices));
+    bytes = places::MapSvg(scene, titles);
+  }
+  try {
+    Write(w, *path, bytes);
+  } catch (const SystemError& error) {
+    w.platform.ShowMessage(title, "Die Karte konnte nicht gespeichert werden: " + FailureText(error));
+    return;
+  }
+  w.platform.ShowMessage(title, "Gespeichert: " + Shown(*path));
+}
+
+void SwitchLands1910(TreeWindow& w) {
+  w[Lands1910Box].SetSelected(!w[Lands1910Box].selected());
+  ++w.mapRevision;
+}
+
 void TakeChoices(TreeWindow& w) {
   if (!w.offered) return;
   for (const auto& [value, placeString] : *w.offered) w.choices[value] = placeString;
@@ -326,6 +398,8 @@ void Choose(TreeWindow& w, int row) {
   w[PlaceList].SetCell(static_cast<std::size_t>(current), 3, ShownPlace(w, *place));
   w[CandidateList].SetCurrent(row);
   ShowCounts(w);
+  // The dot moves to the place chosen at once.
+  PlaceDots(w);
   ShowCandidates(w);
 }
 
@@ -341,6 +415,10 @@ std::filesystem::path ChoicesFileOf(const std::filesystem::path& copy) {
 
 std::filesystem::path ProposedReport(const std::filesystem::path& tree) {
   return tree.parent_path() / (tree.stem().native() + std::filesystem::path("-bericht.csv").native());
+}
+
+std::filesystem::path ProposedMap(const std::filesystem::path& tree) {
+  return tree.parent_path() / (tree.stem().native() + std::filesystem::path("-karte.svg").native());
 }
 
 void OnLoad(TreeWindow& w, const std::optional<std::filesystem::path>& tree) {
@@ -399,6 +477,9 @@ const EventRoute kRoutes[] = {
     {SaveCopyButton, kClickEvent, [](TreeWindow& w, int) { SaveCopy(w); }},
     {SaveReportButton, kClickEvent, [](TreeWindow& w, int) { SaveReport(w); }},
     {TakeChoicesButton, kClickEvent, [](TreeWindow& w, int) { TakeChoices(w); }},
+    {Lands1910Box, kClickEvent, [](TreeWindow& w, int) { SwitchLands1910(w); }},
+    {ShowAllButton, kClickEvent, [](TreeWindow& w, int) { FitMap(w); }},
+    {SaveMapButton, kClickEvent, [](TreeWindow& w, int) { SaveMap(w); }},
     {QuitButton, kClickEvent, [](TreeWindow& w, int) { Quit(w); }},
     {Filter, kChangeEvent, ShowOnly},
     {Sort, kChangeEvent, SortBy},
@@ -445,6 +526,61 @@ void WaitForTree(TreeWindow& w) {
 }
 
 void OnFocus(TreeWindow& w, ControlId id) { w.focus = id; }
+
+void OnMapKey(TreeWindow& w, MapKey key) {
+  places::MapView& view = w.mapView;
+  const double step = std::min(view.width(), view.height()) / 6.0;
+  const places::MapView::Pixel middle{view.width() / 2.0, view.height() / 2.0};
+  switch (key) {
+    case MapKey::kZoomIn: view.ZoomAbout(middle, 1.5); break;
+    case MapKey::kZoomOut: view.ZoomAbout(middle, 1 / 1.5); break;
+    // An arrow looks further that way: the map moves the other.
+    case MapKey::kLeft: view.Pan(step, 0); break;
+    case MapKey::kRight: view.Pan(-step, 0); break;
+    case MapKey::kUp: view.Pan(0, step); break;
+    case MapKey::kDown: view.Pan(0, -step); break;
+    case MapKey::kAll: FitMap(w); break;
+  }
+  ++w.mapRevision;
+}
+
+void OnMapClick(TreeWindow& w, double x, double y) {
+  const auto dot = places::DotAt(w.mapView, w.dots, {x, y});
+  if (!dot || !w.tree) return;
+  const std::size_t place = w.dots[*dot].item;
+  const auto rowOf = [&] { return std::find(w.view.begin(), w.view.end(), place) - w.view.begin(); };
+  if (static_cast<std::size_t>(rowOf()) == w.view.size()) {
+    // A value the filter hides: the list shows them all again.
+    w.showing = Showing::kAll;
+    w[Filter].SetCurrent(0);
+    ShowPlaces(w);
+  }
+  PickPlace(w, static_cast<int>(rowOf()));
+}
+
+void OnMapWheel(TreeWindow& w, double x, double y, double notches) {
+  w.mapView.ZoomAbout({x, y}, std::pow(1.25, notches));
+  ++w.mapRevision;
+}
+
+void OnMapDrag(TreeWindow& w, double dx, double dy) {
+  w.mapView.Pan(dx, dy);
+  ++w.mapRevision;
+}
+
+void OnMapSize(TreeWindow& w, int width, int height) {
+  if (width == w.mapView.width() && height == w.mapView.height()) return;
+  w.mapView.SetSize(width, height);
+  // Before a tree is open, the map shows Austria whole.
+  if (!w.tree && w.map) w.mapView.Fit(w.map->austriaLow, w.map->austriaHigh);
+  ++w.mapRevision;
+}
+
+std::string MapTip(const TreeWindow& w, double x, double y) {
+  const auto dot = places::DotAt(w.mapView, w.dots, {x, y});
+  if (!dot || !w.tree) return {};
+  return places::DotTitle(w.tree->places[w.dots[*dot].item], w.choices);
+}
 
 bool IsRouted(ControlId id, ControlEvent event) { return HandlerOf(id, event) != nullptr; }
 

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "stammbaum/tree_controls.h"
 
@@ -32,6 +33,17 @@ void OnTick(TreeWindow& w);
 void WaitForTree(TreeWindow& w);
 // The user moved the keyboard focus.
 void OnFocus(TreeWindow& w, ControlId id);
+// The map (pixels of the map control): a key that zooms or moves it; a click without a drag,
+// which makes the value of the dot under it current (the list then shows it, if it was
+// filtered out); the wheel turned, zooming about the pointer (notches positive: nearer); a
+// drag; the control's size; the tooltip of the dot under the pointer (empty over none).
+enum class MapKey { kZoomIn, kZoomOut, kLeft, kRight, kUp, kDown, kAll };
+void OnMapKey(TreeWindow& w, MapKey key);
+void OnMapClick(TreeWindow& w, double x, double y);
+void OnMapWheel(TreeWindow& w, double x, double y, double notches);
+void OnMapDrag(TreeWindow& w, double dx, double dy);
+void OnMapSize(TreeWindow& w, int width, int height);
+std::string MapTip(const TreeWindow& w, double x, double y);
 // Whether an event of a control has a handler.
 bool IsRouted(ControlId id, ControlEvent event);
 
@@ -40,5 +52,6 @@ bool IsRouted(ControlId id, ControlEvent event);
 std::filesystem::path ProposedCopy(const std::filesystem::path& tree);
 std::filesystem::path ChoicesFileOf(const std::filesystem::path& copy);
 std::filesystem::path ProposedReport(const std::filesystem::path& tree);
+std::filesystem::path ProposedMap(const std::filesystem::path& tree);
 
 }  // namespace veldaris::tree

@@ -4,12 +4,16 @@
 
 #include <filesystem>
 #include <optional>
+#include <cstdint>
 #include <string>
+#include <vector>
+
+#include "places/map.h"
 
 namespace veldaris::tree {
 
 // What a file dialog offers to open or to save.
-enum class FileKind { kGedcom, kCsv };
+enum class FileKind { kGedcom, kCsv, kMap };
 
 class TreePlatform {
  public:
@@ -26,6 +30,9 @@ class TreePlatform {
   // The system's dialog to save a file, proposing a name; nothing when the user cancels it.
   virtual std::optional<std::filesystem::path> AskFileToSave(const std::string& title,
                                                              const std::filesystem::path& proposed, FileKind kind) = 0;
+  // The map's scene drawn as the window draws it, scene.view's size, into RGB pixels (row by row
+  // from the top); none where this window system cannot.
+  virtual std::vector<std::uint8_t> RenderMap(const places::MapScene&) { return {}; }
   // Ends the program once the current handler has returned.
   virtual void Quit() = 0;
 };

@@ -37,6 +37,20 @@ TreeWindow::TreeWindow(TreePlatform& p, std::filesystem::path data, Disk& d)
     for (const std::string& item : items) rows.push_back(item);
     (*this)[id].SetRows(std::move(rows), 0);
   }
+  std::vector<std::string> warnings;  // without its file, the map shows the dots alone
+  if (auto borders = places::LoadMap(dataFile, warnings)) map = std::make_shared<const places::MapData>(std::move(*borders));
+  mapView.SetSize(SpecOf(Map).width / 15, SpecOf(Map).height / 15);
+  if (map) mapView.Fit(map->austriaLow, map->austriaHigh);
+}
+
+places::MapScene TreeWindow::Scene() const {
+  places::MapScene scene{map.get(), mapView, dots, std::nullopt, (*this)[Lands1910Box].selected()};
+  const int row = (*this)[PlaceList].current();
+  if (tree && row >= 0 && static_cast<std::size_t>(row) < view.size()) {
+    const std::size_t place = view[static_cast<std::size_t>(row)];
+    if (place < dotOf.size() && dotOf[place] != kNoDot) scene.selected = dotOf[place];
+  }
+  return scene;
 }
 
 TreeWindow::~TreeWindow() {

@@ -22,6 +22,7 @@
 #include "stammbaum/tree_controls.h"
 #include "stammbaum/tree_platform.h"
 #include "places/gedcom.h"
+#include "places/map.h"
 #include "places/resolver.h"
 #include "places/tree_check.h"
 
@@ -74,6 +75,19 @@ class TreeWindow {
   std::size_t sortColumn = 0;
   bool descending = false;
   Showing showing = Showing::kAll;
+
+  // The map: its borders (none where the map file is missing), the part of it shown, a dot for
+  // each value placed (`item` its index in tree->places; dotOf the other way round, kNoDot for
+  // a value without one), and a revision raised whenever what it shows changes.
+  static constexpr std::size_t kNoDot = static_cast<std::size_t>(-1);
+  std::shared_ptr<const places::MapData> map;
+  places::MapView mapView;
+  std::vector<places::MapDot> dots;
+  std::vector<std::size_t> dotOf;
+  std::uint64_t mapRevision = 0;
+  // What the map shows now: the dot of the current value highlighted, the lands of 1910 where
+  // they are switched on.
+  places::MapScene Scene() const;
 
   // Reading a tree in the background.
   bool Reading() const { return job_ != nullptr; }

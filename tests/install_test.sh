@@ -23,7 +23,7 @@ id=invalid.veldaris.Veldaris
 tree_id=invalid.veldaris.Stammbaum
 for f in usr/bin/veldaris usr/bin/veldaris-import usr/bin/veldaris-ort usr/bin/veldaris-stammbaum usr/libexec/veldaris/veldaris \
          usr/libexec/veldaris/wandlix-34 usr/share/veldaris/orte-7sp.ort usr/share/veldaris/orte-7sp.koordinaten \
-         usr/share/veldaris/orte-7sp.monarchie usr/share/veldaris/orte-7sp.ortsteile usr/share/veldaris/orte-7sp.welt \
+         usr/share/veldaris/orte-7sp.monarchie usr/share/veldaris/orte-7sp.ortsteile usr/share/veldaris/orte-7sp.welt usr/share/veldaris/orte-7sp.karte \
          usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml \
          usr/share/icons/hicolor/48x48/apps/$id.png usr/share/icons/hicolor/64x64/apps/$id.png \
          usr/share/icons/hicolor/128x128/apps/$id.png usr/share/icons/hicolor/256x256/apps/$id.png \

@@ -15,6 +15,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QUrl>
+#include <QWheelEvent>
 #include <memory>
 
 #include "platform/qt/qt_application.h"
@@ -107,6 +108,32 @@ class QtTreeDriver : public scenario::Driver {
     return {window_->Twips(r.left()), window_->Twips(r.top()), window_->Twips(r.width()), window_->Twips(r.height())};
   }
   TreeWindow& Model() override { return window_->model(); }
+  void ClickMap(int x, int y) override {
+    QTest::mouseClick(Widget(Map), Qt::LeftButton, {}, QPoint(x, y));
+    Idle();
+  }
+  void WheelMap(int x, int y, int notches) override {
+    QWidget* map = Widget(Map);
+    QWheelEvent wheel(QPointF(x, y), QPointF(map->mapToGlobal(QPoint(x, y))), QPoint(), QPoint(0, 120 * notches),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(map, &wheel);
+    Idle();
+  }
+  void DragMap(int fromX, int fromY, int toX, int toY) override {
+    QWidget* map = Widget(Map);
+    QTest::mousePress(map, Qt::LeftButton, {}, QPoint(fromX, fromY));
+    for (int step = 1; step <= 4; ++step) {
+      const QPoint at(fromX + (toX - fromX) * step / 4, fromY + (toY - fromY) * step / 4);
+      QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(map->mapToGlobal(at)), Qt::NoButton, Qt::LeftButton,
+                       Qt::NoModifier);
+      QApplication::sendEvent(map, &move);
+    }
+    QTest::mouseRelease(map, Qt::LeftButton, {}, QPoint(toX, toY));
+    Idle();
+  }
+  unsigned ShownMapPixel(int x, int y) override {
+    return static_cast<unsigned>(Widget(Map)->grab().toImage().pixel(x, y)) & 0xFFFFFFu;
+  }
 
  protected:
   void Idle() override { QTest::qWait(10); }
@@ -117,6 +144,9 @@ class QtTreeDriver : public scenario::Driver {
     QAbstractItemView* view = combo->view();
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(item, 0)).center());
     QTest::qWait(20);
+    // The offscreen platform leaves no window active once a popup has closed, as a desktop does.
+    window_->activateWindow();
+    QTest::qWaitForWindowActive(window_.get());
   }
   void DoClickRow(ControlId id, int row) override {
     QAbstractItemView* view = View(id);
@@ -132,8 +162,9 @@ class QtTreeDriver : public scenario::Driver {
     Idle();
   }
   void DoPress(Key key) override {
-    static const Qt::Key keys[] = {Qt::Key_Return, Qt::Key_Space, Qt::Key_Tab, Qt::Key_Backtab,
-                                   Qt::Key_Up,     Qt::Key_Down,  Qt::Key_Home, Qt::Key_End};
+    static const Qt::Key keys[] = {Qt::Key_Return, Qt::Key_Space, Qt::Key_Tab,  Qt::Key_Backtab,
+                                   Qt::Key_Up,     Qt::Key_Down,  Qt::Key_Home, Qt::Key_End,
+                                   Qt::Key_Plus,   Qt::Key_Minus, Qt::Key_Left, Qt::Key_Right};
     QWidget* to = QApplication::focusWidget() ? QApplication::focusWidget() : window_.get();
     QTest::keyClick(to, keys[static_cast<int>(key)]);
     Idle();

@@ -34,7 +34,7 @@ uninstall() {
 rm -rf "$folder"
 install
 for f in veldaris.exe wandlix-34.exe veldaris-import.exe veldaris-ort.exe veldaris-stammbaum.exe orte-7sp.ort orte-7sp.koordinaten \
-         orte-7sp.monarchie orte-7sp.ortsteile orte-7sp.welt LICENSE.txt LIESMICH.txt uninstall.exe; do
+         orte-7sp.monarchie orte-7sp.ortsteile orte-7sp.welt orte-7sp.karte LICENSE.txt LIESMICH.txt uninstall.exe; do
   [ -e "$folder/$f" ] || fail "not installed: $f"
 done
 [ -e "$shortcut" ] || fail "no Start-menu shortcut"

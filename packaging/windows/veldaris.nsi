@@ -9,7 +9,7 @@
 ;
 ; SOURCE holds veldaris.exe, wandlix-34.exe, veldaris-import.exe, veldaris-ort.exe,
 ; veldaris-stammbaum.exe, orte-7sp.ort, orte-7sp.koordinaten, orte-7sp.monarchie,
-; orte-7sp.ortsteile, orte-7sp.welt, LICENSE.txt
+; orte-7sp.ortsteile, orte-7sp.welt, orte-7sp.karte, LICENSE.txt
 ; and LIESMICH.txt; DATASIZE is the size of the data file as installed.
 ; A 64-bit installer for the 64-bit program (and the wine that tests it here runs 64-bit only).
 Target amd64-unicode
@@ -67,6 +67,7 @@ Section "Veldaris"
   File "${SOURCE}\orte-7sp.monarchie"
   File "${SOURCE}\orte-7sp.ortsteile"
   File "${SOURCE}\orte-7sp.welt"
+  File "${SOURCE}\orte-7sp.karte"
   ; The data file may hold places the user appended: an existing one stays as it is.
   SetOverwrite off
   File "${SOURCE}\orte-7sp.ort"
@@ -111,6 +112,7 @@ Section "Uninstall"
   Delete "$INSTDIR\orte-7sp.monarchie"
   Delete "$INSTDIR\orte-7sp.ortsteile"
   Delete "$INSTDIR\orte-7sp.welt"
+  Delete "$INSTDIR\orte-7sp.karte"
   Delete "$INSTDIR\ergebdat.txt"
   Delete "$INSTDIR\ergeb.csv"
   Delete "$INSTDIR\OrtsList.csv"

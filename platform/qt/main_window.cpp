@@ -290,7 +290,7 @@ QWidget* MainWindow::Create(const ControlSpec& spec, QWidget* parent) {
     case ControlKind::kListBox: w = CreateListBox(spec, parent); break;
     // The tree window's kinds, of which this window has none.
     case ControlKind::kLabel: case ControlKind::kText: case ControlKind::kNotes: case ControlKind::kDropDownList:
-    case ControlKind::kTable: case ControlKind::kChoiceList: case ControlKind::kProgress: w = new QWidget(parent); break;
+    case ControlKind::kTable: case ControlKind::kChoiceList: case ControlKind::kProgress: case ControlKind::kCheckBox: case ControlKind::kMap: w = new QWidget(parent); break;
   }
   w->setObjectName(spec.name);
   w->setGeometry(Px(spec.left), Px(spec.top), Px(spec.width), Px(spec.height));

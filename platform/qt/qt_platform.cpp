@@ -4,9 +4,13 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
+#include <QImage>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
+#include <algorithm>
 
+#include "platform/qt/map_widget.h"
 #include "platform/qt/qt_text.h"
 
 namespace veldaris {
@@ -104,10 +108,26 @@ std::optional<std::filesystem::path> QtTreePlatform::AskFileToSave(const std::st
                                                                    tree::FileKind kind) {
   if (beforeModal_) beforeModal_();
   if (TestHooks().fileDialog) return TestHooks().fileDialog(true, proposed);
-  const QString filter = kind == tree::FileKind::kGedcom ? "GEDCOM-Stammbäume (*.ged)" : "CSV-Dateien (*.csv)";
+  const QString filter = kind == tree::FileKind::kGedcom ? "GEDCOM-Stammbäume (*.ged)"
+                         : kind == tree::FileKind::kMap  ? "SVG-Bilder (*.svg);;PNG-Bilder (*.png)"
+                                                         : "CSV-Dateien (*.csv)";
   const QString file = QFileDialog::getSaveFileName(owner_, Utf8(title), Shown(proposed), filter);
   if (file.isEmpty()) return std::nullopt;
   return PathOf(file);
+}
+
+std::vector<std::uint8_t> QtTreePlatform::RenderMap(const places::MapScene& scene) {
+  QImage image(scene.view.width(), scene.view.height(), QImage::Format_RGB888);
+  {
+    QPainter painter(&image);
+    PaintMap(painter, scene);
+  }
+  // The image's rows may be padded; the pixels are wanted without.
+  const auto row = static_cast<std::size_t>(image.width()) * 3;
+  std::vector<std::uint8_t> pixels(row * static_cast<std::size_t>(image.height()));
+  for (int y = 0; y < image.height(); ++y)
+    std::copy_n(image.constScanLine(y), row, pixels.begin() + static_cast<std::ptrdiff_t>(row * static_cast<std::size_t>(y)));
+  return pixels;
 }
 
 void QtTreePlatform::Quit() { QuitApplication(); }

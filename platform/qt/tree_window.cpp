@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -21,6 +22,7 @@
 #include <QSettings>
 #include <QSignalBlocker>
 
+#include "platform/qt/map_widget.h"
 #include "stammbaum/tree_events.h"
 
 namespace veldaris {
@@ -218,6 +220,17 @@ QWidget* TreeMainWindow::Create(const tree::ControlSpec& spec) {
       progress->setTextVisible(true);
       return progress;
     }
+    case ControlKind::kCheckBox: {
+      auto* box = new QCheckBox(Q(spec.caption), this);
+      if (spec.Raises(kClickEvent))
+        connect(box, &QCheckBox::clicked, this, [this, id] { Dispatch([&] { tree::OnClick(model_, id); }); });
+      return box;
+    }
+    case ControlKind::kMap: {
+      auto* map = new MapWidget(model_, [this](const std::function<void()>& event) { Dispatch(event); }, this);
+      map_ = map;
+      return map;
+    }
     // The main window's kinds, of which this window has none.
     case ControlKind::kTextBox: case ControlKind::kComboBox: case ControlKind::kFrame: case ControlKind::kOptionButton:
     case ControlKind::kPictureBox: case ControlKind::kListBox: break;
@@ -239,6 +252,10 @@ void TreeMainWindow::Dispatch(const std::function<void()>& event) {
 void TreeMainWindow::Sync() {
   syncing_ = true;
   for (int i = 0; i < tree::kControlCount; ++i) SyncControl(static_cast<tree::ControlId>(i));
+  if (map_ && shownMap_ != model_.mapRevision + 1) {
+    map_->update();
+    shownMap_ = model_.mapRevision + 1;
+  }
   syncing_ = false;
 }
 
@@ -304,6 +321,13 @@ void TreeMainWindow::SyncControl(tree::ControlId id) {
       progress->setFormat(Q(c.text()) + " (%p %)");
       break;
     }
+    case ControlKind::kCheckBox: {
+      auto* box = static_cast<QCheckBox*>(w);
+      box->setText(Q(c.text()));
+      box->setChecked(c.selected());
+      break;
+    }
+    case ControlKind::kMap: break;  // drawn when the model's map changes (Sync)
     case ControlKind::kTextBox: case ControlKind::kComboBox: case ControlKind::kFrame: case ControlKind::kOptionButton:
     case ControlKind::kPictureBox: case ControlKind::kListBox: break;
   }

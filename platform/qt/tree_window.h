@@ -76,6 +76,8 @@ class TreeMainWindow : public QWidget {
   // The window is there: a tree given on the command line is opened.
   void Load(const std::optional<std::filesystem::path>& tree);
   void Sync();
+  // Runs a handler, then shows the model.
+  void Dispatch(const std::function<void()>& event);
 
  protected:
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -86,7 +88,6 @@ class TreeMainWindow : public QWidget {
  private:
   // Each control where the table's rule puts it in a window of this size.
   void Layout();
-  void Dispatch(const std::function<void()>& event);
   void Build();
   QWidget* Create(const tree::ControlSpec& spec);
   void SyncControl(tree::ControlId id);
@@ -98,6 +99,8 @@ class TreeMainWindow : public QWidget {
   std::array<QWidget*, tree::kControlCount> widgets_{};
   TreeRowsModel* places_ = nullptr;
   TreeRowsModel* candidates_ = nullptr;
+  QWidget* map_ = nullptr;
+  std::uint64_t shownMap_ = 0;
   QTimer ticker_;
   // The revisions shown (one more than the model's, so that a new window shows everything).
   std::array<std::uint64_t, tree::kControlCount> shown_{}, shownRows_{};

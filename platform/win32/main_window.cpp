@@ -212,7 +212,7 @@ HWND Win32Window::Create(const ControlSpec& spec) {
     case ControlKind::kListBox: native = ListBox(spec); break;
     // The tree window's kinds, of which this window has none.
     case ControlKind::kLabel: case ControlKind::kText: case ControlKind::kNotes: case ControlKind::kDropDownList:
-    case ControlKind::kTable: case ControlKind::kChoiceList: case ControlKind::kProgress: native = Frame(spec); break;
+    case ControlKind::kTable: case ControlKind::kChoiceList: case ControlKind::kProgress: case ControlKind::kCheckBox: case ControlKind::kMap: native = Frame(spec); break;
   }
   const ControlSpec& frame = SpecOf(Frame1);
   int left = Px(spec.left);
@@ -358,7 +358,7 @@ void Win32Window::Command(ControlId id, int notification) {
     case ControlKind::kFrame:    // raises nothing
     // The tree window's kinds, of which this window has none.
     case ControlKind::kLabel: case ControlKind::kText: case ControlKind::kNotes: case ControlKind::kDropDownList:
-    case ControlKind::kTable: case ControlKind::kChoiceList: case ControlKind::kProgress:
+    case ControlKind::kTable: case ControlKind::kChoiceList: case ControlKind::kProgress: case ControlKind::kCheckBox: case ControlKind::kMap:
       break;
   }
 }

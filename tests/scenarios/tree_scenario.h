@@ -16,7 +16,7 @@
 
 namespace veldaris::tree::scenario {
 
-enum class Key { kEnter, kSpace, kTab, kBackTab, kUp, kDown, kHome, kEnd };
+enum class Key { kEnter, kSpace, kTab, kBackTab, kUp, kDown, kHome, kEnd, kPlus, kMinus, kLeft, kRight };
 
 class Driver {
  public:
@@ -48,6 +48,14 @@ class Driver {
   // question ("Ja" or "Nein"; "Nein" when none is given).
   void Answer(std::optional<std::filesystem::path> file) { answers_.push_back(std::move(file)); }
   void AnswerQuestion(bool yes) { questionAnswers_.push_back(yes); }
+
+  // The map, at a pixel of the map control: a click, the wheel turned by notches (positive:
+  // nearer), a drag from one pixel to another with the left button held; the colour drawn there
+  // (0xRRGGBB), read from what the window drew.
+  virtual void ClickMap(int x, int y) = 0;
+  virtual void WheelMap(int x, int y, int notches) = 0;
+  virtual void DragMap(int fromX, int fromY, int toX, int toY) = 0;
+  virtual unsigned ShownMapPixel(int x, int y) = 0;
 
   // What the native controls show (UTF-8).
   virtual std::string Shown(ControlId id) = 0;

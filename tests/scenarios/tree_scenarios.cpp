@@ -1,11 +1,13 @@
 // The scenarios of a user at the window "Veldaris Stammbaum", on a family tree of 48 place
 // values as old records write them (tests/data/alte-ortsangaben.ged) and the build's
 // gazetteer. Each reads what the model holds and what the native controls show.
+#include <cmath>
 #include <cstdio>
 #include <set>
 
 #include "core/os.h"
 #include "core/text1252.h"
+#include "places/tree_map.h"
 #include "stammbaum/tree_events.h"
 #include "tests/scenarios/tree_scenario.h"
 
@@ -215,9 +217,9 @@ void EverythingByTheKeyboard(Driver& d, Checks& c) {
     d.Press(Key::kTab);
     order.push_back(d.ShownFocus());
   }
-  const std::vector<ControlId> expected{Sort,           PlaceList,  ReasonText, SaveCopyButton,
-                                        SaveReportButton, QuitButton, OpenButton, TreeText,
-                                        CountsText,     Filter,     Sort,       PlaceList};
+  const std::vector<ControlId> expected{Sort,           PlaceList,      Map,          Lands1910Box,
+                                        ShowAllButton,  SaveMapButton,  ReasonText,   SaveCopyButton,
+                                        SaveReportButton, QuitButton,   OpenButton,   TreeText};
   std::string shown;
   for (ControlId id : order) shown += std::string(" ") + NameOf(id);
   c.True(order == expected, "the keyboard order (CandidateList is empty and disabled, and skipped):" + shown);
@@ -287,6 +289,88 @@ void TheReportIsSavedAsTheCommandLineWritesIt(Driver& d, Checks& c) {
             std::string("the count ") + status);
 }
 
+// The pixel of a dot in the map control.
+std::pair<int, int> PixelOf(Driver& d, std::size_t dot) {
+  const places::MapView::Pixel p = d.Model().mapView.ToScreen(d.Model().dots[dot].at);
+  return {static_cast<int>(std::lround(p.x)), static_cast<int>(std::lround(p.y))};
+}
+
+unsigned Packed(const places::MapColour& c) { return (unsigned{c.r} << 16) | (unsigned{c.g} << 8) | c.b; }
+
+// The map: a dot for each value placed; a row picked highlights its dot, a click on a dot
+// picks its row (the filter giving way where it hides it); the keys, the wheel and a drag zoom
+// and move it; the lands of 1910 switched on; saved as SVG and PNG.
+void TheMapShowsThePlacesAndTheListTheirDots(Driver& d, Checks& c) {
+  Open(d, c);
+  const TreeWindow& m = d.Model();
+  std::size_t placed = 0;
+  for (const auto& p : m.tree->places)
+    placed += places::PlacedCandidate(p, m.choices) && places::PlacedCandidate(p, m.choices)->coordinates;
+  c.Require(m.dots.size() == placed && placed > 30, "a dot for each value placed: " + std::to_string(m.dots.size()));
+  // A row picked: its dot drawn highlighted, in view.
+  const int vienna = RowOf(d, "Wien, Österreich");
+  d.ClickRow(PlaceList, vienna);
+  const std::size_t viennaDot = m.dotOf[m.view[static_cast<std::size_t>(vienna)]];
+  c.Require(viennaDot != TreeWindow::kNoDot, "Vienna has a dot");
+  c.Equal(m.Scene().selected.value_or(TreeWindow::kNoDot), viennaDot, "the dot of the current row highlighted");
+  const auto [vx, vy] = PixelOf(d, viennaDot);
+  c.Equal(d.ShownMapPixel(vx, vy), Packed(*places::LookOf(places::MapStyle::kDotSelected).fill), "the highlight drawn");
+  // A click on another dot, of a value the filter hides: the list shows all, and its row.
+  d.Choose(Filter, static_cast<int>(Showing::kAmbiguous));
+  std::size_t other = 0;
+  for (std::size_t k = 0; k < m.dots.size(); ++k)
+    if (m.dots[k].item != m.dots[viennaDot].item && !m.dots[k].abroad && m.mapView.Shows(m.dots[k].at) &&
+        places::DotAt(m.mapView, m.dots, m.mapView.ToScreen(m.dots[k].at)) == k)
+      other = k;
+  const auto [ox, oy] = PixelOf(d, other);
+  d.ClickMap(ox, oy);
+  c.Equal(m.showing, Showing::kAll, "the filter after a click on a hidden value's dot");
+  c.Require(d.ShownCurrentRow(PlaceList) >= 0, "a row current after the click");
+  c.Equal(m.view[static_cast<std::size_t>(d.ShownCurrentRow(PlaceList))], m.dots[other].item, "the dot's value current");
+  // The keys, by Alt+T on the map.
+  d.Alt('t');
+  c.Equal(d.ShownFocus(), Map, "focus after Alt+T");
+  const double fitted = m.mapView.metresPerPixel();
+  d.Press(Key::kPlus);
+  c.True(std::abs(m.mapView.metresPerPixel() * 1.5 - fitted) < 1e-6 * fitted, "+ zooms in");
+  const places::MapPoint before = m.mapView.centre();
+  d.Press(Key::kLeft);
+  c.True(m.mapView.centre().x < before.x, "the left arrow shows what lies west");
+  d.Press(Key::kMinus);
+  c.True(std::abs(m.mapView.metresPerPixel() - fitted) < 1e-6 * fitted, "- zooms out");
+  // The wheel keeps the point under the pointer; a drag moves the map with it.
+  const places::MapPoint under = m.mapView.ToMap({40, 30});
+  d.WheelMap(40, 30, 2);
+  const places::MapPoint still = m.mapView.ToMap({40, 30});
+  c.True(m.mapView.metresPerPixel() < fitted && std::hypot(still.x - under.x, still.y - under.y) < 2 * m.mapView.metresPerPixel(),
+         "the wheel zooms about the pointer");
+  const places::MapPoint dragged = m.mapView.ToMap({100, 100});
+  d.DragMap(100, 100, 150, 80);
+  const places::MapPoint now = m.mapView.ToMap({150, 80});
+  c.True(std::hypot(now.x - dragged.x, now.y - dragged.y) < 2 * m.mapView.metresPerPixel(), "the map follows a drag");
+  d.Click(ShowAllButton);
+  c.True(m.mapView.Shows(m.dots.front().at) && m.mapView.Shows(m.dots.back().at), "every dot in view after Alles zeigen");
+  c.True(std::abs(m.mapView.metresPerPixel() - fitted) < 1e-6 * fitted, "the scale after Alles zeigen");
+  d.Click(Lands1910Box);
+  c.Equal(m[Lands1910Box].selected(), true, "the lands of 1910 switched on");
+  // Saved as the window shows it.
+  d.Answer(d.Dir() / "karte.svg");
+  d.Click(SaveMapButton);
+  c.Equal(d.Proposals().back(), d.Dir() / "baum-karte.svg", "the name proposed");
+  const std::string svg = test::ReadBytes(d.Dir() / "karte.svg");
+  std::size_t circles = 0;
+  for (std::size_t at = svg.find("<circle"); at != std::string::npos; at = svg.find("<circle", at + 1)) ++circles;
+  c.Equal(circles, m.dots.size(), "a circle for each dot");
+  c.True(svg.find("Böhmen") != std::string::npos, "the lands of 1910 named on the map");
+  d.Answer(d.Dir() / "karte.png");
+  d.Click(SaveMapButton);
+  const std::string png = test::ReadBytes(d.Dir() / "karte.png");
+  c.True(png.starts_with("\x89PNG\r\n\x1a\n") &&
+             png.size() > static_cast<std::size_t>(m.mapView.width()) * static_cast<std::size_t>(m.mapView.height()) * 3,
+         "the map saved as PNG: " + std::to_string(png.size()) + " bytes");
+  c.True(d.Messages().back().starts_with("Karte speichern: Gespeichert: "), "the message: " + d.Messages().back());
+}
+
 void QuitByTheButton(Driver& d, Checks& c) {
   d.Start(std::nullopt);
   d.Click(QuitButton);
@@ -345,6 +429,7 @@ const std::vector<Scenario> kScenarios = {
     {"QuitByTheButton", QuitByTheButton},
     {"TheWindowGrowsAndOpensAgainAtItsSize", TheWindowGrowsAndOpensAgainAtItsSize},
     {"ChoicesNotSavedAreNotGivenUpUnasked", ChoicesNotSavedAreNotGivenUpUnasked},
+    {"TheMapShowsThePlacesAndTheListTheirDots", TheMapShowsThePlacesAndTheListTheirDots},
 };
 
 }  // namespace

@@ -101,7 +101,7 @@ GeoPoint Shape::Inside() const {
   return best;
 }
 
-std::vector<Shape> ReadTopoJson(std::string_view bytes, const std::string& file) {
+Topology ReadTopology(std::string_view bytes, const std::string& file) {
   JsonValue doc;
   try {
     doc = ParseJson(bytes);
@@ -115,7 +115,8 @@ std::vector<Shape> ReadTopoJson(std::string_view bytes, const std::string& file)
   const double sx = transform["scale"][0].number, sy = transform["scale"][1].number;
   const double tx = transform["translate"][0].number, ty = transform["translate"][1].number;
   const bool quantized = transform.Is(JsonValue::Kind::kObject);
-  std::vector<Ring> arcs;
+  Topology topology;
+  std::vector<Ring>& arcs = topology.arcs;
   for (const JsonValue& arc : doc["arcs"].items) {
     Ring& ring = arcs.emplace_back();
     double x = 0, y = 0;
@@ -143,23 +144,34 @@ std::vector<Shape> ReadTopoJson(std::string_view bytes, const std::string& file)
     }
     return ring;
   };
-  std::vector<Shape> shapes;
   for (const JsonValue& geometry : doc["objects"].members.begin()->second["geometries"].items) {
     Shape shape;
+    std::vector<std::size_t> used;
     shape.id = geometry["properties"]["iso"].Text();
     shape.name = geometry["properties"]["name"].Text();
     const auto polygon = [&](const JsonValue& rings) {
       auto& out = shape.polygons.emplace_back();
-      for (const JsonValue& ring : rings.items) out.push_back(ringOf(ring));
+      for (const JsonValue& ring : rings.items) {
+        out.push_back(ringOf(ring));
+        for (const JsonValue& index : ring.items) {
+          const auto i = static_cast<long>(index.number);
+          used.push_back(static_cast<std::size_t>(i < 0 ? ~i : i));
+        }
+      }
     };
     if (geometry["type"].text == "Polygon") polygon(geometry["arcs"]);
     else if (geometry["type"].text == "MultiPolygon")
       for (const JsonValue& p : geometry["arcs"].items) polygon(p);
     else continue;
     Extend(shape);
-    shapes.push_back(std::move(shape));
+    topology.shapes.push_back(std::move(shape));
+    topology.arcsOf.push_back(std::move(used));
   }
-  return shapes;
+  return topology;
+}
+
+std::vector<Shape> ReadTopoJson(std::string_view bytes, const std::string& file) {
+  return ReadTopology(bytes, file).shapes;
 }
 
 std::vector<Shape> ReadGeoJson(std::string_view bytes, const std::string& file, std::string_view idProperty) {

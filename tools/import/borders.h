@@ -34,6 +34,14 @@ struct Shape {
 // properties "iso" and "name"; its arcs decoded with the file's transform.
 std::vector<Shape> ReadTopoJson(std::string_view bytes, const std::string& file);
 
+// The same with the arcs: each border between two shapes is one arc, which both use.
+struct Topology {
+  std::vector<std::vector<GeoPoint>> arcs;
+  std::vector<Shape> shapes;
+  std::vector<std::vector<std::size_t>> arcsOf;  // the arcs of each shape, by their numbers
+};
+Topology ReadTopology(std::string_view bytes, const std::string& file);
+
 // A GeoJSON Feature or FeatureCollection of Polygons and MultiPolygons; the id from the
 // property named.
 std::vector<Shape> ReadGeoJson(std::string_view bytes, const std::string& file, std::string_view idProperty);

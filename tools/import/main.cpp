@@ -18,11 +18,13 @@
 #include "core/text1252.h"
 #include "places/coordinates.h"
 #include "places/city_parts.h"
+#include "places/map.h"
 #include "places/world.h"
 #include "tools/import/borders.h"
 #include "tools/import/cities.h"
 #include "tools/import/city_parts.h"
 #include "tools/import/gazetteer.h"
+#include "tools/import/map_file.h"
 #include "tools/import/monarchy_places.h"
 #include "tools/import/points.h"
 #include "tools/import/wof.h"
@@ -73,6 +75,10 @@ Macht aus zwei offenen Datenlisten die Ortsdatei von Veldaris (orte-7sp.ort):
                   Eigenschaft "name", wie data/sources/histogis-1910): jeder Ort der
                   Monarchie bekommt das Land, das seinen Punkt hält; ein Dorf, das in
                   keinem liegt, fällt weg
+  --karte-laender DATEI  die Grenzen der Bundesländer 2021 (TopoJSON): mit den Kronländern
+                  und --karte-nachbarn die Karte der Orte eines Stammbaums (orte-7sp.karte)
+  --karte-nachbarn DATEI  die Staaten um Österreich (Natural Earth, TopoJSON, der Auszug in
+                  data/sources)
   --welt DATEI    die Orte ab 500 Einwohnern der anderen Staaten (Name, ASCII-Name, Staat,
                   Einwohner; der Auszug in data/sources): ihre Namen in der Datei daneben
                   (orte-7sp.welt), damit ein Name allein nicht für einen österreichischen Ort
@@ -143,7 +149,7 @@ void PrintReport(const import::Report& report, const std::string& output) {
 // The files the importer reads, by their options.
 struct Inputs {
   std::string output = "orte-7sp.ort";
-  std::string cities, toponyms, world, wof, borders, suburbs, lands;
+  std::string cities, toponyms, world, wof, borders, suburbs, lands, mapStates, mapCountries;
   std::vector<std::string> villages;  // Who's On First's tables of the successor states, wof-XX.tsv
   std::vector<std::string> files;     // POSTLEITZAHLEN GEMEINDELISTE
 };
@@ -159,6 +165,8 @@ std::string* OptionFile(Inputs& in, std::string_view option) {
   if (option == "--vorstaedte") return &in.suburbs;
   if (option == "--kronlaender") return &in.lands;
   if (option == "--doerfer") return &in.villages.emplace_back();
+  if (option == "--karte-laender") return &in.mapStates;
+  if (option == "--karte-nachbarn") return &in.mapCountries;
   return nullptr;
 }
 
@@ -235,6 +243,14 @@ int Import(const Inputs& in) {
   }
   if (!in.lands.empty()) sources.lands = ReadLands(in.lands);
   const import::MonarchyPlaces monarchyPlaces = import::BuildMonarchyPlaces(sources, monarchy);
+  import::MapReport mapReport;
+  std::string map;
+  if (!in.mapStates.empty())
+    map = places::MapData::Format(import::MakeMap(import::ReadTopology(Read(in.mapStates), in.mapStates),
+                                                  in.mapCountries.empty()
+                                                      ? import::Topology{}
+                                                      : import::ReadTopology(Read(in.mapCountries), in.mapCountries),
+                                                  sources.lands, mapReport));
 
   const std::filesystem::path dataFile(in.output);
   const std::filesystem::path coordinatesFile = CoordinatesFileOf(dataFile);
@@ -280,6 +296,7 @@ int Import(const Inputs& in) {
                           "veldaris-ort: GeoNames (www.geonames.org), cities500, CC BY 4.0.\n"
                           "Name (gefaltet), der Ort dieses Namens mit den meisten Einwohnern, seine Einwohner",
                           import::WorldPlaces(Read(in.world), in.world, cityRows)));
+  if (!map.empty()) more.emplace_back(places::MapFileOf(dataFile), map);
   std::deque<OutputFile> files;  // OutputFile stays where it is made
   for (const auto& [path, text] : more) {
     files.emplace_back(path, path.string());
@@ -321,6 +338,10 @@ int Import(const Inputs& in) {
     std::printf("  Kronländer 1910: %zu Orte in einem (%zu davon auch an der Grenze eines zweiten); %zu Dörfer und Orte "
                 "der Namensliste außerhalb ausgelassen\n",
                 monarchy.inLands, monarchy.onBorders, monarchy.outsideLands);
+  if (!map.empty())
+    std::printf("  Karte: %zu Bundesländer, %zu Staaten, %zu Kronländer; %zu von %zu Punkten, %zu Bytes, in %s\n",
+                mapReport.states, mapReport.countries, mapReport.lands, mapReport.pointsAfter, mapReport.pointsBefore,
+                map.size(), places::MapFileOf(dataFile).string().c_str());
   return 0;
 }
 

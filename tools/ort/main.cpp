@@ -26,6 +26,7 @@
 #include "places/resolver.h"
 #include "places/names.h"
 #include "places/tree_check.h"
+#include "places/tree_map.h"
 #include "places/monarchy.h"
 
 namespace {
@@ -35,7 +36,7 @@ using namespace veldaris::places;
 
 constexpr const char* kHelp = R"(Aufruf: veldaris-ort [OPTIONEN] [--monarchie] TEXT...
        veldaris-ort --gedcom DATEI.ged [--ausgabe NEU.ged] [--auswahl AUSWAHL.csv]
-                    [--bericht BERICHT.csv] [--alle]
+                    [--bericht BERICHT.csv] [--karte KARTE.svg [--1910]] [--alle]
 
 Sucht österreichische Orte wie das Fenster von Veldaris und gibt für jeden gefundenen Ort
 eine Zeile aus: die Ortsbezeichnung für Ahnenforschungsprogramme, wie sie das Fenster in
@@ -113,6 +114,11 @@ Reihenfolge der Ortsdatei. Die Wörter von TEXT sind der Suchtext.
                       eindeutige; ist eine Wahl kein Kandidat ihrer Ortsangabe, wird ihre
                       Zeile genannt und nichts geschrieben (Rückgabewert 2)
   --bericht DATEI     der Bericht in eine Datei (sonst auf die Standardausgabe)
+  --karte DATEI       die Karte der Orte des Stammbaums als SVG: ein Punkt je Ortsangabe mit
+                      Ort (eindeutig, gewählt oder im Ausland), seine Fläche nach der Zahl der
+                      Datensätze, sein Titel die Angabe, der Ort und die Zahl; die Grenzen
+                      von heute, so weit die Orte reichen
+  --1910              auf der Karte auch die Kronländer und Länder Österreich-Ungarns von 1910
   --alle              alle Ortsangaben nachschlagen, auch die, die nur ein Land nennen
 
 Rückgabewert: 0 mit Treffern (oder geschriebenem Bericht), 1 ohne Treffer, 2 bei Fehlern.
@@ -280,19 +286,24 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
 // The places of a family tree looked up: the report, and where asked for the corrected copy.
 int Gedcom(const std::filesystem::path& tree, const std::filesystem::path& dataFile,
            const std::optional<std::string>& report, const std::optional<std::string>& corrected,
-           const std::optional<std::string>& chosen, bool everyValue, bool ansi) {
+           const std::optional<std::string>& chosen, const std::optional<std::string>& map, bool lands1910,
+           bool everyValue, bool ansi) {
   const std::string treeName = Windows1252ToUtf8(os::PathTo1252(tree));
   // What is written never takes the place of the family tree, of the data file, or of each
   // other.
-  for (const auto& [option, name] : {std::pair{"--bericht", report}, std::pair{"--ausgabe", corrected}}) {
+  for (const auto& [option, name] :
+       {std::pair{"--bericht", report}, std::pair{"--ausgabe", corrected}, std::pair{"--karte", map}}) {
     if (!name) continue;
     for (const std::filesystem::path& kept : {tree, dataFile})
       if (SameFile(PathOf(*name), kept))
         return Fail(std::string(option) + " " + *name + ": das ist die Datei " +
                     Windows1252ToUtf8(os::PathTo1252(kept)) + ", die bleibt, wie sie ist");
   }
-  if (report && corrected && (*report == *corrected || SameFile(PathOf(*report), PathOf(*corrected))))
-    return Fail("--bericht und --ausgabe brauchen zwei Dateien");
+  const auto same = [](const std::optional<std::string>& a, const std::optional<std::string>& b) {
+    return a && b && (*a == *b || SameFile(PathOf(*a), PathOf(*b)));
+  };
+  if (same(report, corrected) || same(report, map) || same(corrected, map))
+    return Fail("--bericht, --ausgabe und --karte brauchen jede eine Datei für sich");
   const std::string bytes = ReadWholeFile(tree, os::PathTo1252(tree));
   std::optional<places::GedcomTree> parsed;
   try {
@@ -332,6 +343,15 @@ int Gedcom(const std::filesystem::path& tree, const std::filesystem::path& dataF
     file.Write(copy);
     file.Close();
   }
+  if (map) {
+    std::vector<std::string> mapWarnings;
+    const std::optional<places::MapData> borders = places::LoadMap(dataFile, mapWarnings);
+    Warn(mapWarnings);
+    const std::filesystem::path path = PathOf(*map);
+    OutputFile file(path, os::PathTo1252(path));
+    file.Write(places::TreeMapSvg(borders ? &*borders : nullptr, places, choices, lands1910));
+    file.Close();
+  }
   if (report) {
     const std::filesystem::path path = PathOf(*report);
     OutputFile file(path, os::PathTo1252(path));
@@ -361,7 +381,8 @@ int main(int argc, char** argv) {
   std::optional<std::string> gedcom;
   std::optional<std::string> report;
   std::optional<std::string> corrected;
-  std::optional<std::string> chosen;
+  std::optional<std::string> chosen, map;
+  bool lands1910 = false;
   bool everyValue = false;
   bool ansi = false;
   bool monarchy = false;
@@ -392,8 +413,10 @@ int main(int argc, char** argv) {
       everyValue = true;
     } else if (arg == "--monarchie") {
       monarchy = true;
+    } else if (arg == "--1910") {
+      lands1910 = true;
     } else if (arg == "--bundesland" || arg == "--format" || arg == "--daten" || arg == "--gedcom" ||
-               arg == "--bericht" || arg == "--ausgabe" || arg == "--auswahl") {
+               arg == "--bericht" || arg == "--ausgabe" || arg == "--auswahl" || arg == "--karte") {
       const auto v = value();
       if (!v) return Fail(arg + " braucht einen Wert (siehe --help)");
       if (arg == "--bundesland") {
@@ -416,6 +439,8 @@ int main(int argc, char** argv) {
         chosen = *v;
       } else if (arg == "--ausgabe") {
         corrected = *v;
+      } else if (arg == "--karte") {
+        map = *v;
       } else {
         report = *v;
       }
@@ -431,8 +456,9 @@ int main(int argc, char** argv) {
   try {
     if (gedcom) {
       if (!words.empty()) return Fail("mit --gedcom kein Suchtext");
-      return Gedcom(PathOf(*gedcom), dataFile, report, corrected, chosen, everyValue, ansi);
+      return Gedcom(PathOf(*gedcom), dataFile, report, corrected, chosen, map, lands1910, everyValue, ansi);
     }
+    if (map) return Fail("--karte nur mit --gedcom");
     if (corrected) return Fail("--ausgabe nur mit --gedcom");
     if (chosen) return Fail("--auswahl nur mit --gedcom");
 
