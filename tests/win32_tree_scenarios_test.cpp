@@ -155,6 +155,26 @@ class Win32TreeDriver : public scenario::Driver {
     return {Twips(r.left), Twips(r.top), Twips(r.right - r.left), height};
   }
   TreeWindow& Model() override { return window_->model(); }
+  void ClickMap(int x, int y) override { PostClick(Control(Map), {x, y}); }
+  void WheelMap(int x, int y, int notches) override {
+    POINT screen{x, y};
+    ClientToScreen(Control(Map), &screen);
+    PostMessageW(Control(Map), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA * notches), MAKELPARAM(screen.x, screen.y));
+    Pump();
+  }
+  void DragMap(int fromX, int fromY, int toX, int toY) override {
+    HWND map = Control(Map);
+    PostMessageW(map, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(fromX, fromY));
+    for (int step = 1; step <= 4; ++step)
+      PostMessageW(map, WM_MOUSEMOVE, MK_LBUTTON,
+                   MAKELPARAM(fromX + (toX - fromX) * step / 4, fromY + (toY - fromY) * step / 4));
+    PostMessageW(map, WM_LBUTTONUP, 0, MAKELPARAM(toX, toY));
+    Pump();
+  }
+  unsigned ShownMapPixel(int x, int y) override {
+    const COLORREF c = window_->MapPixel(x, y);
+    return (unsigned{GetRValue(c)} << 16) | (unsigned{GetGValue(c)} << 8) | GetBValue(c);
+  }
 
  protected:
   void Idle() override {
@@ -195,7 +215,8 @@ class Win32TreeDriver : public scenario::Driver {
     PostClick(header, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
   }
   void DoPress(Key key) override {
-    static const UINT keys[] = {VK_RETURN, VK_SPACE, VK_TAB, VK_TAB, VK_UP, VK_DOWN, VK_HOME, VK_END};
+    static const UINT keys[] = {VK_RETURN, VK_SPACE, VK_TAB,     VK_TAB,      VK_UP,   VK_DOWN,
+                                VK_HOME,   VK_END,   VK_OEM_PLUS, VK_OEM_MINUS, VK_LEFT, VK_RIGHT};
     BYTE state[256];
     GetKeyboardState(state);
     if (key == Key::kBackTab) {  // Shift held while Tab goes down

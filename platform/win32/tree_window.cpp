@@ -4,9 +4,13 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "core/text1252.h"
+#include "platform/win32/map_painter.h"
 #include "stammbaum/tree_events.h"
 
 namespace veldaris {
@@ -14,6 +18,7 @@ namespace {
 
 
 constexpr wchar_t kWindowClass[] = L"VeldarisStammbaum";
+constexpr wchar_t kMapClass[] = L"VeldarisKarte";
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_ACCEPTFILES | WS_EX_CONTROLPARENT;
 constexpr UINT_PTR kTicker = 1;
@@ -31,6 +36,8 @@ Win32TreeWindow::Win32TreeWindow(std::filesystem::path dataFile, HINSTANCE insta
 Win32TreeWindow::~Win32TreeWindow() {
   if (hwnd_) DestroyWindow(hwnd_);
   if (font_) DeleteObject(font_);
+  if (mapDc_) DeleteDC(mapDc_);
+  if (mapBitmap_) DeleteObject(mapBitmap_);
 }
 
 void Win32TreeWindow::Load(const std::optional<std::filesystem::path>& tree) {
@@ -108,6 +115,13 @@ void Win32TreeWindow::Build() {
   window.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   window.lpszClassName = kWindowClass;
   RegisterClassExW(&window);
+  WNDCLASSEXW map{};
+  map.cbSize = sizeof map;
+  map.lpfnWndProc = MapProc;
+  map.hInstance = instance_;
+  map.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));  // the hand
+  map.lpszClassName = kMapClass;
+  RegisterClassExW(&map);
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
@@ -199,14 +213,17 @@ HWND Win32TreeWindow::Create(const tree::ControlSpec& spec) {
       cls = WC_LISTBOXW, style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, ex = WS_EX_CLIENTEDGE;
       break;
     case ControlKind::kProgress: cls = PROGRESS_CLASSW, style |= PBS_SMOOTH; break;
+    case ControlKind::kCheckBox: style |= BS_AUTOCHECKBOX; break;
+    case ControlKind::kMap: cls = kMapClass, ex = WS_EX_CLIENTEDGE; break;
     // The main window's kinds, of which this window has none.
     case ControlKind::kTextBox: case ControlKind::kComboBox: case ControlKind::kFrame: case ControlKind::kOptionButton:
     case ControlKind::kPictureBox: case ControlKind::kListBox: break;
   }
-  const bool named = spec.kind == ControlKind::kButton || spec.kind == ControlKind::kLabel;
+  const bool named = spec.kind == ControlKind::kButton || spec.kind == ControlKind::kLabel || spec.kind == ControlKind::kCheckBox;
   HWND hwnd = CreateWindowExW(ex, cls, named ? Wide(spec.caption).c_str() : L"", style, Px(spec.left), Px(spec.top),
                               Px(spec.width), NativeHeight(spec, spec.height), hwnd_,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControl + spec.id)), instance_, nullptr);
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControl + spec.id)), instance_,
+                              spec.kind == ControlKind::kMap ? this : nullptr);
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
   if (spec.kind == ControlKind::kTable) {
     ListView_SetExtendedListViewStyle(hwnd, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
@@ -226,9 +243,148 @@ HWND Win32TreeWindow::Create(const tree::ControlSpec& spec) {
   }
   if (spec.kind == ControlKind::kChoiceList) SetWindowSubclass(hwnd, CandidateProc, 1, reinterpret_cast<DWORD_PTR>(this));
   if (spec.kind == ControlKind::kNotes) SetWindowSubclass(hwnd, NotesProc, 2, 0);
-  if (spec.kind == ControlKind::kTable || spec.kind == ControlKind::kChoiceList || spec.kind == ControlKind::kProgress)
+  if (spec.kind == ControlKind::kTable || spec.kind == ControlKind::kChoiceList || spec.kind == ControlKind::kProgress ||
+      spec.kind == ControlKind::kMap)
     SetWindowTextW(hwnd, Wide(spec.accessibleName).c_str());  // the name a screen reader gives it
+  if (spec.kind == ControlKind::kMap) {
+    // The dot under the pointer, asked for when the tooltip shows (TTN_GETDISPINFOW).
+    mapTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0,
+                              0, hwnd_, nullptr, instance_, nullptr);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = hwnd;
+    tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(mapTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(mapTip_, TTM_SETMAXTIPWIDTH, 0, Px(400 * 15));  // its lines as the text breaks them
+  }
   return hwnd;
+}
+
+LRESULT CALLBACK Win32TreeWindow::MapProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE)
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams));
+  auto* self = reinterpret_cast<Win32TreeWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  return self ? self->HandleMap(hwnd, message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT Win32TreeWindow::HandleMap(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto at = [&] { return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}; };
+  switch (message) {
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_ERASEBKGND: return 1;  // the back buffer covers it all
+    case WM_PAINT: PaintMapControl(hwnd); return 0;
+    case WM_SIZE: {
+      const int width = LOWORD(lParam), height = HIWORD(lParam);
+      if (width > 0 && height > 0) Dispatch([&] { tree::OnMapSize(model_, width, height); });
+      return 0;
+    }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: InvalidateRect(hwnd, nullptr, FALSE); return 0;
+    case WM_KEYDOWN: {
+      std::optional<tree::MapKey> key;
+      switch (wParam) {
+        case VK_ADD: case VK_OEM_PLUS: key = tree::MapKey::kZoomIn; break;
+        case VK_SUBTRACT: case VK_OEM_MINUS: key = tree::MapKey::kZoomOut; break;
+        case VK_LEFT: key = tree::MapKey::kLeft; break;
+        case VK_RIGHT: key = tree::MapKey::kRight; break;
+        case VK_UP: key = tree::MapKey::kUp; break;
+        case VK_DOWN: key = tree::MapKey::kDown; break;
+        case VK_HOME: key = tree::MapKey::kAll; break;
+        default: break;
+      }
+      if (!key) break;
+      Dispatch([&] { tree::OnMapKey(model_, *key); });
+      return 0;
+    }
+    case WM_LBUTTONDOWN:
+      SetFocus(hwnd);
+      SetCapture(hwnd);
+      pressed_ = last_ = at();
+      pressing_ = true;
+      dragging_ = false;
+      return 0;
+    case WM_MOUSEMOVE: {
+      const POINT now = at();
+      if (pressing_ && (wParam & MK_LBUTTON)) {
+        // A few pixels are a shaky click, not a drag.
+        if (!dragging_ && std::abs(now.x - pressed_.x) + std::abs(now.y - pressed_.y) > 3) dragging_ = true;
+        if (dragging_) {
+          const POINT from = last_;
+          last_ = now;
+          Dispatch([&] { tree::OnMapDrag(model_, now.x - from.x, now.y - from.y); });
+        }
+        return 0;
+      }
+      std::wstring tip = Utf8ToWide(tree::MapTip(model_, now.x, now.y));
+      if (tip != tip_) {
+        tip_ = std::move(tip);
+        SendMessageW(mapTip_, TTM_POP, 0, 0);
+        SendMessageW(mapTip_, TTM_UPDATE, 0, 0);
+      }
+      return 0;
+    }
+    case WM_LBUTTONUP: {
+      if (!pressing_) return 0;
+      pressing_ = false;
+      ReleaseCapture();
+      const POINT now = at();
+      if (!dragging_) Dispatch([&] { tree::OnMapClick(model_, now.x, now.y); });
+      dragging_ = false;
+      return 0;
+    }
+    case WM_CAPTURECHANGED: pressing_ = dragging_ = false; return 0;
+    case WM_MOUSEWHEEL: {
+      POINT now{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      ScreenToClient(hwnd, &now);
+      const double notches = GET_WHEEL_DELTA_WPARAM(wParam) / static_cast<double>(WHEEL_DELTA);
+      Dispatch([&] { tree::OnMapWheel(model_, now.x, now.y, notches); });
+      return 0;
+    }
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (header->hwndFrom == mapTip_ && header->code == TTN_GETDISPINFOW) {
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+        info->lpszText = tip_.data();
+        return 0;
+      }
+      break;
+    }
+    default: break;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// Drawn into the back buffer, then copied whole onto the screen: no flicker.
+void Win32TreeWindow::PaintMapControl(HWND hwnd) {
+  PAINTSTRUCT paint;
+  HDC screen = BeginPaint(hwnd, &paint);
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  if (!mapDc_ || mapSize_.cx != client.right || mapSize_.cy != client.bottom) {
+    if (mapBitmap_) DeleteObject(mapBitmap_);
+    if (!mapDc_) mapDc_ = CreateCompatibleDC(screen);
+    mapBitmap_ = CreateCompatibleBitmap(screen, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
+    SelectObject(mapDc_, mapBitmap_);
+    mapSize_ = {client.right, client.bottom};
+  }
+  PaintMap(mapDc_, model_.Scene(), font_, dpi_);
+  if (GetFocus() == hwnd) {
+    RECT inner = client;
+    InflateRect(&inner, -2, -2);
+    DrawFocusRect(mapDc_, &inner);
+  }
+  BitBlt(screen, 0, 0, client.right, client.bottom, mapDc_, 0, 0, SRCCOPY);
+  EndPaint(hwnd, &paint);
+}
+
+COLORREF Win32TreeWindow::MapPixel(int x, int y) const {
+  HWND map = control(tree::Map);
+  InvalidateRect(map, nullptr, FALSE);
+  UpdateWindow(map);
+  return mapDc_ ? GetPixel(mapDc_, x, y) : CLR_INVALID;
 }
 
 // CandidateList: a click, Enter or Space chooses the row; the arrow keys only move.
@@ -373,6 +529,10 @@ void Win32TreeWindow::Sync() {
   if (!hwnd_) return;
   syncing_ = true;
   for (int i = 0; i < tree::kControlCount; ++i) SyncControl(static_cast<tree::ControlId>(i));
+  if (shownMap_ != model_.mapRevision + 1) {
+    InvalidateRect(control(tree::Map), nullptr, FALSE);
+    shownMap_ = model_.mapRevision + 1;
+  }
   // A control disabled or hidden while it had the focus leaves none: the next one takes it.
   if (!GetFocus() && GetActiveWindow() == hwnd_)
     if (HWND next = GetNextDlgTabItem(hwnd_, control(model_.focus), FALSE)) SetFocus(next);
@@ -433,6 +593,11 @@ void Win32TreeWindow::SyncControl(tree::ControlId id) {
       SendMessageW(hwnd, PBM_SETPOS, static_cast<WPARAM>(c.progress()), 0);
       SetWindowTextW(hwnd, Wide(c.text()).c_str());
       break;
+    case ControlKind::kCheckBox:
+      SetWindowTextW(hwnd, Wide(c.text()).c_str());
+      SendMessageW(hwnd, BM_SETCHECK, c.selected() ? BST_CHECKED : BST_UNCHECKED, 0);
+      break;
+    case ControlKind::kMap: break;  // drawn when the model's map changes (Sync)
     // The main window's kinds, of which this window has none.
     case ControlKind::kTextBox: case ControlKind::kComboBox: case ControlKind::kFrame: case ControlKind::kOptionButton:
     case ControlKind::kPictureBox: case ControlKind::kListBox: break;

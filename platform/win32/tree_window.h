@@ -34,11 +34,17 @@ class Win32TreeWindow : public NativeWindow {
 
   tree::TreeWindow& model() { return model_; }
   HWND control(tree::ControlId id) const { return controls_[static_cast<std::size_t>(id)]; }
+  // The colour the map control last drew at a pixel of its own (from its back buffer).
+  COLORREF MapPixel(int x, int y) const;
 
  private:
   static LRESULT CALLBACK CandidateProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR self);
   static LRESULT CALLBACK NotesProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data);
+  // The map control: painted from a back buffer, the mouse and the keys handed to its handlers.
+  static LRESULT CALLBACK MapProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMap(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void PaintMapControl(HWND hwnd);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT Notify(const NMHDR& header);
   void Build();
@@ -68,6 +74,15 @@ class Win32TreeWindow : public NativeWindow {
   bool syncing_ = false;
   bool ticking_ = false;
   bool maximized_ = false;  // it was closed maximised
+  // The map's back buffer, its tooltip and what it says, and a press of the left button on it.
+  HDC mapDc_ = nullptr;
+  HBITMAP mapBitmap_ = nullptr;
+  SIZE mapSize_{};
+  HWND mapTip_ = nullptr;
+  std::wstring tip_;
+  std::uint64_t shownMap_ = 0;
+  POINT pressed_{}, last_{};
+  bool pressing_ = false, dragging_ = false;
 };
 
 }  // namespace veldaris

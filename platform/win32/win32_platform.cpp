@@ -8,6 +8,7 @@
 #include "core/errors.h"
 #include "core/os.h"
 #include "core/text1252.h"
+#include "platform/win32/map_painter.h"
 
 namespace veldaris {
 namespace {
@@ -29,8 +30,9 @@ std::optional<std::filesystem::path> FileDialog(HWND owner, const std::string& t
   std::copy(proposed.begin(), proposed.end(), file.begin());
   const std::wstring folder = save ? start.parent_path().wstring() : start.wstring();
   const std::wstring caption = Utf8ToWide(title);
-  const wchar_t* filter = kind == tree::FileKind::kCsv ? L"CSV-Dateien (*.csv)\0*.csv\0Alle Dateien (*.*)\0*.*\0"
-                                                       : L"GEDCOM-Stammbäume (*.ged)\0*.ged;*.gedcom\0Alle Dateien (*.*)\0*.*\0";
+  const wchar_t* filter = kind == tree::FileKind::kCsv   ? L"CSV-Dateien (*.csv)\0*.csv\0Alle Dateien (*.*)\0*.*\0"
+                         : kind == tree::FileKind::kMap ? L"SVG-Bilder (*.svg)\0*.svg\0PNG-Bilder (*.png)\0*.png\0"
+                                                        : L"GEDCOM-Stammbäume (*.ged)\0*.ged;*.gedcom\0Alle Dateien (*.*)\0*.*\0";
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = owner;
@@ -39,7 +41,7 @@ std::optional<std::filesystem::path> FileDialog(HWND owner, const std::string& t
   ofn.nMaxFile = static_cast<DWORD>(file.size());
   ofn.lpstrInitialDir = folder.c_str();
   ofn.lpstrTitle = caption.c_str();
-  ofn.lpstrDefExt = kind == tree::FileKind::kCsv ? L"csv" : L"ged";
+  ofn.lpstrDefExt = kind == tree::FileKind::kCsv ? L"csv" : kind == tree::FileKind::kMap ? L"svg" : L"ged";
   ofn.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
   if (!(save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn))) return std::nullopt;
   return std::filesystem::path(std::wstring(file.c_str()));
@@ -168,5 +170,22 @@ std::optional<std::filesystem::path> Win32TreePlatform::AskFileToSave(const std:
 }
 
 void Win32TreePlatform::Quit() { QuitApplication(); }
+
+}  // namespace veldaris
+
+namespace veldaris {
+
+std::vector<std::uint8_t> Win32TreePlatform::RenderMap(const places::MapScene& scene) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  std::vector<std::uint8_t> pixels = RenderMapPixels(scene, font, dpi);
+  DeleteObject(font);
+  return pixels;
+}
 
 }  // namespace veldaris

@@ -63,6 +63,7 @@ class Win32TreePlatform : public tree::TreePlatform {
   std::optional<std::filesystem::path> AskFileToOpen(const std::string& title, const std::filesystem::path& folder) override;
   std::optional<std::filesystem::path> AskFileToSave(const std::string& title, const std::filesystem::path& proposed,
                                                      tree::FileKind kind) override;
+  std::vector<std::uint8_t> RenderMap(const places::MapScene& scene) override;
   void Quit() override;
 
  private:
