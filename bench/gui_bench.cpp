@@ -1,19 +1,28 @@
 // The window's blank search over the full data file, offscreen: from the Enter key until
-// the list is painted, the converter's start included. Prints gui_blank_ms=MEDIAN.
+// the list is painted, the converter's start included; and the tree window's map of the
+// benchmark's family tree, a frame drawn offscreen. Prints gui_blank_ms=MEDIAN map_frame_ms=MEDIAN.
 //
 //   QT_QPA_PLATFORM=offscreen veldaris_gui_bench DATA_FILE
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QListView>
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <vector>
 
+#include "bench/bench_support.h"
+#include "bench/bench_tree.h"
 #include "core/numbers.h"
+#include "platform/qt/map_widget.h"
+#include "platform/qt/tree_window.h"
 #include "platform/qt/main_window.h"
 #include "platform/qt/qt_application.h"
 
@@ -63,8 +72,57 @@ int main(int argc, char** argv) {
                 veldaris::Fixed(median, 2).c_str(), veldaris::Fixed(ms.front(), 2).c_str(),
                 veldaris::Fixed(ms.back(), 2).c_str());
   }
+  // The tree window's map of the benchmark's family tree, every dot in view, drawn as the window
+  // draws it into an image of the map's size, against copying an image of that size.
+  double frame = -1;
+  {
+    const std::filesystem::path tree = dir / "stammbaum.ged";
+    {
+      std::ofstream out(tree, std::ios::binary);
+      out << veldaris::bench::FamilyTree(argv[1]);
+    }
+    veldaris::TreeMainWindow window(argv[1]);
+    window.resize(1920, 1200);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) return 1;
+    window.Load(tree);
+    while (window.model().Reading()) QTest::qWait(20);
+    QTest::qWait(50);
+    const veldaris::places::MapScene scene = window.model().Scene();
+    QImage image(scene.view.width(), scene.view.height(), QImage::Format_ARGB32_Premultiplied);
+    const auto time = [&](const std::function<void()>& f) {
+      std::vector<double> ms;
+      for (int run = 0; run < 15; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        f();
+        ms.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+      }
+      std::sort(ms.begin(), ms.end());
+      return ms[ms.size() / 2];
+    };
+    frame = time([&] {
+      QPainter painter(&image);
+      veldaris::PaintMap(painter, scene);
+    });
+    veldaris::places::MapScene bare = scene;
+    bare.dots = {};
+    const double borders = time([&] {
+      QPainter painter(&image);
+      veldaris::PaintMap(painter, bare);
+    });
+    std::printf("map: the borders alone %s ms\n", veldaris::Fixed(borders, 2).c_str());
+    QImage copy;
+    const double reference = time([&] { copy = image.copy(); });
+    std::printf("map: %zu dots of %zu values in %dx%d pixels, a frame drawn in %s ms (%s); an image copied in %s ms; "
+                "ratio %s\n",
+                scene.dots.size(), window.model().tree ? window.model().tree->places.size() : 0, scene.view.width(),
+                scene.view.height(), veldaris::Fixed(frame, 2).c_str(),
+                veldaris::bench::Goal("frame", frame, 16, " ms").c_str(), veldaris::Fixed(reference, 3).c_str(),
+                veldaris::Fixed(frame / reference, 0).c_str());
+  }
   std::filesystem::remove_all(dir);
   // Read by scripts/bench.sh, and written with a point whatever the locale that Qt has set.
-  std::printf("gui_blank_ms=%s\n", veldaris::Fixed(median, 2).c_str());
+  std::printf("gui_blank_ms=%s map_frame_ms=%s\n", veldaris::Fixed(median, 2).c_str(), veldaris::Fixed(frame, 2).c_str());
   return 0;
 }

@@ -6,7 +6,7 @@
 // place strings, spelt as old records spell them: umlauts written out, "Sankt" as "St.", every
 // tenth outside Austria) and times the whole report (reading the file, the places, the
 // gazetteer with every file beside it, the lookups) against a memchr pass over the
-// same file, and the loading of the monarchy's file alone; it prints the size of each data file. It times the tolerant search of one
+// same file, and the loading of the monarchy's file and of the map's alone; it prints the size of each data file. It times the tolerant search of one
 // name over the data file against the exact search of it. Where the list of South Tyrol's
 // municipalities is beside the project (../shared/data/check/istat-bozen-gemeinden.tsv,
 // ISTAT's official German names), it measures how many of them "NAME, Tirol" finds; and how
@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "bench/bench_support.h"
+#include "bench/bench_tree.h"
 #include "core/numbers.h"
 #include "core/record_reader.h"
 #include "core/rules.h"
@@ -44,30 +45,6 @@ namespace {
 using namespace veldaris;
 using namespace veldaris::bench;
 using namespace veldaris::places;
-
-constexpr int kPlaceLines = 100000;
-
-std::string FamilyTree(const std::filesystem::path& data) {
-  RecordReader in(data, "data");
-  places::SearchOptions all;  // a blank search finds every place
-  std::vector<std::string> values;
-  for (const places::Found& f : places::Search(in, all)) {
-    std::string value = TextOf(f.record.Place) + ", " + TextOf(f.record.District) + ", " + f.stateName;
-    if (value.starts_with("Sankt ")) value.replace(0, 5, "St.");
-    values.push_back(Windows1252ToUtf8(values.size() % 2 ? ReplaceUmlauts(value) : value));
-  }
-  std::string tree = "0 HEAD\n1 GEDC\n2 VERS 5.5.1\n1 CHAR UTF-8\n";
-  for (int i = 0; i < kPlaceLines / 2; ++i) {
-    tree += "0 @I" + std::to_string(i) + "@ INDI\n1 NAME Maria /Huber/\n";
-    for (int event = 0; event < 2; ++event) {
-      const std::size_t n = (static_cast<std::size_t>(i) * 7919 + static_cast<std::size_t>(event) * 104729) % values.size();
-      tree += event ? "1 DEAT\n2 DATE 2 FEB 1901\n2 PLAC " : "1 BIRT\n2 DATE 1 JAN 1850\n2 PLAC ";
-      tree += n % 10 == 9 ? "Passau, Bayern, Deutschland" : values[n] + ", Austria";
-      tree += '\n';
-    }
-  }
-  return tree + "0 TRLR\n";
-}
 
 // ISTAT's official German names of South Tyrol's 116 municipalities, as "NAME, Tirol": found
 // abroad as the municipality (its Italian or German name today), another place there (a
@@ -248,6 +225,18 @@ int main(int argc, char** argv) {
   });
   std::printf("the tree window opens it (%zu rows) in %s ms (%s)\n", rows, Cell(window).c_str(),
               Goal("open", window.median, 1000, " ms").c_str());
+  // The map's file, as the tree window reads it, against reading its bytes alone.
+  std::size_t shapes = 0;
+  const Stats mapLoad = Measure(runs * 3, [&] {
+    std::vector<std::string> warnings;
+    const auto map = places::LoadMap(data, warnings);
+    shapes = map ? map->shapes.size() : 0;
+  });
+  const Stats mapBytes = Measure(runs * 3, [&] { (void)ReadAll(places::MapFileOf(data)); });
+  std::printf("the map's file (%zu shapes, %s KB) loaded in %s ms (%s); its bytes read in %s ms; ratio %s\n", shapes,
+              Fixed(static_cast<double>(std::filesystem::file_size(places::MapFileOf(data))) / 1024, 0).c_str(),
+              Cell(mapLoad).c_str(), Goal("map load", mapLoad.median, 10, " ms").c_str(), Cell(mapBytes).c_str(),
+              Fixed(mapLoad.median / mapBytes.median, 1).c_str());
 
   const auto search = [&](const char* text, bool tolerant) {
     std::size_t found = 0;
@@ -265,7 +254,8 @@ int main(int argc, char** argv) {
   for (const char* name : {"Goessl", "Gößl", "Sankt"}) worst = std::max(worst, search(name, true) / search(name, false));
   std::printf("%s\n", Goal("tolerant/exact", worst, 3).c_str());
   if (!std::getenv("VELDARIS_KEEP")) std::filesystem::remove(tree);
-  std::printf("ort-summary gedcom_memchr=%s tolerant_exact=%s report_ms=%s monarchy_load_ms=%s window_open_ms=%s\n",
+  std::printf("ort-summary gedcom_memchr=%s tolerant_exact=%s report_ms=%s monarchy_load_ms=%s window_open_ms=%s "
+              "map_load_ms=%s\n",
               Fixed(report.median / memchr.median, 1).c_str(), Fixed(worst, 2).c_str(), Fixed(report.median, 0).c_str(),
-              Fixed(load.median, 1).c_str(), Fixed(window.median, 0).c_str());
+              Fixed(load.median, 1).c_str(), Fixed(window.median, 0).c_str(), Fixed(mapLoad.median, 2).c_str());
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <numbers>
 
@@ -11,6 +12,8 @@ namespace {
 constexpr char kMagic[] = "VELDKRT\x01";
 constexpr std::size_t kMagicSize = sizeof kMagic - 1;
 constexpr double kUnit = 10;  // metres of a stored coordinate
+constexpr std::int64_t kFarthest = 1'000'000'000;  // in those units: 10,000 km from the origin
+bool Far(std::int64_t v) { return v > kFarthest || v < -kFarthest; }
 
 // GRS 80 and the parameters of EPSG:3416.
 struct Lambert {
@@ -158,7 +161,7 @@ std::optional<MapData> MapData::Parse(std::string_view bytes, std::string& error
     if (!in.Varint(nameSize) || nameSize < 0 || static_cast<std::uint64_t>(nameSize) > in.left() ||
         !in.Text(static_cast<std::size_t>(nameSize), shape.name))
       return broken("Name");
-    if (!in.Varint(lx) || !in.Varint(ly)) return broken("Beschriftung");
+    if (!in.Varint(lx) || !in.Varint(ly) || Far(lx) || Far(ly)) return broken("Beschriftung");
     shape.label = {static_cast<double>(lx) * kUnit, static_cast<double>(ly) * kUnit};
     // Each point takes two bytes at least: counts beyond what is left are no map's.
     if (!in.Varint(parts) || parts < 0 || static_cast<std::uint64_t>(parts) > in.left()) return broken("Zahl der Teile");
@@ -174,9 +177,10 @@ std::optional<MapData> MapData::Parse(std::string_view bytes, std::string& error
     std::int64_t x = 0, y = 0;
     for (std::uint64_t k = 0; k < points; ++k) {
       std::int64_t dx = 0, dy = 0;
-      if (!in.Varint(dx) || !in.Varint(dy)) return broken("Punkte");
+      if (!in.Varint(dx) || !in.Varint(dy) || Far(dx) || Far(dy)) return broken("Punkte");
       x += dx;
       y += dy;
+      if (Far(x) || Far(y)) return broken("Punkte");
       shape.points.push_back({static_cast<double>(x) * kUnit, static_cast<double>(y) * kUnit});
     }
     shape.Extend();

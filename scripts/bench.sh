@@ -20,5 +20,5 @@ export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 # veldaris-ort on the full gazetteer: a family tree's report, the tolerant search.
 build-release/bin/veldaris_ort_bench build-release/data/orte-7sp.ort
 gui=$(QT_QPA_PLATFORM=offscreen build-release/bin/veldaris_gui_bench build-release/data/orte-7sp.ort | tee /dev/stderr |
-      sed -n 's/^gui_blank_ms=//p')
+      sed -n 's/^gui_blank_ms=\([^ ]*\).*/\1/p')
 build-release/bin/veldaris_bench "$data" --gui-blank-ms "${gui:--1}"

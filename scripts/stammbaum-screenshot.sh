@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # A picture of the tree window under Xvfb, after a family tree was read, one value selected
-# and one of its candidates chosen; maximised with --maximiert; with --dialog, a picture of the
-# save dialog as well:
+# and one of its candidates chosen; maximised with --maximiert; the map with the crown lands of
+# 1910 with --1910; with --dialog, a picture of the save dialog as well:
 #   scripts/stammbaum-screenshot.sh [OUTPUT.png] [TREE.ged] [VALUE] [CANDIDATE_ROW] [--maximiert]
-#                                   [--dialog DIALOG.png]
+#                                   [--1910] [--dialog DIALOG.png]
 # Builds first; works on a copy of the gazetteer and the files beside it (coordinates, the
 # monarchy's places, the parts of cities, the names elsewhere), in a scratch folder. The window
 # speaks the language of LANG (LANG=de_AT.UTF-8: the locale is made in the build folder where

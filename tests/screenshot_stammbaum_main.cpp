@@ -1,9 +1,10 @@
 // Opens the tree window on the gazetteer, opens a family tree, picks the row of a value, chooses
 // one of its candidates, and saves a picture of the window; maximised, where asked; and of the
-// dialog that "Berichtigte Kopie speichern…" opens, where asked, which it then cancels.
+// dialog that "Berichtigte Kopie speichern…" opens, where asked, which it then cancels; the map
+// with the crown lands of 1910, where asked.
 //
 //   veldaris_stammbaum_screenshot OUTPUT.png DATA_FILE TREE.ged VALUE CANDIDATE_ROW [--maximiert]
-//                                 [--dialog DIALOG.png]
+//                                 [--1910] [--dialog DIALOG.png]
 #include <QApplication>
 #include <QDialog>
 #include <QListView>
@@ -21,13 +22,14 @@ int main(int argc, char** argv) {
   const auto app = veldaris::MakeApplication(argc, argv);
   if (argc < 6) {
     std::cerr << "usage: veldaris_stammbaum_screenshot OUTPUT.png DATA_FILE TREE.ged VALUE CANDIDATE_ROW "
-                 "[--maximiert] [--dialog DIALOG.png]\n";
+                 "[--maximiert] [--1910] [--dialog DIALOG.png]\n";
     return 2;
   }
-  bool maximised = false;
+  bool maximised = false, lands1910 = false;
   QString dialogPicture;
   for (int i = 6; i < argc; ++i) {
     if (std::string(argv[i]) == "--maximiert") maximised = true;
+    if (std::string(argv[i]) == "--1910") lands1910 = true;
     if (std::string(argv[i]) == "--dialog" && i + 1 < argc) dialogPicture = QString::fromLocal8Bit(argv[++i]);
   }
   const QString output = QString::fromLocal8Bit(argv[1]);
@@ -54,6 +56,7 @@ int main(int argc, char** argv) {
       QTest::mouseClick(candidates->viewport(), Qt::LeftButton, {}, candidates->visualRect(at).center());
       break;
     }
+  if (lands1910) QTest::mouseClick(window.findChild<QWidget*>("Lands1910Box"), Qt::LeftButton);
   QTest::qWait(300);
   if (!window.grab().save(output)) return 1;
   std::cout << "saved " << output.toStdString() << "\n";

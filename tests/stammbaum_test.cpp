@@ -141,6 +141,37 @@ TEST_F(TreeWindowTest, DecidesAPlaceAndSavesTheCopyThatTheCommandLineWrites) {
   EXPECT_FALSE((*again)[TakeChoicesButton].visible());
 }
 
+// A candidate chosen moves its value's dot at once; "keine" puts it back on the place found.
+TEST_F(TreeWindowTest, AChosenCandidateMovesItsDot) {
+  auto w = Open();
+  ASSERT_TRUE(w->tree);
+  const int melk = RowOf(*w, "Melk, Lower Austria, Austria");  // the town, and a hamlet of its name
+  OnPick(*w, PlaceList, melk);
+  const std::size_t place = w->view[static_cast<std::size_t>(melk)];
+  const auto candidates = w->tree->places[place].resolution.Open();
+  ASSERT_GE(candidates.size(), 2u);
+  const std::size_t dots = w->dots.size();
+  const auto expectDotAt = [&](const places::Candidate& c, const std::string& what) {
+    ASSERT_TRUE(c.coordinates) << what;
+    const places::MapPoint expected =
+        places::ToLambert(std::stod(c.coordinates->latitude), std::stod(c.coordinates->longitude));
+    ASSERT_NE(w->dotOf[place], TreeWindow::kNoDot) << what;
+    EXPECT_NEAR(w->dots[w->dotOf[place]].at.x, expected.x, 1) << what;
+    EXPECT_NEAR(w->dots[w->dotOf[place]].at.y, expected.y, 1) << what;
+    EXPECT_EQ(w->dots.size(), dots) << what;
+    EXPECT_EQ(w->Scene().selected, w->dotOf[place]) << what;  // the current value's, highlighted
+  };
+  expectDotAt(*w->tree->places[place].resolution.Place(), "found");
+  for (int choice : {2, 1}) {
+    const std::uint64_t revision = w->mapRevision;
+    OnPick(*w, CandidateList, choice);
+    expectDotAt(candidates[static_cast<std::size_t>(choice) - 1], "chosen " + std::to_string(choice));
+    EXPECT_GT(w->mapRevision, revision);
+  }
+  OnPick(*w, CandidateList, 0);
+  expectDotAt(*w->tree->places[place].resolution.Place(), "keine");
+}
+
 TEST_F(TreeWindowTest, NeverWritesOverTheTreeOrTheDataFileAndSaysWhatFailed) {
   const std::string tree = test::ReadBytes(dir_ / "baum.ged");
   FullDisk full;

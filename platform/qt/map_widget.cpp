@@ -8,6 +8,9 @@
 #include <QStyleOptionFocusRect>
 #include <QToolTip>
 #include <QWheelEvent>
+#include <cmath>
+#include <map>
+#include <tuple>
 
 #include "stammbaum/tree_events.h"
 
@@ -51,13 +54,12 @@ class QtMapPainter : public places::MapPainter {
     painter_.setBrush(Qt::NoBrush);
     painter_.drawPolyline(Polygon(points));
   }
+  // A dot is a picture of it drawn once for its look and size (in half pixels) and then only
+  // copied: tens of thousands of them in a frame.
   void Dot(Pixel centre, double radius, places::MapStyle style, std::size_t) override {
-    const places::MapLook& look = places::LookOf(style);
-    QColor fill = ColourOf(*look.fill);
-    fill.setAlphaF(style == places::MapStyle::kDotSelected ? 1.0f : 0.8f);
-    painter_.setPen(QPen(ColourOf(*look.line), look.width));
-    painter_.setBrush(fill);
-    painter_.drawEllipse(QPointF(centre.x, centre.y), radius, radius);
+    const QImage& sprite = SpriteOf(style, radius);
+    const double half = sprite.width() / sprite.devicePixelRatio() / 2;
+    painter_.drawImage(QPointF(std::round(centre.x - half), std::round(centre.y - half)), sprite);
   }
   void Label(Pixel at, std::string_view text, places::MapStyle style) override {
     QFont font = painter_.font();
@@ -75,6 +77,32 @@ class QtMapPainter : public places::MapPainter {
   }
 
  private:
+  const QImage& SpriteOf(places::MapStyle style, double radius) {
+    const qreal ratio = painter_.device() ? painter_.device()->devicePixelRatioF() : 1.0;
+    const int halves = static_cast<int>(std::lround(radius * 2));
+    const auto key = std::make_tuple(static_cast<int>(style), halves, static_cast<int>(std::lround(ratio * 100)));
+    static std::map<std::tuple<int, int, int>, QImage> sprites;
+    auto at = sprites.find(key);
+    if (at != sprites.end()) return at->second;
+    const places::MapLook& look = places::LookOf(style);
+    const double r = halves / 2.0;
+    const int side = static_cast<int>(std::ceil(2 * r + look.width + 2));
+    QImage sprite(static_cast<int>(std::ceil(side * ratio)), static_cast<int>(std::ceil(side * ratio)),
+                  QImage::Format_ARGB32_Premultiplied);
+    sprite.setDevicePixelRatio(ratio);
+    sprite.fill(Qt::transparent);
+    {
+      QPainter p(&sprite);
+      p.setRenderHint(QPainter::Antialiasing, true);
+      QColor fill = ColourOf(*look.fill);
+      fill.setAlphaF(style == places::MapStyle::kDotSelected ? 1.0f : 0.8f);
+      p.setPen(QPen(ColourOf(*look.line), look.width));
+      p.setBrush(fill);
+      p.drawEllipse(QPointF(side / 2.0, side / 2.0), r, r);
+    }
+    return sprites.emplace(key, std::move(sprite)).first->second;
+  }
+
   QPainter& painter_;
   const places::MapView& view_;
 };

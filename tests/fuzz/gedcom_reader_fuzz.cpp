@@ -28,6 +28,7 @@
 #include "core/record_reader.h"
 #include "places/gedcom.h"
 #include "places/resolver.h"
+#include "places/map.h"
 #include "places/monarchy.h"
 
 namespace {
@@ -116,10 +117,53 @@ void CheckCopies(const veldaris::places::GedcomTree& tree) {
   Check(more == 0);
 }
 
+// The map file, damaged as the monarchy's, and the input as one whole: refused or read into
+// shapes whose parts hold their points; the view draws any of them.
+void CheckMapFile(std::string_view bytes) {
+  using namespace veldaris::places;
+  static const std::string file = [] {
+    MapShape state;
+    state.layer = MapLayer::kStates;
+    state.name = "Wien";
+    state.points = {{620000, 480000}, {640000, 480000}, {640000, 500000}, {620000, 480000}};
+    state.parts = {4};
+    MapShape land = state;
+    land.layer = MapLayer::kLands1910;
+    land.name = "Böhmen";
+    return MapData::Format({state, land});
+  }();
+  std::string damaged = file;
+  for (std::size_t k = 0; k + 1 < bytes.size() && k < 16; k += 2)
+    damaged[static_cast<unsigned char>(bytes[k]) % damaged.size()] = bytes[k + 1];
+  for (const std::string_view input : {std::string_view(damaged), bytes}) {
+    std::string error;
+    const auto map = MapData::Parse(input, error);
+    Check(map.has_value() == error.empty());
+    if (!map) continue;
+    for (const MapShape& shape : map->shapes) {
+      std::size_t points = 0;
+      for (std::uint32_t part : shape.parts) points += part;
+      Check(points == shape.points.size());
+    }
+    struct Nothing : MapPainter {
+      void Background(MapStyle) override {}
+      void Area(std::span<const MapView::Pixel>, std::span<const std::uint32_t>, MapStyle) override {}
+      void Line(std::span<const MapView::Pixel>, MapStyle) override {}
+      void Dot(MapView::Pixel, double, MapStyle, std::size_t) override {}
+      void Label(MapView::Pixel, std::string_view, MapStyle) override {}
+    } nothing;
+    MapScene scene{&*map, {}, {}, std::nullopt, true};
+    scene.view.SetSize(200, 100);
+    scene.view.Fit(map->austriaLow, map->austriaHigh);
+    DrawMap(scene, nothing);
+  }
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   CheckFolding(bytes);
   CheckMonarchyFile(bytes);
+  CheckMapFile(bytes);
   std::optional<veldaris::places::GedcomTree> tree;
   try {
     tree.emplace(bytes);

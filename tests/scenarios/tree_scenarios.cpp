@@ -362,6 +362,10 @@ void TheMapShowsThePlacesAndTheListTheirDots(Driver& d, Checks& c) {
   for (std::size_t at = svg.find("<circle"); at != std::string::npos; at = svg.find("<circle", at + 1)) ++circles;
   c.Equal(circles, m.dots.size(), "a circle for each dot");
   c.True(svg.find("Böhmen") != std::string::npos, "the lands of 1910 named on the map");
+  // Its numbers as every program reads them, whatever the desktop's language.
+  const std::size_t cx = svg.find("<circle cx=\"") + 12;
+  const std::string number = svg.substr(cx, svg.find('"', cx) - cx);
+  c.True(number.find('.') != std::string::npos && number.find(',') == std::string::npos, "a circle's x: " + number);
   d.Answer(d.Dir() / "karte.png");
   d.Click(SaveMapButton);
   const std::string png = test::ReadBytes(d.Dir() / "karte.png");
