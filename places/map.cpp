@@ -265,7 +265,7 @@ const MapLook& LookOf(MapStyle style) {
       {std::nullopt, MapColour{150, 150, 150}, 1, false},                 // kBorder
       {std::nullopt, MapColour{175, 165, 140}, 1, false},                 // kStateBorder
       {std::nullopt, MapColour{110, 100, 80}, 2, false},                  // kAustriaBorder
-      {std::nullopt, MapColour{170, 40, 40}, 1.5, true},                  // kLand1910
+      {std::nullopt, MapColour{185, 60, 60}, 1.2, true},                  // kLand1910
       {std::nullopt, MapColour{150, 40, 40}, 1, false},                   // kLandName
       {MapColour{20, 110, 190}, MapColour{255, 255, 255}, 1, false},      // kDot
       {MapColour{200, 100, 20}, MapColour{255, 255, 255}, 1, false},      // kDotAbroad
@@ -324,7 +324,8 @@ void DrawMap(const MapScene& scene, MapPainter& painter) {
     }
   if (scene.lands1910 && scene.data)
     for (const MapShape& shape : scene.data->shapes)
-      if (shape.layer == MapLayer::kLands1910 && view.Shows(shape.label))
+      if (shape.layer == MapLayer::kLands1910 && view.Shows(shape.label) &&
+          (shape.high.x - shape.low.x) / view.metresPerPixel() > 7.0 * static_cast<double>(shape.name.size()))
         painter.Label(view.ToScreen(shape.label), shape.name, MapStyle::kLandName);
   const auto dot = [&](std::size_t k, MapStyle style) {
     const MapView::Pixel p = view.ToScreen(scene.dots[k].at);
@@ -336,6 +337,7 @@ void DrawMap(const MapScene& scene, MapPainter& painter) {
     if (k != scene.selected) dot(k, scene.dots[k].abroad ? MapStyle::kDotAbroad : MapStyle::kDot);
   if (scene.selected && *scene.selected < scene.dots.size()) dot(*scene.selected, MapStyle::kDotSelected);
   painter.Label({6, view.height() - 6.0}, kMapCredits, MapStyle::kCredits);
+  if (scene.lands1910) painter.Label({6, view.height() - 18.0}, kMapCredits1910, MapStyle::kCredits);
 }
 
 }  // namespace veldaris::places

@@ -61,10 +61,10 @@ class MapData {
   MapPoint austriaLow, austriaHigh;  // the box of Austria's states
 };
 
-// Where the map's borders come from, as their licences ask it to be said.
-constexpr const char* kMapCredits =
-    "Grenzen: Flooh Perlot nach Statistik Austria (CC BY 4.0); Natural Earth; "
-    "Kronländer 1910: HistoGIS (ACDH-CH, ÖAW), CC BY 4.0";
+// Where the map's borders come from, as their licences ask it to be said: today's, and the
+// crown lands' where they are shown.
+constexpr const char* kMapCredits = "Grenzen: Flooh Perlot nach Statistik Austria, CC BY 4.0; Natural Earth";
+constexpr const char* kMapCredits1910 = "Kronländer 1910: HistoGIS (ACDH-CH, ÖAW), CC BY 4.0";
 
 // A window onto the map: its size in pixels, the point at its middle, and how many metres a
 // pixel spans.
@@ -160,7 +160,8 @@ struct MapScene {
 };
 
 // Draws the scene: the shapes that reach into the view, each point that falls on the pixel
-// of the one before left out, then the dots, the selected one last, then the credits.
+// of the one before left out, the names of the lands of 1910 that are wide enough on the
+// screen to hold them, then the dots, the selected one last, then the credits, a line each.
 void DrawMap(const MapScene& scene, MapPainter& painter);
 
 }  // namespace veldaris::places

@@ -185,7 +185,13 @@ TEST(DrawMap, HandsThePainterWhatTheViewShows) {
   Recorder lands;
   DrawMap(scene, lands);
   EXPECT_EQ(lands.calls, (std::vector<std::string>{"background", "area 1", "line 5", "label Krain", "dot 0", "dot 1",
-                                                   std::string("label ") + kMapCredits}));
+                                                   std::string("label ") + kMapCredits,
+                                                   std::string("label ") + kMapCredits1910}));
+  // Zoomed out until the land is narrower than its name: its name left out.
+  scene.view.ZoomAbout({150, 100}, 1.0 / 8);
+  Recorder small;
+  DrawMap(scene, small);
+  EXPECT_EQ(std::count(small.calls.begin(), small.calls.end(), "label Krain"), 0);
 }
 
 // The C library's locale set to a German one where the machine has it, for the test's time.

@@ -64,8 +64,8 @@ int Win32TreeWindow::RunMessageLoop() {
   return 0;
 }
 
-// Alt and a letter: the control whose caption has it after "&": a button is pressed, a
-// caption gives the focus to the control after it that can take it.
+// Alt and a letter: the control whose caption has it after "&": a button is pressed, a check
+// box switched, a caption gives the focus to the control after it that can take it.
 bool Win32TreeWindow::AccessKey(wchar_t letter) {
   const auto upper = [](wchar_t c) { return static_cast<wchar_t>(reinterpret_cast<std::uintptr_t>(CharUpperW(
                                         reinterpret_cast<LPWSTR>(static_cast<std::uintptr_t>(c))))); };
@@ -75,7 +75,7 @@ bool Win32TreeWindow::AccessKey(wchar_t letter) {
     if (at == std::wstring::npos || at + 1 >= caption.size() || upper(caption[at + 1]) != upper(letter)) continue;
     HWND hwnd = control(spec.id);
     if (!IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd)) continue;
-    if (spec.kind == ControlKind::kButton) {
+    if (spec.kind == ControlKind::kButton || spec.kind == ControlKind::kCheckBox) {
       SetFocus(hwnd);
       Dispatch([&] { tree::OnClick(model_, spec.id); });
       return true;
@@ -227,7 +227,7 @@ HWND Win32TreeWindow::Create(const tree::ControlSpec& spec) {
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
   if (spec.kind == ControlKind::kTable) {
     ListView_SetExtendedListViewStyle(hwnd, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    const int widths[] = {330, 60, 120, 360};
+    const int widths[] = {250, 55, 95, 360};
     int column = 0;
     for (const std::string& heading : tree::PlaceColumns()) {
       std::wstring text = Wide(heading);
