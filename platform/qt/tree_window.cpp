@@ -190,9 +190,9 @@ QWidget* TreeMainWindow::Create(const tree::ControlSpec& spec) {
       table->verticalHeader()->setDefaultSectionSize(Px(20 * 15));
       table->horizontalHeader()->setSectionsClickable(true);
       table->horizontalHeader()->setSortIndicatorShown(true);
-      table->setColumnWidth(0, Px(250 * 15));
+      table->setColumnWidth(0, Px(235 * 15));
       table->setColumnWidth(1, Px(55 * 15));
-      table->setColumnWidth(2, Px(95 * 15));
+      table->setColumnWidth(2, Px(112 * 15));
       table->horizontalHeader()->setStretchLastSection(true);
       connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
               [this, id](const QModelIndex& now) {

@@ -227,7 +227,7 @@ HWND Win32TreeWindow::Create(const tree::ControlSpec& spec) {
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
   if (spec.kind == ControlKind::kTable) {
     ListView_SetExtendedListViewStyle(hwnd, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    const int widths[] = {250, 55, 95, 360};
+    const int widths[] = {235, 55, 112, 360};
     int column = 0;
     for (const std::string& heading : tree::PlaceColumns()) {
       std::wstring text = Wide(heading);
