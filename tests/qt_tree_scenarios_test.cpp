@@ -131,6 +131,10 @@ class QtTreeDriver : public scenario::Driver {
     QTest::mouseRelease(map, Qt::LeftButton, {}, QPoint(toX, toY));
     Idle();
   }
+  std::string ShownAccessibleName(ControlId id) override { return From(Widget(id)->accessibleName()); }
+  std::optional<std::string> ShownDescription(ControlId id) override {
+    return From(Widget(id)->accessibleDescription());
+  }
   unsigned ShownMapPixel(int x, int y) override {
     return static_cast<unsigned>(Widget(Map)->grab().toImage().pixel(x, y)) & 0xFFFFFFu;
   }
@@ -146,7 +150,7 @@ class QtTreeDriver : public scenario::Driver {
     QTest::qWait(20);
     // The offscreen platform leaves no window active once a popup has closed, as a desktop does.
     window_->activateWindow();
-    QTest::qWaitForWindowActive(window_.get());
+    if (!QTest::qWaitForWindowActive(window_.get())) qWarning("the window did not become active again");
   }
   void DoClickRow(ControlId id, int row) override {
     QAbstractItemView* view = View(id);

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -170,6 +171,29 @@ class Win32TreeDriver : public scenario::Driver {
                    MAKELPARAM(fromX + (toX - fromX) * step / 4, fromY + (toY - fromY) * step / 4));
     PostMessageW(map, WM_LBUTTONUP, 0, MAKELPARAM(toX, toY));
     Pump();
+  }
+  // As a screen reader asks: the control's accessible object, its name and description.
+  std::string ShownAccessible(ControlId id, bool description) {
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(Control(id), static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object))) ||
+        !object)
+      return "(no accessible object)";
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR text = nullptr;
+    const HRESULT asked = description ? object->get_accDescription(self, &text) : object->get_accName(self, &text);
+    object->Release();
+    if (FAILED(asked) || !text) return "(none)";
+    std::string shown = Utf8(std::wstring(text, SysStringLen(text)));
+    SysFreeString(text);
+    return shown;
+  }
+  std::string ShownAccessibleName(ControlId id) override { return ShownAccessible(id, false); }
+  std::optional<std::string> ShownDescription(ControlId id) override {
+    if (!window_->described()) return std::nullopt;
+    return ShownAccessible(id, true);
   }
   unsigned ShownMapPixel(int x, int y) override {
     const COLORREF c = window_->MapPixel(x, y);

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <oleacc.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -25,6 +26,22 @@ constexpr UINT_PTR kTicker = 1;
 constexpr int kFirstControl = 100;
 
 std::wstring Wide(std::string_view utf8) { return Utf8ToWide(utf8); }
+
+// What a screen reader says of a control besides its name (its accessible description), where
+// the system offers the service (wine has none): whether it took it.
+bool Describe(HWND hwnd, const std::wstring& text) {
+  static IAccPropServices* const services = [] {
+    IAccPropServices* found = nullptr;
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                reinterpret_cast<void**>(&found))))
+      found = nullptr;
+    return found;
+  }();
+  return services && SUCCEEDED(services->SetHwndPropStr(hwnd, static_cast<DWORD>(OBJID_CLIENT),
+                                                        static_cast<DWORD>(CHILDID_SELF), PROPID_ACC_DESCRIPTION,
+                                                        text.c_str()));
+}
 
 }  // namespace
 
@@ -132,6 +149,9 @@ void Win32TreeWindow::Build() {
                           instance_, static_cast<NativeWindow*>(this));
   platform_.SetOwner(hwnd_);
   DragAcceptFiles(hwnd_, TRUE);
+  tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0, 0,
+                          hwnd_, nullptr, instance_, nullptr);
+  SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, Px(400 * 15));
   // In the table's order, which is the keyboard order; a caption comes right before the
   // control it names, which is how a screen reader finds the name of a list.
   for (const tree::ControlSpec& spec : tree::ControlTable()) controls_[static_cast<std::size_t>(spec.id)] = Create(spec);
@@ -246,6 +266,20 @@ HWND Win32TreeWindow::Create(const tree::ControlSpec& spec) {
   if (spec.kind == ControlKind::kTable || spec.kind == ControlKind::kChoiceList || spec.kind == ControlKind::kProgress ||
       spec.kind == ControlKind::kMap)
     SetWindowTextW(hwnd, Wide(spec.accessibleName).c_str());  // the name a screen reader gives it
+  if (!spec.tooltip.empty()) {
+    tipTexts_.push_back(Wide(spec.tooltip));
+    described_ = Describe(hwnd, tipTexts_.back());
+    // The map's tooltip is the dot under the pointer (below); the others show the description.
+    if (spec.kind != ControlKind::kMap) {
+      TOOLINFOW tool{};
+      tool.cbSize = sizeof tool;
+      tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+      tool.hwnd = hwnd_;
+      tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
+      tool.lpszText = tipTexts_.back().data();
+      SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+  }
   if (spec.kind == ControlKind::kMap) {
     // The dot under the pointer, asked for when the tooltip shows (TTN_GETDISPINFOW).
     mapTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0,
@@ -278,7 +312,10 @@ LRESULT Win32TreeWindow::HandleMap(HWND hwnd, UINT message, WPARAM wParam, LPARA
     case WM_PAINT: PaintMapControl(hwnd); return 0;
     case WM_SIZE: {
       const int width = LOWORD(lParam), height = HIWORD(lParam);
-      if (width > 0 && height > 0) Dispatch([&] { tree::OnMapSize(model_, width, height); });
+      if (width <= 0 || height <= 0) return 0;
+      // While the window is built, the controls after the map are not there to be shown yet.
+      if (controls_.back()) Dispatch([&] { tree::OnMapSize(model_, width, height); });
+      else tree::OnMapSize(model_, width, height);
       return 0;
     }
     case WM_SETFOCUS:

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -34,6 +35,8 @@ class Win32TreeWindow : public NativeWindow {
 
   tree::TreeWindow& model() { return model_; }
   HWND control(tree::ControlId id) const { return controls_[static_cast<std::size_t>(id)]; }
+  // Whether the system took the controls' accessible descriptions.
+  bool described() const { return described_; }
   // The colour the map control last drew at a pixel of its own (from its back buffer).
   COLORREF MapPixel(int x, int y) const;
 
@@ -79,6 +82,10 @@ class Win32TreeWindow : public NativeWindow {
   HBITMAP mapBitmap_ = nullptr;
   SIZE mapSize_{};
   HWND mapTip_ = nullptr;
+  // The controls' descriptions, shown as their tooltips (`tips_`) and told to screen readers.
+  HWND tips_ = nullptr;
+  std::deque<std::wstring> tipTexts_;
+  bool described_ = false;
   std::wstring tip_;
   std::uint64_t shownMap_ = 0;
   POINT pressed_{}, last_{};

@@ -56,6 +56,10 @@ class Driver {
   virtual void WheelMap(int x, int y, int notches) = 0;
   virtual void DragMap(int fromX, int fromY, int toX, int toY) = 0;
   virtual unsigned ShownMapPixel(int x, int y) = 0;
+  // What a screen reader is told of a control: its name and its description (none where the
+  // system has no service that keeps one: wine).
+  virtual std::string ShownAccessibleName(ControlId id) = 0;
+  virtual std::optional<std::string> ShownDescription(ControlId id) = 0;
 
   // What the native controls show (UTF-8).
   virtual std::string Shown(ControlId id) = 0;

@@ -327,6 +327,12 @@ void TheMapShowsThePlacesAndTheListTheirDots(Driver& d, Checks& c) {
   c.Equal(m.showing, Showing::kAll, "the filter after a click on a hidden value's dot");
   c.Require(d.ShownCurrentRow(PlaceList) >= 0, "a row current after the click");
   c.Equal(m.view[static_cast<std::size_t>(d.ShownCurrentRow(PlaceList))], m.dots[other].item, "the dot's value current");
+  // A screen reader names the map and says what it shows and how to use it.
+  c.Equal(d.ShownAccessibleName(Map), SpecOf(Map).accessibleName, "the map's accessible name");
+  if (const auto description = d.ShownDescription(Map))
+    c.Equal(*description, SpecOf(Map).tooltip, "the map's accessible description");
+  else
+    std::printf("the map's accessible description not read: the system keeps none\n");
   // The keys, by Alt+T on the map.
   d.Alt('t');
   c.Equal(d.ShownFocus(), Map, "focus after Alt+T");
