@@ -12,6 +12,7 @@
 #include "core/text1252.h"
 #include "stammbaum/tree_window.h"
 #include "places/fold.h"
+#include "places/data_files.h"
 #include "places/png.h"
 #include "places/tree_map.h"
 
@@ -150,6 +151,14 @@ void ShowCandidates(TreeWindow& w) {
     }
     if (!r.reason.empty()) reason += "\n" + r.reason;
     if (r.status == Status::kNotAustrian) reason += "\nKein Ort in Österreich oder in den Ländern der Monarchie genannt.";
+  } else {
+    // Before a value is chosen: what this field is for, and where the data comes from, as its
+    // licences ask it to be said.
+    // The credits' lines are for a terminal; the field breaks them itself.
+    std::string credits = places::kDataCredits;
+    std::replace(credits.begin(), credits.end(), '\n', ' ');
+    reason = "Eine Ortsangabe wählen: hier steht, was sie ist und warum.\n\n" + credits + "\n" + places::kMapCredits +
+             "; " + places::kMapCredits1910;
   }
   w[ReasonText].SetText(reason);
   ShowCurrentDot(w);

@@ -69,6 +69,9 @@ const char kMelk[] = "Melk, Lower Austria, Austria";
 
 void ATreeGivenAtTheStartIsOpened(Driver& d, Checks& c) {
   Open(d, c);
+  // No value chosen yet: the Hinweis names where the data comes from.
+  for (const char* source : {"GeoNames", "Statistik Austria", "Who's On First", "Natural Earth", "HistoGIS"})
+    c.True(d.Shown(ReasonText).find(source) != std::string::npos, std::string("the Hinweis names ") + source);
   c.Equal(d.ShownCaption(), WindowCaption(), "the window's caption");
   ExpectText(d, c, TreeText, Windows1252ToUtf8(os::PathTo1252(d.Tree())));
   ExpectRows(d, c, PlaceList, 48);
