@@ -217,14 +217,19 @@ std::vector<std::uint32_t> MonarchyIndex::IdsOf(int kind, std::size_t k) const {
   return out;
 }
 
-std::vector<std::uint32_t> MonarchyIndex::Find(std::string_view key, MonarchyNames names) const {
-  const int kind = static_cast<int>(names);
+std::size_t MonarchyIndex::FirstNotBefore(int kind, std::string_view key) const {
   std::size_t low = 0, high = names_[kind];
   while (low < high) {
     const std::size_t middle = low + (high - low) / 2;
     if (KeyText(kind, middle) < key) low = middle + 1;
     else high = middle;
   }
+  return low;
+}
+
+std::vector<std::uint32_t> MonarchyIndex::Find(std::string_view key, MonarchyNames names) const {
+  const int kind = static_cast<int>(names);
+  const std::size_t low = FirstNotBefore(kind, key);
   if (low == names_[kind] || KeyText(kind, low) != key) return {};
   return IdsOf(kind, low);
 }
@@ -236,12 +241,7 @@ std::pair<std::string_view, std::vector<std::uint32_t>> MonarchyIndex::Key(std::
 
 std::pair<std::size_t, std::size_t> MonarchyIndex::Prefixed(std::string_view prefix, MonarchyNames names) const {
   const int kind = static_cast<int>(names);
-  std::size_t low = 0, high = names_[kind];
-  while (low < high) {
-    const std::size_t middle = low + (high - low) / 2;
-    if (KeyText(kind, middle) < prefix) low = middle + 1;
-    else high = middle;
-  }
+  const std::size_t low = FirstNotBefore(kind, prefix);
   std::size_t last = low;
   while (last < names_[kind] && KeyText(kind, last).starts_with(prefix)) ++last;
   return {low, last};

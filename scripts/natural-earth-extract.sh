@@ -11,6 +11,7 @@
 # It needs npm (with Node.js); nothing else reads the network.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/npm-pack.sh
 package=world-atlas
 version=2.0.2
 integrity='sha512-IXfV0qwlKXpckz1FhwXVwKRjiIhOnWttOskm5CtxMsjgE/MXAYRHWJqgXOpM8IkcPBoXnyTU5lFHcYa5ChG0LQ=='
@@ -18,13 +19,7 @@ out=data/sources/natural-earth-50m-mitteleuropa.topo.json
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-(cd "$work" && npm pack --silent "$package@$version" >/dev/null)
-tarball="$work/$package-$version.tgz"
-actual="sha512-$(node -e 'const c=require("crypto"),f=require("fs");process.stdout.write(c.createHash("sha512").update(f.readFileSync(process.argv[1])).digest("base64"))' "$tarball")"
-if [ "$actual" != "$integrity" ]; then
-  echo "natural-earth-extract: $package@$version has the integrity $actual, not $integrity" >&2
-  exit 1
-fi
+tarball=$(npm_pack "$package" "$version" "$integrity" "$work")
 tar -xzf "$tarball" -C "$work" package/countries-50m.json
 node - "$work/package/countries-50m.json" "$out" <<'JS'
 const fs = require("fs");

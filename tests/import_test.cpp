@@ -12,6 +12,7 @@
 #include "tools/import/cities.h"
 #include "tools/import/city_parts.h"
 #include "tools/import/gazetteer.h"
+#include "tools/import/map_file.h"
 #include "tools/import/monarchy_places.h"
 #include "tools/import/wof.h"
 #include "places/monarchy.h"
@@ -444,4 +445,44 @@ TEST(Importer, EveryPointOfTheBuiltGazetteerLiesInItsMunicipality) {
 }
 
 }  // namespace
+// The map's borders, each drawn once: the arc two states share is one state border, the others
+// Austria's border; of the countries' arcs, those Austria uses give way to Austria's own.
+TEST(ImporterMap, DrawsEachBorderOnce) {
+  // Two squares side by side, sharing the arc at 15° E; the same as Austria and a neighbour.
+  const std::string topology = R"({"type":"Topology","objects":{"o":{"type":"GeometryCollection","geometries":[
+      {"type":"Polygon","arcs":[[0,1]],"properties":{"iso":"ISO1","name":"West"}},
+      {"type":"Polygon","arcs":[[-1,2]],"properties":{"iso":"ISO2","name":"East"}}]}},
+      "arcs":[[[15,47],[15,48]],[[15,48],[14,48],[14,47],[15,47]],[[15,47],[16,47],[16,48],[15,48]]]})";
+  const auto with = [&](const char* west, const char* east) {
+    std::string text = topology;
+    text.replace(text.find("ISO1"), 4, west);
+    text.replace(text.find("ISO2"), 4, east);
+    return import::ReadTopology(text, "test.topo.json");
+  };
+  const import::Topology states = with("3", "4"), countries = with("040", "276");
+  import::Shape land;
+  land.name = "Königreich Böhmen";
+  land.polygons = {{{{14, 48}, {16, 48}, {16, 49}, {14, 49}, {14, 48}}}};
+  land.west = 14, land.east = 16, land.south = 48, land.north = 49;
+  import::MapReport report;
+  const std::vector<places::MapShape> map = import::MakeMap(states, countries, {land}, report);
+  std::map<places::MapLayer, std::vector<std::size_t>> parts;  // each layer's parts, by their points
+  for (const places::MapShape& s : map)
+    for (std::uint32_t n : s.parts) parts[s.layer].push_back(n);
+  EXPECT_EQ(parts[places::MapLayer::kCountries], (std::vector<std::size_t>{5, 5}));
+  EXPECT_EQ(parts[places::MapLayer::kStates], (std::vector<std::size_t>{5, 5}));
+  EXPECT_EQ(parts[places::MapLayer::kStateBorders], (std::vector<std::size_t>{2}));        // the shared arc, once
+  EXPECT_EQ(parts[places::MapLayer::kAustriaBorder], (std::vector<std::size_t>{4, 4}));    // the others
+  EXPECT_EQ(parts[places::MapLayer::kBorders], (std::vector<std::size_t>{4}));  // the neighbour's own, not Austria's
+  const auto lands = std::find_if(map.begin(), map.end(), [](const places::MapShape& s) {
+    return s.layer == places::MapLayer::kLands1910;
+  });
+  ASSERT_NE(lands, map.end());
+  EXPECT_EQ(lands->name, "Böhmen");
+  EXPECT_TRUE(lands->label.x > lands->low.x && lands->label.x < lands->high.x && lands->label.y > lands->low.y &&
+              lands->label.y < lands->high.y);
+  EXPECT_EQ(report.states, 2u);
+  EXPECT_EQ(report.lands, 1u);
+}
+
 }  // namespace veldaris

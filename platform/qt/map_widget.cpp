@@ -12,6 +12,7 @@
 #include <map>
 #include <tuple>
 
+#include "platform/qt/qt_text.h"
 #include "stammbaum/tree_events.h"
 
 namespace veldaris {
@@ -21,7 +22,6 @@ using Pixel = places::MapView::Pixel;
 
 QColor ColourOf(const places::MapColour& c) { return QColor(c.r, c.g, c.b); }
 
-QString Q(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
 QPolygonF Polygon(std::span<const Pixel> points) {
   QPolygonF polygon;
@@ -65,7 +65,7 @@ class QtMapPainter : public places::MapPainter {
     QFont font = painter_.font();
     font.setPointSizeF(style == places::MapStyle::kCredits ? 7 : 9);
     painter_.setFont(font);
-    const QString shown = Q(text);
+    const QString shown = FromUtf8(text);
     const QFontMetricsF metrics(font);
     const double width = metrics.horizontalAdvance(shown);
     QRectF box = style == places::MapStyle::kCredits
@@ -129,7 +129,7 @@ bool MapWidget::event(QEvent* event) {
       QToolTip::hideText();
       event->ignore();
     } else {
-      QToolTip::showText(help->globalPos(), Q(tip), this);
+      QToolTip::showText(help->globalPos(), FromUtf8(tip), this);
     }
     return true;
   }

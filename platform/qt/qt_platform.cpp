@@ -16,7 +16,6 @@
 namespace veldaris {
 namespace {
 
-QString Utf8(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
 QString Shown(const std::filesystem::path& path) { return QFile::decodeName(QByteArray::fromStdString(path.string())); }
 
@@ -74,16 +73,16 @@ void QtPlatform::Quit() { QuitApplication(); }
 
 void QtTreePlatform::ShowMessage(const std::string& title, const std::string& text) {
   if (beforeModal_) beforeModal_();
-  Message(owner_, Utf8(title), Utf8(text));
+  Message(owner_, FromUtf8(title), FromUtf8(text));
 }
 
 bool QtTreePlatform::AskYesNo(const std::string& title, const std::string& text) {
   if (beforeModal_) beforeModal_();
-  if (TestHooks().question) return TestHooks().question(Utf8(title), Utf8(text));
+  if (TestHooks().question) return TestHooks().question(FromUtf8(title), FromUtf8(text));
   QMessageBox box(owner_);
   box.setIcon(QMessageBox::Question);
-  box.setWindowTitle(Utf8(title));
-  box.setText(Utf8(text));
+  box.setWindowTitle(FromUtf8(title));
+  box.setText(FromUtf8(text));
   box.setTextFormat(Qt::PlainText);
   QPushButton* yes = box.addButton("&Ja", QMessageBox::YesRole);
   QPushButton* no = box.addButton("&Nein", QMessageBox::NoRole);
@@ -97,7 +96,7 @@ std::optional<std::filesystem::path> QtTreePlatform::AskFileToOpen(const std::st
                                                                    const std::filesystem::path& folder) {
   if (beforeModal_) beforeModal_();
   if (TestHooks().fileDialog) return TestHooks().fileDialog(false, folder);
-  const QString file = QFileDialog::getOpenFileName(owner_, Utf8(title), Shown(folder),
+  const QString file = QFileDialog::getOpenFileName(owner_, FromUtf8(title), Shown(folder),
                                                     "GEDCOM-Stammbäume (*.ged *.GED *.gedcom);;Alle Dateien (*)");
   if (file.isEmpty()) return std::nullopt;
   return PathOf(file);
@@ -111,7 +110,7 @@ std::optional<std::filesystem::path> QtTreePlatform::AskFileToSave(const std::st
   const QString filter = kind == tree::FileKind::kGedcom ? "GEDCOM-Stammbäume (*.ged)"
                          : kind == tree::FileKind::kMap  ? "SVG-Bilder (*.svg);;PNG-Bilder (*.png)"
                                                          : "CSV-Dateien (*.csv)";
-  const QString file = QFileDialog::getSaveFileName(owner_, Utf8(title), Shown(proposed), filter);
+  const QString file = QFileDialog::getSaveFileName(owner_, FromUtf8(title), Shown(proposed), filter);
   if (file.isEmpty()) return std::nullopt;
   return PathOf(file);
 }

@@ -27,4 +27,6 @@ QValidator::State Windows1252Validator::validate(QString& input, int&) const {
   return FromQString(input) ? Acceptable : Invalid;
 }
 
+QString FromUtf8(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+
 }  // namespace veldaris

@@ -10,6 +10,8 @@
 namespace veldaris {
 
 QString ToQString(std::string_view text1252);
+// The tree window's texts, which are UTF-8.
+QString FromUtf8(std::string_view utf8);
 // Nothing when the text holds a character that Windows-1252 cannot hold.
 std::optional<std::string> FromQString(const QString& text);
 

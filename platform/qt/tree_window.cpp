@@ -23,13 +23,13 @@
 #include <QSignalBlocker>
 
 #include "platform/qt/map_widget.h"
+#include "platform/qt/qt_text.h"
 #include "stammbaum/tree_events.h"
 
 namespace veldaris {
 namespace {
 
 
-QString Q(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
 
 std::filesystem::path PathOf(const QString& file) { return std::filesystem::path(QFile::encodeName(file).toStdString()); }
@@ -56,7 +56,7 @@ int TreeRowsModel::columnCount(const QModelIndex& parent) const {
 QVariant TreeRowsModel::data(const QModelIndex& at, int role) const {
   if (!at.isValid() || at.row() >= rowCount()) return {};
   if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
-    return Q(control_.rows().Cell(static_cast<std::size_t>(at.row()), static_cast<std::size_t>(at.column())));
+    return FromUtf8(control_.rows().Cell(static_cast<std::size_t>(at.row()), static_cast<std::size_t>(at.column())));
   if (role == Qt::TextAlignmentRole && headings_.size() > 1 && at.column() == 1)
     return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
   return {};
@@ -96,7 +96,7 @@ TreeMainWindow::TreeMainWindow(std::filesystem::path dataFile, QWidget* parent)
   platform_.SetBeforeModal([this] { Sync(); });
   if (const QScreen* screen = QGuiApplication::primaryScreen()) scale_ = screen->logicalDotsPerInchY() / 96.0;
   setObjectName("VeldarisStammbaum");
-  setWindowTitle(Q(tree::WindowCaption()));
+  setWindowTitle(FromUtf8(tree::WindowCaption()));
   setWindowIcon(QIcon(":/resources/stammbaum.png"));
   setAcceptDrops(true);
   Build();
@@ -124,10 +124,10 @@ void TreeMainWindow::Build() {
   for (const tree::ControlSpec& spec : tree::ControlTable()) {
     QWidget* w = Create(spec);
     w->setObjectName(spec.name);
-    if (!spec.accessibleName.empty()) w->setAccessibleName(Q(spec.accessibleName));
+    if (!spec.accessibleName.empty()) w->setAccessibleName(FromUtf8(spec.accessibleName));
     if (!spec.tooltip.empty()) {
-      w->setToolTip(Q(spec.tooltip));
-      w->setAccessibleDescription(Q(spec.tooltip));
+      w->setToolTip(FromUtf8(spec.tooltip));
+      w->setAccessibleDescription(FromUtf8(spec.tooltip));
     }
     w->setFocusPolicy(spec.tabStop ? Qt::StrongFocus : Qt::NoFocus);
     widgets_[static_cast<std::size_t>(spec.id)] = w;
@@ -149,12 +149,12 @@ QWidget* TreeMainWindow::Create(const tree::ControlSpec& spec) {
   const tree::ControlId id = spec.id;
   switch (spec.kind) {
     case ControlKind::kButton: {
-      auto* button = new QPushButton(Q(spec.caption), this);
+      auto* button = new QPushButton(FromUtf8(spec.caption), this);
       if (spec.Raises(kClickEvent))
         connect(button, &QPushButton::clicked, this, [this, id] { Dispatch([&] { tree::OnClick(model_, id); }); });
       return button;
     }
-    case ControlKind::kLabel: return new QLabel(Q(spec.caption), this);
+    case ControlKind::kLabel: return new QLabel(FromUtf8(spec.caption), this);
     case ControlKind::kText: {
       auto* text = new QLineEdit(this);
       text->setReadOnly(true);
@@ -178,7 +178,7 @@ QWidget* TreeMainWindow::Create(const tree::ControlSpec& spec) {
     case ControlKind::kTable: {
       auto* table = new PlaceView(this);
       std::vector<QString> headings;
-      for (const std::string& column : tree::PlaceColumns()) headings.push_back(Q(column));
+      for (const std::string& column : tree::PlaceColumns()) headings.push_back(FromUtf8(column));
       places_ = new TreeRowsModel(model_[id], std::move(headings), table);
       table->setModel(places_);
       table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -221,7 +221,7 @@ QWidget* TreeMainWindow::Create(const tree::ControlSpec& spec) {
       return progress;
     }
     case ControlKind::kCheckBox: {
-      auto* box = new QCheckBox(Q(spec.caption), this);
+      auto* box = new QCheckBox(FromUtf8(spec.caption), this);
       if (spec.Raises(kClickEvent))
         connect(box, &QCheckBox::clicked, this, [this, id] { Dispatch([&] { tree::OnClick(model_, id); }); });
       return box;
@@ -267,26 +267,26 @@ void TreeMainWindow::SyncControl(tree::ControlId id) {
   w->setVisible(c.visible());
   w->setEnabled(c.enabled());
   switch (tree::SpecOf(id).kind) {
-    case ControlKind::kButton: static_cast<QPushButton*>(w)->setText(Q(c.text())); break;
-    case ControlKind::kLabel: static_cast<QLabel*>(w)->setText(Q(c.text())); break;
+    case ControlKind::kButton: static_cast<QPushButton*>(w)->setText(FromUtf8(c.text())); break;
+    case ControlKind::kLabel: static_cast<QLabel*>(w)->setText(FromUtf8(c.text())); break;
     case ControlKind::kText: {
       auto* text = static_cast<QLineEdit*>(w);
-      if (text->text() != Q(c.text())) {
-        text->setText(Q(c.text()));
+      if (text->text() != FromUtf8(c.text())) {
+        text->setText(FromUtf8(c.text()));
         text->setCursorPosition(0);
       }
       break;
     }
     case ControlKind::kNotes: {
       auto* notes = static_cast<QPlainTextEdit*>(w);
-      if (notes->toPlainText() != Q(c.text())) notes->setPlainText(Q(c.text()));
+      if (notes->toPlainText() != FromUtf8(c.text())) notes->setPlainText(FromUtf8(c.text()));
       break;
     }
     case ControlKind::kDropDownList: {
       auto* combo = static_cast<QComboBox*>(w);
       if (combo->count() != static_cast<int>(c.rows().size())) {
         combo->clear();
-        for (const std::string& row : c.rows()) combo->addItem(Q(row));
+        for (const std::string& row : c.rows()) combo->addItem(FromUtf8(row));
       }
       combo->setCurrentIndex(c.current());
       break;
@@ -318,12 +318,12 @@ void TreeMainWindow::SyncControl(tree::ControlId id) {
     case ControlKind::kProgress: {
       auto* progress = static_cast<QProgressBar*>(w);
       progress->setValue(c.progress());
-      progress->setFormat(Q(c.text()) + " (%p %)");
+      progress->setFormat(FromUtf8(c.text()) + " (%p %)");
       break;
     }
     case ControlKind::kCheckBox: {
       auto* box = static_cast<QCheckBox*>(w);
-      box->setText(Q(c.text()));
+      box->setText(FromUtf8(c.text()));
       box->setChecked(c.selected());
       break;
     }

@@ -103,10 +103,7 @@ void Win32Window::Build() {
                           style, CW_USEDEFAULT, CW_USEDEFAULT, Px(kWindowWidth), Px(kNormalHeight),
                           nullptr, nullptr, instance_, static_cast<NativeWindow*>(this));
   platform_.SetOwner(hwnd_);
-  tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
-                              nullptr, instance_, nullptr);
-  SendMessageW(tooltips_, TTM_SETMAXTIPWIDTH, 0, Px(6000));
+  tooltips_ = MakeTooltips(0);
   tooltipTexts_.reserve(kControlCount);
   for (const ControlSpec& spec : ControlTable()) controls_[static_cast<std::size_t>(spec.id)] = Create(spec);
   // The controls stack in the order of the design: an earlier one lies on top of a later one,
@@ -268,13 +265,7 @@ void Win32Window::MeasureListRows(HWND hwnd, const ControlSpec& spec) {
 
 void Win32Window::AddTooltip(HWND hwnd, const ControlSpec& spec) {
   tooltipTexts_.push_back(Windows1252ToWide(spec.tooltip));
-  TTTOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = hwnd_;
-  tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
-  tool.lpszText = tooltipTexts_.back().data();
-  SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  NativeWindow::AddTooltip(tooltips_, hwnd_, hwnd, tooltipTexts_.back().data());
 }
 
 ControlId Win32Window::IdOf(HWND hwnd) const {

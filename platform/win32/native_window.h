@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 namespace veldaris {
 
 class NativeWindow {
@@ -35,6 +37,26 @@ class NativeWindow {
     return self->Handle(message, wParam, lParam);
   }
   virtual LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+
+  // A tooltip window of this window, its tips up to 400 pixels wide at 96 dots per inch.
+  HWND MakeTooltips(DWORD style) const {
+    HWND tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | style,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                                reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE)), nullptr);
+    SendMessageW(tips, TTM_SETMAXTIPWIDTH, 0, Px(6000));
+    return tips;
+  }
+  // A control's tip in it: a fixed text, which must stay where it is, or LPSTR_TEXTCALLBACKW,
+  // asked of `asked` with TTN_GETDISPINFOW each time it shows.
+  static void AddTooltip(HWND tips, HWND asked, HWND control, wchar_t* text) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = asked;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = text;
+    SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
 
   HWND hwnd_ = nullptr;
   int dpi_ = 96;  // of the screen

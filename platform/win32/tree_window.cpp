@@ -149,9 +149,7 @@ void Win32TreeWindow::Build() {
                           instance_, static_cast<NativeWindow*>(this));
   platform_.SetOwner(hwnd_);
   DragAcceptFiles(hwnd_, TRUE);
-  tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0, 0,
-                          hwnd_, nullptr, instance_, nullptr);
-  SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, Px(400 * 15));
+  tips_ = MakeTooltips(TTS_NOPREFIX);
   // In the table's order, which is the keyboard order; a caption comes right before the
   // control it names, which is how a screen reader finds the name of a list.
   for (const tree::ControlSpec& spec : tree::ControlTable()) controls_[static_cast<std::size_t>(spec.id)] = Create(spec);
@@ -270,28 +268,12 @@ HWND Win32TreeWindow::Create(const tree::ControlSpec& spec) {
     tipTexts_.push_back(Wide(spec.tooltip));
     described_ = Describe(hwnd, tipTexts_.back());
     // The map's tooltip is the dot under the pointer (below); the others show the description.
-    if (spec.kind != ControlKind::kMap) {
-      TOOLINFOW tool{};
-      tool.cbSize = sizeof tool;
-      tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-      tool.hwnd = hwnd_;
-      tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
-      tool.lpszText = tipTexts_.back().data();
-      SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    if (spec.kind != ControlKind::kMap) AddTooltip(tips_, hwnd_, hwnd, tipTexts_.back().data());
   }
   if (spec.kind == ControlKind::kMap) {
     // The dot under the pointer, asked for when the tooltip shows (TTN_GETDISPINFOW).
-    mapTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0,
-                              0, hwnd_, nullptr, instance_, nullptr);
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = hwnd;
-    tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
-    tool.lpszText = LPSTR_TEXTCALLBACKW;
-    SendMessageW(mapTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageW(mapTip_, TTM_SETMAXTIPWIDTH, 0, Px(400 * 15));  // its lines as the text breaks them
+    mapTip_ = MakeTooltips(TTS_NOPREFIX);
+    AddTooltip(mapTip_, hwnd, hwnd, LPSTR_TEXTCALLBACKW);
   }
   return hwnd;
 }

@@ -8,7 +8,6 @@
 #include <unordered_map>
 
 #include "core/text1252.h"
-#include "core/text_lines.h"
 #include "tools/import/gazetteer.h"
 #include "places/fold.h"
 #include "places/names.h"
@@ -29,13 +28,10 @@ constexpr std::string_view kVienna = "90001";
 }  // namespace
 
 std::vector<CityRow> ReadCities(std::string_view bytes, const std::string& file) {
-  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
   std::vector<CityRow> rows;
-  TextLines lines(bytes);
+  Utf8Lines lines(bytes, file);
   for (std::string_view line; lines.Next(line);) {
     const std::size_t number = lines.number();
-    if (line.empty()) continue;
-    if (!IsUtf8(line)) throw InputError(file, number, "kein UTF-8");
     const auto f = SplitFields(line, '\t');
     if (f.size() != 19) throw InputError(file, number, "erwartet wurden 19 Spalten, gefunden " + std::to_string(f.size()));
     CityRow row;
@@ -62,10 +58,8 @@ std::vector<CityRow> ReadCities(std::string_view bytes, const std::string& file)
 std::vector<std::pair<WorldPlace, std::vector<std::string>>> WorldPlaces(std::string_view bytes, const std::string& file,
                                                                          const std::vector<CityRow>& cities) {
   std::vector<std::pair<WorldPlace, std::vector<std::string>>> places;
-  TextLines lines(bytes);
+  Utf8Lines lines(bytes, file);
   for (std::string_view line; lines.Next(line);) {
-    if (line.empty()) continue;
-    if (!IsUtf8(line)) throw InputError(file, lines.number(), "kein UTF-8");
     const auto f = SplitFields(line, '\t');
     long population = 0;
     if (f.size() != 4 || std::from_chars(f[3].data(), f[3].data() + f[3].size(), population).ec != std::errc())

@@ -376,4 +376,13 @@ std::vector<PlaceRecord> BuildGazetteer(const std::vector<PostalCodeRow>& rows,
   return records;
 }
 
+bool Utf8Lines::Next(std::string_view& line) {
+  while (lines_.Next(line)) {
+    if (line.empty()) continue;
+    if (!IsUtf8(line)) throw InputError(file_, lines_.number(), "kein UTF-8");
+    return true;
+  }
+  return false;
+}
+
 }  // namespace veldaris::import

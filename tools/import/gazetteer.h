@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/place_record.h"
+#include "core/text_lines.h"
 #include "places/coordinates.h"
 
 namespace veldaris::import {
@@ -23,6 +24,20 @@ class InputError : public std::runtime_error {
  public:
   InputError(const std::string& file, std::size_t line, const std::string& what)
       : std::runtime_error(file + (line ? ":" + std::to_string(line) : "") + ": " + what) {}
+};
+
+// The lines of an open-data text file, numbered from 1: a byte order mark at its start passed
+// over, empty lines left out, a line that is no UTF-8 an InputError.
+class Utf8Lines {
+ public:
+  Utf8Lines(std::string_view bytes, const std::string& file)
+      : lines_(bytes.starts_with("\xEF\xBB\xBF") ? bytes.substr(3) : bytes), file_(file) {}
+  bool Next(std::string_view& line);
+  std::size_t number() const { return lines_.number(); }
+
+ private:
+  TextLines lines_;
+  const std::string& file_;
 };
 
 // One row of the postal-code list; texts in UTF-8, as in the file.

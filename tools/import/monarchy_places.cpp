@@ -10,7 +10,6 @@
 #include <utility>
 
 #include "core/text1252.h"
-#include "core/text_lines.h"
 #include "places/names.h"
 #include "tools/import/gazetteer.h"
 
@@ -399,13 +398,10 @@ void CompleteRegions(Gathered& g) {
 }  // namespace
 
 std::vector<ToponymRow> ReadToponyms(std::string_view bytes, const std::string& file) {
-  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
   std::vector<ToponymRow> rows;
-  TextLines lines(bytes);
+  Utf8Lines lines(bytes, file);
   for (std::string_view line; lines.Next(line);) {
     const std::size_t number = lines.number();
-    if (line.empty()) continue;
-    if (!IsUtf8(line)) throw InputError(file, number, "kein UTF-8");
     const std::vector<std::string> f = Split(line, ',', true);
     if (f.size() != 4) throw InputError(file, number, "erwartet wurden 4 Spalten, gefunden " + std::to_string(f.size()));
     // A row without a point (the register has some) cannot be told from others of its name.

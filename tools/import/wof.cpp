@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "core/text1252.h"
-#include "core/text_lines.h"
 #include "places/fold.h"
 #include "tools/import/gazetteer.h"
 
@@ -59,14 +58,12 @@ std::vector<std::string> Names(std::string_view cell) {
 }  // namespace
 
 std::vector<WofRow> ReadWof(std::string_view bytes, const std::string& file, WofReport& report) {
-  TextLines lines(bytes);
+  Utf8Lines lines(bytes, file);
   std::string_view line;
   if (!lines.Next(line) || !line.starts_with("wof_id\tplacetype\tname\t"))
     throw InputError(file, 1, "keine Tabelle von Who's On First (Kopfzeile wof_id, placetype, name, ...)");
   std::vector<WofRow> rows;
   while (lines.Next(line)) {
-    if (line.empty()) continue;
-    if (!IsUtf8(line)) throw InputError(file, lines.number(), "kein UTF-8");
     const auto f = SplitFields(line, '\t');
     if (f.size() != 19) throw InputError(file, lines.number(), "erwartet wurden 19 Spalten, gefunden " + std::to_string(f.size()));
     ++report.rows;
