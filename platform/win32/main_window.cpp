@@ -56,16 +56,6 @@ void Win32Window::Show(int showCommand) {
   Sync();
 }
 
-int Win32Window::RunMessageLoop() {
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) Process(msg);
-  if (hwnd_) {
-    DestroyWindow(hwnd_);
-    hwnd_ = nullptr;
-  }
-  return 0;
-}
-
 void Win32Window::Process(MSG& msg) {
   if (!PreTranslate(msg)) {
     TranslateMessage(&msg);

@@ -30,11 +30,7 @@ class Win32Window : public NativeWindow {
   // show the model. The window is still hidden.
   void Load();
   void Show(int showCommand);
-  // The message loop, until the program ends; returns its exit code.
-  int RunMessageLoop();
-  // One message of the loop: the keys the window handles itself (Tab, Shift+Tab, Alt with an
-  // access key), then the message, then a look at where the user moved the focus.
-  void Process(MSG& msg);
+  void Process(MSG& msg) override;
 
   Window& model() { return model_; }
   HWND control(ControlId id) const { return controls_[static_cast<std::size_t>(id)]; }

@@ -14,6 +14,19 @@ class NativeWindow {
   HWND handle() const { return hwnd_; }
   // Pixels for twips on this screen.
   int Px(int twips) const { return MulDiv(twips, dpi_, 1440); }
+  // The message loop, until the program ends; returns its exit code.
+  int RunMessageLoop() {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) Process(msg);
+    if (hwnd_) {
+      DestroyWindow(hwnd_);
+      hwnd_ = nullptr;
+    }
+    return 0;
+  }
+  // One message of the loop: the keys the window handles itself (Tab, Shift+Tab, Alt with an
+  // access key), then the message, then a look at where the user moved the focus.
+  virtual void Process(MSG& msg) = 0;
 
  protected:
   NativeWindow() {

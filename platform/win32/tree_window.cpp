@@ -71,16 +71,6 @@ void Win32TreeWindow::Show(int showCommand) {
   Sync();
 }
 
-int Win32TreeWindow::RunMessageLoop() {
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) Process(msg);
-  if (hwnd_) {
-    DestroyWindow(hwnd_);
-    hwnd_ = nullptr;
-  }
-  return 0;
-}
-
 // Alt and a letter: the control whose caption has it after "&": a button is pressed, a check
 // box switched, a caption gives the focus to the control after it that can take it.
 bool Win32TreeWindow::AccessKey(wchar_t letter) {

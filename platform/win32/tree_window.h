@@ -28,10 +28,7 @@ class Win32TreeWindow : public NativeWindow {
   // line; the window is still hidden.
   void Load(const std::optional<std::filesystem::path>& tree);
   void Show(int showCommand);
-  int RunMessageLoop();
-  // One message of the loop: the dialog keys (Tab, Shift+Tab, the access keys), then the
-  // message, then a look at where the user moved the focus.
-  void Process(MSG& msg);
+  void Process(MSG& msg) override;
 
   tree::TreeWindow& model() { return model_; }
   HWND control(tree::ControlId id) const { return controls_[static_cast<std::size_t>(id)]; }
