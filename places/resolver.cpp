@@ -630,6 +630,9 @@ class Gazetteer::Lookup {
     bool cityNamed = false;
   };
   const District& CityDistrict(const std::string& folded) const;
+  void ExplainAbroad(Resolution& resolution) const;
+  std::string Hamlets(const Resolution& resolution) const;
+  std::string Elsewhere() const;
   bool NamesCityDistrict(std::size_t k) const;
   const Area* Classify(const FoldedName& part);
   bool DropJurisdictionWord(std::size_t k);
@@ -1477,27 +1480,49 @@ std::optional<std::uint32_t> Gazetteer::Lookup::Town() const {
   return town;
 }
 
-void Gazetteer::Lookup::Explain(Resolution& resolution) const {
+// A place of the name elsewhere in the world, for a value that names no land.
+std::string Gazetteer::Lookup::Elsewhere() const {
+  return namesake_ ? parts_[place_].text + ": auch " + std::string(*namesake_) + ", außerhalb der Monarchie" : "";
+}
+
+// Of a value whose places all lie abroad: the villages of its name beside the one chosen, or
+// why none is sure.
+void Gazetteer::Lookup::ExplainAbroad(Resolution& resolution) const {
   const std::string& name = parts_[place_].text;
   const std::size_t count = resolution.candidates.size();
-  // A place of the name elsewhere in the world, for a value that names no land.
-  const std::string elsewhere = namesake_ ? name + ": auch " + std::string(*namesake_) + ", außerhalb der Monarchie" : "";
-  if (OnlyAbroad()) {
-    if (resolution.status == Status::kSimilar) resolution.reason = name + ": kein Ort dieses Namens, ähnliche Namen";
-    if (resolution.status == Status::kAbroad && count > 1) {
-      std::string villages;
-      for (std::size_t k = 0; k < count; ++k)
-        if (k != resolution.chosen) villages += (villages.empty() ? "" : ", ") + resolution.candidates[k].placeString;
-      resolution.reason = name + ": auch " + (count > 2 ? "Dörfer" : "ein Dorf") + " dieses Namens: " + villages;
-    }
-    if (resolution.status == Status::kAmbiguous)
-      resolution.reason = count > 1    ? name + ": " + std::to_string(count) + " Orte dieses Namens in den Ländern der Monarchie"
-                          : CommonName() ? name + ": ein häufiger Name, dort nur ein Ort dieses Namens bekannt"
-                                         : abroadReason_;
-    if (!looseLand_.empty()) AddReasons(resolution.reason, looseLand_);
-    if (namesake_) AddReasons(resolution.reason, elsewhere);
-    return;
+  if (resolution.status == Status::kSimilar) resolution.reason = name + ": kein Ort dieses Namens, ähnliche Namen";
+  if (resolution.status == Status::kAbroad && count > 1) {
+    std::string villages;
+    for (std::size_t k = 0; k < count; ++k)
+      if (k != resolution.chosen) villages += (villages.empty() ? "" : ", ") + resolution.candidates[k].placeString;
+    resolution.reason = name + ": auch " + (count > 2 ? "Dörfer" : "ein Dorf") + " dieses Namens: " + villages;
   }
+  if (resolution.status == Status::kAmbiguous)
+    resolution.reason = count > 1      ? name + ": " + std::to_string(count) + " Orte dieses Namens in den Ländern der Monarchie"
+                        : CommonName() ? name + ": ein häufiger Name, dort nur ein Ort dieses Namens bekannt"
+                                       : abroadReason_;
+  if (!looseLand_.empty()) AddReasons(resolution.reason, looseLand_);
+  if (namesake_) AddReasons(resolution.reason, Elsewhere());
+}
+
+// The municipalities of the hamlets that bear the name of the town chosen.
+std::string Gazetteer::Lookup::Hamlets(const Resolution& resolution) const {
+  std::string hamlets;
+  for (std::size_t k = 0; k < resolution.candidates.size(); ++k)
+    if (k != resolution.chosen)
+      for (std::uint32_t id : inAustria_)
+        if (Windows1252ToUtf8(d_.entries[id].found.placeString) == resolution.candidates[k].placeString) {
+          const std::string municipality = Windows1252ToUtf8(TextOf(d_.entries[id].found.record.Municipality));
+          if (hamlets.find(municipality) == std::string::npos) hamlets += (hamlets.empty() ? "" : ", ") + municipality;
+          break;
+        }
+  return hamlets;
+}
+
+void Gazetteer::Lookup::Explain(Resolution& resolution) const {
+  if (OnlyAbroad()) return ExplainAbroad(resolution);
+  const std::string& name = parts_[place_].text;
+  const std::size_t count = resolution.candidates.size();
   std::string reason = Reason();
   const auto before = [&](const std::string& first) {
     std::string joined = first;
@@ -1522,17 +1547,7 @@ void Gazetteer::Lookup::Explain(Resolution& resolution) const {
       break;
     case Status::kUnique: {
       reason.clear();
-      // The hamlets of the town's name.
-      std::string hamlets;
-      for (std::size_t k = 0; k < count; ++k)
-        if (k != resolution.chosen)
-          for (std::uint32_t id : inAustria_)
-            if (Windows1252ToUtf8(d_.entries[id].found.placeString) == resolution.candidates[k].placeString) {
-              const std::string municipality = Windows1252ToUtf8(TextOf(d_.entries[id].found.record.Municipality));
-              if (hamlets.find(municipality) == std::string::npos) hamlets += (hamlets.empty() ? "" : ", ") + municipality;
-              break;
-            }
-      if (!hamlets.empty())
+      if (const std::string hamlets = Hamlets(resolution); !hamlets.empty())
         reason = name + ": auch " + (count > 2 ? "Weiler in " : "ein Weiler in ") + hamlets;
       break;
     }
@@ -1544,7 +1559,7 @@ void Gazetteer::Lookup::Explain(Resolution& resolution) const {
   }
   if (namesake_) AddReasons(reason, resolution.status == Status::kNotFound
                                         ? name + ": " + std::string(*namesake_) + ", außerhalb der Monarchie"
-                                        : elsewhere);
+                                        : Elsewhere());
   if (resolution.keepValue)
     before(parts_[0].text + (nearOnly_ ? ": nahe diesem Ort, die Angabe bleibt" : ": Gebäude oder Anschrift, die Angabe bleibt"));
   resolution.reason = std::move(reason);
