@@ -44,7 +44,6 @@ Win32Window::~Win32Window() {
   for (HBITMAP bitmap : bitmaps_) DeleteObject(bitmap);
 }
 
-
 void Win32Window::Load() {
   Build();
   Dispatch([&] { OnLoad(model_); });
