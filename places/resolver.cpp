@@ -1507,15 +1507,18 @@ void Gazetteer::Lookup::ExplainAbroad(Resolution& resolution) const {
 
 // The municipalities of the hamlets that bear the name of the town chosen.
 std::string Gazetteer::Lookup::Hamlets(const Resolution& resolution) const {
-  std::string hamlets;
+  std::vector<std::string> municipalities;
   for (std::size_t k = 0; k < resolution.candidates.size(); ++k)
     if (k != resolution.chosen)
       for (std::uint32_t id : inAustria_)
         if (Windows1252ToUtf8(d_.entries[id].found.placeString) == resolution.candidates[k].placeString) {
-          const std::string municipality = Windows1252ToUtf8(TextOf(d_.entries[id].found.record.Municipality));
-          if (hamlets.find(municipality) == std::string::npos) hamlets += (hamlets.empty() ? "" : ", ") + municipality;
+          std::string municipality = Windows1252ToUtf8(TextOf(d_.entries[id].found.record.Municipality));
+          if (std::find(municipalities.begin(), municipalities.end(), municipality) == municipalities.end())
+            municipalities.push_back(std::move(municipality));
           break;
         }
+  std::string hamlets;
+  for (const std::string& municipality : municipalities) hamlets += (hamlets.empty() ? "" : ", ") + municipality;
   return hamlets;
 }
 
