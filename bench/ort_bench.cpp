@@ -185,7 +185,8 @@ int main(int argc, char** argv) {
               Goal("load", load.median, 50, " ms").c_str());
   // The files a user installs with the gazetteer, each and together.
   double installed = 0;
-  for (const std::filesystem::path& file : {data, CoordinatesFileOf(data), monarchy, CityPartsFileOf(data), WorldNamesFileOf(data)}) {
+  for (const std::filesystem::path& file :
+       {data, CoordinatesFileOf(data), monarchy, CityPartsFileOf(data), WorldNamesFileOf(data), MapFileOf(data)}) {
     const double mb = std::filesystem::exists(file) ? static_cast<double>(std::filesystem::file_size(file)) / 1e6 : 0;
     installed += mb;
     std::printf("  %s: %s MB\n", file.filename().string().c_str(), Fixed(mb, 2).c_str());

@@ -250,6 +250,7 @@ struct Gazetteer::Data {
     std::uint8_t state = kNoState;  // the row of the state table
     bool seat = false;               // the place that bears its municipality's name, or the municipality
     std::uint32_t partOf = kNone;    // a part of a city: the entry that holds it today (its place string)
+    bool cityDistrict = false;       // a district of Vienna, Graz or Klagenfurt
   };
   // What a part of a value can name: states, districts, municipalities, single places (a
   // city's district), each of which a place agrees with when it lies there.
@@ -492,6 +493,7 @@ struct Gazetteer::Builder {
       if (c.byNumber.size() <= number) c.byNumber.resize(number + 1, kNone);
       if (c.byNumber[number] == kNone) c.byNumber[number] = id;
     }
+    d.entries[id].cityDistrict = true;
     const std::string key = DistrictKey(name.folded);
     c.byName.emplace(key, id);
     c.byName.emplace(Loosened(key), id);
@@ -542,6 +544,7 @@ struct Gazetteer::Builder {
       Data::Entry entry = d.entries[holder->second];
       entry.found.coordinates = part.point;
       entry.seat = false;
+      entry.cityDistrict = false;
       entry.partOf = holder->second;
       d.entries.push_back(std::move(entry));
       const FoldedName name = FoldedName::OfUtf8(part.name);
@@ -949,8 +952,19 @@ std::vector<std::uint32_t> Gazetteer::Lookup::Place(std::size_t first, bool& nam
     }
   }
   // The whole name of a place or a municipality before a part of a name ("Floridsdorf" of
-  // "Wien, Floridsdorf", "Hart" of "Hart / Breg").
-  if (found(Find(d_.places, key), 1) || found(Find(d_.municipalities, key), 1)) return candidates;
+  // "Wien, Floridsdorf", "Hart" of "Hart / Breg"); a city's district is as whole a name as a
+  // village's ("Simmering": Vienna's eleventh district and a hamlet of Vöcklabruck).
+  const auto withDistricts = [&](const std::vector<std::uint32_t>* ids) {
+    std::vector<std::uint32_t> all;
+    if (!ids) return all;
+    all = *ids;
+    if (const std::vector<std::uint32_t>* districts = Find(d_.cityDistricts, DistrictKey(key)))
+      for (std::uint32_t id : *districts) AddOnce(all, id);
+    return all;
+  };
+  if (const std::vector<std::uint32_t> whole = withDistricts(Find(d_.places, key)); found(&whole, 1)) return candidates;
+  if (const std::vector<std::uint32_t> whole = withDistricts(Find(d_.municipalities, key)); found(&whole, 1))
+    return candidates;
   loosely_ = true;
   if (found(Find(d_.loosePlaces, loose), 1) || found(Find(d_.looseMunicipalities, loose), 1)) return candidates;
   loosely_ = false;
@@ -1470,6 +1484,7 @@ void Gazetteer::Lookup::Choose(Resolution& resolution) const {
 std::optional<std::uint32_t> Gazetteer::Lookup::Town() const {
   std::optional<std::uint32_t> town;
   for (std::uint32_t id : inAustria_) {
+    if (d_.entries[id].cityDistrict) return std::nullopt;  // a city's district is no hamlet
     if (!d_.entries[id].seat) continue;
     if (town) return std::nullopt;  // two municipalities of the name
     town = id;

@@ -464,6 +464,12 @@ TEST(RealTrees, FindTodaysAustriaAsTreesWriteIt) {
       {"Linz, Austria", S::kUnique, "Linz, Linz Stadt, Oberoesterreich, AUSTRIA"},
       {"Thal, Steiermark", S::kUnique, "Thal, Graz-Umgebung, Steiermark, AUSTRIA"},
       {"Thal, Turnau, Steiermark", S::kUnique, "Thal, Bruck-Muerzzuschlag, Steiermark, AUSTRIA"},
+      // A city's district of a village's name is a place of that name too, and no hamlet.
+      {"Simmering", S::kAmbiguous, "Simmering: 2 Orte dieses Namens"},
+      {"Simmering, Wien", S::kUnique, "Wien, Simmering, Wien, Wien, AUSTRIA"},
+      {"Simmering, Vöcklabruck", S::kUnique, "Simmering, Voecklabruck, Oberoesterreich, AUSTRIA"},
+      {"Lend, Österreich", S::kAmbiguous, "Lend: 2 Orte dieses Namens"},
+      {"Gösting, Graz", S::kUnique, "Graz,13.Bez.:Goesting, Graz Stadt, Steiermark, AUSTRIA"},
       // Not over a place abroad that the land named has by the same shortened name (St. Ulrich in Gröden).
       {"St. Ulrich, Tirol", S::kAmbiguous, "in Österreich und im Ausland"},
       // Other languages, short forms.
