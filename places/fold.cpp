@@ -182,6 +182,38 @@ std::vector<std::string> WithoutAddition(std::string_view folded) {
   return forms;
 }
 
+std::string AdditionOf(std::string_view folded) {
+  if (folded.find(',') != std::string_view::npos) return {};
+  const std::vector<std::string_view> words = FoldedWords(folded);
+  for (std::size_t k = 1; k + 1 < words.size(); ++k)
+    if (IsAdditionWord(words[k])) return Joined(words, k, words.size());
+  return {};
+}
+
+bool AbbreviatesName(std::string_view written, std::string_view name) {
+  // The words, "a.d." as "a." and "d.".
+  const auto words = [](std::string_view folded) {
+    std::vector<std::string_view> out;
+    for (std::string_view word : FoldedWords(folded))
+      while (!word.empty()) {
+        const std::size_t dot = word.find('.');
+        const std::size_t end = dot == std::string_view::npos ? word.size() : dot + 1;
+        out.push_back(word.substr(0, end));
+        word.remove_prefix(end);
+      }
+    return out;
+  };
+  const std::vector<std::string_view> w = words(written), n = words(name);
+  if (w.size() != n.size()) return false;
+  bool shortened = false;
+  for (std::size_t k = 0; k < w.size(); ++k) {
+    if (w[k] == n[k]) continue;
+    if (w[k].size() < 2 || w[k].back() != '.' || !n[k].starts_with(w[k].substr(0, w[k].size() - 1))) return false;
+    shortened = true;
+  }
+  return shortened;
+}
+
 std::string JoinedForm(std::string_view folded) {
   static constexpr std::string_view kFirstWords[] = {
       "gross", "klein", "deutsch", "boehmisch", "maehrisch", "polnisch", "ungarisch", "windisch",

@@ -51,6 +51,13 @@ std::vector<std::string_view> FoldedWords(std::string_view folded);
 // "an", "bei", "im", "in", "ob" or a short form such as "a.d."), in each form it can be
 // written; none for a name without one.
 std::vector<std::string> WithoutAddition(std::string_view folded);
+// The official addition of a folded name, from the word that begins it ("klagenfurt am
+// woerthersee": "am woerthersee"); empty for a name without one.
+std::string AdditionOf(std::string_view folded);
+// Whether a folded name as written is another folded name with words cut short, each to a
+// beginning of the other's word and a full stop: "zell a. see" of "zell am see", "bruck a.d.
+// mur" of "bruck an der mur", "ried i. i." of "ried im innkreis".
+bool AbbreviatesName(std::string_view written, std::string_view name);
 // A folded name that begins with a word such as "gross", "klein", "deutsch", "boehmisch",
 // "maehrisch" or "polnisch" with that word joined to the next ("gross steurowitz":
 // "grosssteurowitz"), as records write such names either way; empty for any other name.

@@ -150,13 +150,17 @@ bool NamesRegionOf(const MonarchyIndex::Place& p, const std::string& bare) {
   return false;
 }
 
+// Kilometres between two points (latitude, longitude in degrees), as flat as a land is.
+double KmApart(std::pair<double, double> a, std::pair<double, double> b) {
+  constexpr double kPerDegree = 111.2;
+  const double dla = (a.first - b.first) * kPerDegree;
+  const double dlo = (a.second - b.second) * kPerDegree * std::cos(a.first * 3.14159265358979 / 180);
+  return std::sqrt(dla * dla + dlo * dlo);
+}
+
 double KmBetween(const MonarchyIndex::Place& a, const MonarchyIndex::Place& b) {
   const auto degrees = [](std::string_view t) { return DegreesOf(t, 180).value_or(0); };
-  constexpr double kPerDegree = 111.2;
-  const double dla = (degrees(a.latitude) - degrees(b.latitude)) * kPerDegree;
-  const double dlo = (degrees(a.longitude) - degrees(b.longitude)) * kPerDegree *
-                     std::cos(degrees(a.latitude) * 3.14159265358979 / 180);
-  return std::sqrt(dla * dla + dlo * dlo);
+  return KmApart({degrees(a.latitude), degrees(a.longitude)}, {degrees(b.latitude), degrees(b.longitude)});
 }
 
 // Whether a place abroad lies where a row of the names table says: in its crown lands of 1910
@@ -288,6 +292,7 @@ struct Gazetteer::Data {
   Index placeParts, loosePlaceParts;          // by the part after "Wien, " or ".Bez.:", each of two names
   Index municipalities, looseMunicipalities;  // the place that stands for each municipality
   Index shortened, looseShortened;            // places and municipalities by the name without its addition
+  Index additionEnds;  // places by the last word of their names' additions ("donau" of Feldkirchen an der Donau)
   std::unordered_map<std::string, Area> areas, looseAreas, shortenedAreas;
   std::unordered_map<std::string, Area> writtenAreas;  // by ExonymKey: names that fold to a place's
   std::unordered_map<std::string, City> cities;
@@ -310,6 +315,8 @@ struct Gazetteer::Data {
       Put(shortened, form, id);
       Put(looseShortened, Loosened(form), id);
     }
+    if (const std::string addition = AdditionOf(name.folded); !addition.empty())
+      Put(additionEnds, addition.substr(addition.rfind(' ') + 1), id);
   }
   // An area by a folded name.
   void NameArea(const std::string& folded, const Area& area) {
@@ -646,6 +653,10 @@ class Gazetteer::Lookup {
   std::vector<std::uint32_t> OfCity(const std::string& key) const;
   std::vector<std::uint32_t> Place(std::size_t first, bool& named, bool& sure);
   std::vector<std::vector<std::uint32_t>> SeatsWithoutAddition(const std::string& key, const std::string& loose) const;
+  std::vector<std::uint32_t> Abbreviated(const std::string& key) const;
+  std::vector<std::uint32_t> FittingAddition(const std::string& key, const std::vector<std::uint32_t>& ids) const;
+  std::vector<std::uint32_t> FittingAdditionAbroad(const std::string& key, const std::vector<std::uint32_t>& ids) const;
+  std::optional<std::pair<double, double>> PointOf(std::uint32_t id) const;
   bool Narrow(std::vector<std::uint32_t>& candidates, std::size_t from, const FoldedName& place, bool& sure,
               std::string& why) const;
   // `shortened`: also by the name without an official addition, where Austria has no place.
@@ -696,6 +707,7 @@ class Gazetteer::Lookup {
   std::string looseLand_;     // the land a place found abroad lay in, where the value names another
   bool neighbourLands_ = false;  // a land named may mean one that records confuse with it
   std::size_t bearers_ = 0;      // the places abroad of the name, before the other parts narrowed them
+  bool withoutAddition_ = false;  // abroad_ bear the name only without the addition the value gives it
 };
 
 Gazetteer::Lookup::Lookup(const Data& d, std::string_view value)
@@ -965,6 +977,8 @@ std::vector<std::uint32_t> Gazetteer::Lookup::Place(std::size_t first, bool& nam
   if (const std::vector<std::uint32_t> whole = withDistricts(Find(d_.places, key)); found(&whole, 1)) return candidates;
   if (const std::vector<std::uint32_t> whole = withDistricts(Find(d_.municipalities, key)); found(&whole, 1))
     return candidates;
+  // "Zell a. See", "Bruck a. d. Mur": the official name with its addition cut short.
+  if (const std::vector<std::uint32_t> abbreviated = Abbreviated(key); found(&abbreviated, 1)) return candidates;
   loosely_ = true;
   if (found(Find(d_.loosePlaces, loose), 1) || found(Find(d_.looseMunicipalities, loose), 1)) return candidates;
   loosely_ = false;
@@ -982,8 +996,19 @@ std::vector<std::uint32_t> Gazetteer::Lookup::Place(std::size_t first, bool& nam
     if (found(&nearby, 1)) return candidates;
     if (nearby.empty()) AddReasons(failures_, place.text + ": dort in der Nähe kein Ort dieses Namens");
   }
+  // "Linz an der Donau" for the city, "Weyer an der Enns": a municipality's own place without
+  // the addition the value gives it, sure where a land or district after it narrows it or the
+  // addition fits the place ("Egg an der Günz" lies in Bavaria, not in Vorarlberg).
   for (const std::vector<std::uint32_t>& seats : SeatsWithoutAddition(key, loose))
-    if (found(&seats, 1)) return candidates;
+    if (found(&seats, 1)) {
+      if (std::vector<std::uint32_t> fitting = FittingAddition(key, candidates); !fitting.empty()) {
+        candidates = std::move(fitting);
+      } else if (first + 1 == end_) {  // no land or district narrowed it
+        sure = false;
+        AddReasons(reason_, place.text + ": ein Ort dieses Namens nur ohne seinen Zusatz");
+      }
+      return candidates;
+    }
   candidates.clear();
   return candidates;
 }
@@ -1032,7 +1057,8 @@ std::vector<std::uint32_t> Gazetteer::Lookup::Near(const FoldedName& place, bool
   const std::vector<std::string_view> words = FoldedWords(place.folded);
   std::size_t at = 0;
   for (std::size_t k = 1; k + 1 < words.size(); ++k)
-    if (words[k] == "bei" || words[k] == "b." || words[k] == "naechst" || words[k] == "nahe" || words[k] == "im")
+    if (words[k] == "bei" || words[k] == "b." || words[k] == "naechst" || words[k] == "nahe" || words[k] == "im" ||
+        words[k] == "i.")
       at = k;
   if (at == 0) return {};
   const auto join = [&](std::size_t from, std::size_t to) {
@@ -1043,7 +1069,7 @@ std::vector<std::uint32_t> Gazetteer::Lookup::Near(const FoldedName& place, bool
   const std::string x = join(0, at), y = join(at + 1, words.size());
   std::vector<std::uint32_t> kept;
   // A region or a valley: the places of it, by every form of the name.
-  if (const Area* region = Find(d_.areas, y); words[at] == "im" && region && region->named) {
+  if (const Area* region = Find(d_.areas, y); (words[at] == "im" || words[at] == "i.") && region && region->named) {
     named = true;
     for (std::uint32_t id : Named(x, Loosened(x), true))
       if (region->Holds(d_.entries[id], id)) kept.push_back(id);
@@ -1054,26 +1080,85 @@ std::vector<std::uint32_t> Gazetteer::Lookup::Near(const FoldedName& place, bool
   const std::vector<std::uint32_t> named_y = Named(y, Loosened(y));
   if (named_y.empty()) return {};
   named = true;
-  const auto point = [&](std::uint32_t id) -> std::optional<std::pair<double, double>> {
-    const auto& c = d_.entries[id].found.coordinates;
-    if (!c) return std::nullopt;
-    const auto la = DegreesOf(c->latitude, 90), lo = DegreesOf(c->longitude, 180);
-    if (!la || !lo) return std::nullopt;
-    return std::pair{*la, *lo};
-  };
   for (std::uint32_t id : named_x) {
-    const auto a = point(id);
+    const auto a = PointOf(id);
     const bool close = std::any_of(named_y.begin(), named_y.end(), [&](std::uint32_t other) {
       if (d_.entries[other].municipality == d_.entries[id].municipality) return true;
-      const auto b = point(other);
-      if (!a || !b) return false;
-      const double dla = (a->first - b->first) * 111.2;
-      const double dlo = (a->second - b->second) * 111.2 * std::cos(a->first * 3.14159265358979 / 180);
-      return dla * dla + dlo * dlo <= kNearKm * kNearKm;
+      const auto b = PointOf(other);
+      return a && b && KmApart(*a, *b) <= kNearKm;
     });
     if (close) kept.push_back(id);
   }
   return kept;
+}
+
+std::optional<std::pair<double, double>> Gazetteer::Lookup::PointOf(std::uint32_t id) const {
+  const auto& c = d_.entries[id].found.coordinates;
+  if (!c) return std::nullopt;
+  const auto la = DegreesOf(c->latitude, 90), lo = DegreesOf(c->longitude, 180);
+  if (!la || !lo) return std::nullopt;
+  return std::pair{*la, *lo};
+}
+
+std::vector<std::uint32_t> Gazetteer::Lookup::Abbreviated(const std::string& key) const {
+  std::vector<std::uint32_t> ids;
+  if (AdditionOf(key).find('.') == std::string::npos) return ids;
+  for (const std::string& form : WithoutAddition(key))
+    if (const std::vector<std::uint32_t>* named = Find(d_.shortened, form))
+      for (std::uint32_t id : *named) {
+        const PlaceRecord& r = d_.entries[id].found.record;
+        if (AbbreviatesName(key, FoldedKey1252(TextOf(r.Place))) ||
+            (d_.entries[id].seat && AbbreviatesName(key, FoldedKey1252(TextOf(r.Municipality)))))
+          AddOnce(ids, id);
+      }
+  return ids;
+}
+
+// The places found without the addition of the name as written that it fits: its last word
+// names an area that holds the place, or ends the addition of a place's name within
+// kAdditionKm ("Linz an der Donau": Feldkirchen an der Donau nearby). All of them where the
+// name has no such addition ("Bad Ischl" as "Ischl").
+std::vector<std::uint32_t> Gazetteer::Lookup::FittingAddition(const std::string& key,
+                                                              const std::vector<std::uint32_t>& ids) const {
+  // A river or a lake that names places along it: the Danube's run through a district.
+  constexpr double kAdditionKm = 30;
+  const std::string addition = AdditionOf(key);
+  if (addition.empty()) return ids;
+  const std::string end = addition.substr(addition.rfind(' ') + 1);
+  const Area* area = Find(d_.areas, end);
+  const std::vector<std::uint32_t>* along = Find(d_.additionEnds, end);
+  std::vector<std::uint32_t> fitting;
+  std::copy_if(ids.begin(), ids.end(), std::back_inserter(fitting), [&](std::uint32_t id) {
+    if (area && area->Holds(d_.entries[id], id)) return true;
+    const auto a = PointOf(id);
+    return along && std::any_of(along->begin(), along->end(), [&](std::uint32_t other) {
+             if (d_.entries[other].district == d_.entries[id].district) return true;
+             const auto b = PointOf(other);
+             return a && b && KmApart(*a, *b) <= kAdditionKm;
+           });
+  });
+  return fitting;
+}
+
+// The same of places abroad: the addition's last word names the land, the region or the
+// county they lie in, or a town near them ("Neustadt in Mähren", "Neumarkt in Südtirol").
+std::vector<std::uint32_t> Gazetteer::Lookup::FittingAdditionAbroad(const std::string& key,
+                                                                    const std::vector<std::uint32_t>& ids) const {
+  const MonarchyIndex& m = d_.monarchy;
+  const std::string addition = AdditionOf(key);
+  if (addition.empty()) return ids;
+  const std::string end = addition.substr(addition.rfind(' ') + 1);
+  const Area* area = Find(d_.areas, end);
+  const NamedArea* land = area && area->named && (!area->named->countries.empty() || !area->named->lands.empty())
+                              ? area->named
+                              : nullptr;
+  const std::vector<std::uint32_t> towns = m.Find(end);
+  std::vector<std::uint32_t> fitting;
+  std::copy_if(ids.begin(), ids.end(), std::back_inserter(fitting), [&](std::uint32_t id) {
+    return (land && InArea(m, id, *land)) || NamesRegionOf(m.place(id), end) ||
+           std::any_of(towns.begin(), towns.end(), [&](std::uint32_t town) { return NearTown(id, town); });
+  });
+  return fitting;
 }
 
 // With its addition dropped, the name of a municipality or of the place that bears one
@@ -1140,32 +1225,54 @@ void Gazetteer::Lookup::FindInAustria() {
 std::vector<std::uint32_t> Gazetteer::Lookup::Abroad(std::size_t first, bool& sure, bool shortened) {
   const MonarchyIndex& m = d_.monarchy;
   const FoldedName& place = parts_[first];
-  // Each way of finding the name in turn, until one finds places the other parts agree with.
-  std::vector<std::pair<std::string, MonarchyNames>> ways;
-  std::vector<std::string> forms{place.folded};
-  if (std::string joined = JoinedForm(place.folded); !joined.empty()) forms.push_back(std::move(joined));
+  // Each way of finding the name in turn, until one finds places the other parts agree with;
+  // `dropped`: the way drops the addition the value gives the name.
+  struct Way {
+    std::string key;
+    MonarchyNames names;
+    bool dropped = false;
+  };
+  std::vector<Way> ways;
+  const auto add = [&](const std::string& form, bool exact, bool dropped) {
+    const std::string loose = Loosened(form);
+    if (exact) ways.push_back({form, MonarchyNames::kExact, dropped});
+    ways.push_back({loose, MonarchyNames::kLoose, dropped});
+    if (std::string i = IForY(loose); !i.empty()) ways.push_back({std::move(i), MonarchyNames::kLoose, dropped});
+  };
+  add(place.folded, true, false);
+  if (shortened) ways.push_back({place.folded, MonarchyNames::kShortened});
+  if (const std::string joined = JoinedForm(place.folded); !joined.empty())
+    add(joined, false, false);  // the joined form is a loose key only
   if (shortened)
-    for (std::string& form : WithoutAddition(place.folded)) forms.push_back(std::move(form));
-  for (std::size_t k = 0; k < forms.size(); ++k) {
-    const std::string loose = Loosened(forms[k]);
-    if (k != 1) ways.emplace_back(forms[k], MonarchyNames::kExact);  // the joined form is a loose key only
-    ways.emplace_back(loose, MonarchyNames::kLoose);
-    if (std::string i = IForY(loose); !i.empty()) ways.emplace_back(std::move(i), MonarchyNames::kLoose);
-    if (k == 0 && shortened) ways.emplace_back(forms[k], MonarchyNames::kShortened);
-  }
+    for (const std::string& form : WithoutAddition(place.folded)) add(form, true, true);
   // A place in the land named by any way first; only then one of a land named loosely.
   std::vector<std::uint32_t> found;
   std::string reason;
   for (const bool loosely : {false, true}) {
     neighbourLands_ = loosely;
-    for (const auto& [key, names] : ways) {
-      std::vector<std::uint32_t> ids = m.Find(key, names);
+    for (const Way& way : ways) {
+      std::vector<std::uint32_t> ids = m.Find(way.key, way.names);
       if (ids.empty()) continue;
       abroadReason_.clear();
       bearers_ = Distinct(ids).size();
       found = Narrowed(std::move(ids), first, sure);
-      if (!found.empty()) return found;
-      if (reason.empty()) reason = abroadReason_;  // why the name as written was not the place
+      if (found.empty()) {
+        if (reason.empty()) reason = abroadReason_;  // why the name as written was not the place
+        continue;
+      }
+      // "Stein an der Traun" is not Stein, today Kamnik: a name found only without its addition
+      // is sure where a land of the monarchy narrows it ("St. Martin in Passeier, Tirol") or the
+      // addition fits.
+      if (way.dropped) {
+        if (std::vector<std::uint32_t> fitting = FittingAdditionAbroad(place.folded, found); !fitting.empty()) {
+          found = std::move(fitting);
+        } else if (!monarchy_) {  // no land narrowed it
+          sure = false;
+          withoutAddition_ = true;
+          abroadReason_ = place.text + ": ein Ort dieses Namens nur ohne seinen Zusatz";
+        }
+      }
+      return found;
     }
   }
   abroadReason_ = reason.empty() ? abroadReason_ : reason;
@@ -1323,6 +1430,7 @@ void Gazetteer::Lookup::FindAbroad() {
     // as written.
     bool ignored = true;
     abroad_ = Abroad(place_, ignored, loosely_);
+    if (withoutAddition_) abroad_.clear();  // Wolfsberg im Lavanttal, not Wolfsberg abroad
   }
 }
 
@@ -1516,6 +1624,8 @@ void Gazetteer::Lookup::ExplainAbroad(Resolution& resolution) const {
     resolution.reason = count > 1      ? name + ": " + std::to_string(count) + " Orte dieses Namens in den Ländern der Monarchie"
                         : CommonName() ? name + ": ein häufiger Name, dort nur ein Ort dieses Namens bekannt"
                                        : abroadReason_;
+  if (resolution.status == Status::kAmbiguous && count > 1 && withoutAddition_)
+    AddReasons(resolution.reason, abroadReason_);
   if (!looseLand_.empty()) AddReasons(resolution.reason, looseLand_);
   if (namesake_) AddReasons(resolution.reason, Elsewhere());
 }

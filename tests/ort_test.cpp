@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <set>
+#include <sstream>
 
 #include "core/text1252.h"
 #include "places/data_files.h"
@@ -412,6 +414,40 @@ TEST(RealTrees, FindTheMonarchysVillagesAsEmigrantTreesWriteThem) {
   EXPECT_GE(found * 10, values * 9);
 }
 
+// Records cut an official addition short ("Bruck a. d. Mur", "Ried i. I."): every name of the
+// gazetteer with an addition, so written, is the place it names in full, never another.
+TEST(RealTrees, FindEveryOfficialNameWithItsAdditionCutShort) {
+  std::vector<std::string> warnings;
+  const places::Gazetteer gazetteer = LoadGazetteer(test::Gazetteer(), warnings);
+  std::set<std::string> names;
+  std::istringstream lines(test::ReadBytes(test::Gazetteer()));
+  for (std::string line; std::getline(lines, line);)
+    for (std::size_t item = 0, at = 0; item < 2 && line.size() > at && line[at] == '"'; ++item) {
+      const std::size_t end = line.find('"', at + 1);
+      if (end == std::string::npos) break;
+      names.insert(Windows1252ToUtf8(line.substr(at + 1, end - at - 1)));
+      at = end + 2;
+    }
+  std::size_t tried = 0, same = 0;
+  for (const std::string& name : names) {
+    std::string shortened = name;
+    for (const auto& [word, cut] : std::initializer_list<std::pair<const char*, const char*>>{
+             {" an der ", " a. d. "}, {" am ", " a. "}, {" im ", " i. "}, {" in ", " i. "}, {" bei ", " b. "}})
+      if (const std::size_t at = shortened.find(word); at != std::string::npos) shortened.replace(at, std::strlen(word), cut);
+    if (shortened == name) continue;
+    const Resolution whole = gazetteer.Resolve(name, false);
+    if (whole.status != Resolution::Status::kUnique) continue;
+    ++tried;
+    const Resolution cutShort = gazetteer.Resolve(shortened, false);
+    if (cutShort.Place()) {
+      EXPECT_EQ(cutShort.PlaceString(), whole.PlaceString()) << shortened;
+    }
+    if (cutShort.PlaceString() == whole.PlaceString()) ++same;
+  }
+  EXPECT_GE(tried, 900u);
+  EXPECT_GE(same * 100, tried * 99);
+}
+
 // Values as real trees write them, on the built gazetteer with every file beside it: names
 // alone, Vienna's former suburbs and the parts of other cities, "bei", a town over its
 // hamlets, other languages, the noise of records; never a wrong place.
@@ -470,6 +506,14 @@ TEST(RealTrees, FindTodaysAustriaAsTreesWriteIt) {
       {"Simmering, Vöcklabruck", S::kUnique, "Simmering, Voecklabruck, Oberoesterreich, AUSTRIA"},
       {"Lend, Österreich", S::kAmbiguous, "Lend: 2 Orte dieses Namens"},
       {"Gösting, Graz", S::kUnique, "Graz,13.Bez.:Goesting, Graz Stadt, Steiermark, AUSTRIA"},
+      // An addition cut short is the official name; one the place does not bear leaves it open.
+      {"Zell a. See", S::kUnique, "Zell am See, Zell am See, Salzburg, AUSTRIA"},
+      {"Stein a. d. Donau", S::kUnique, "Stein an der Donau, Krems an der Donau Stadt, Niederoesterreich, AUSTRIA"},
+      {"Wolfsberg i. Lavanttal", S::kUnique, "Wolfsberg, Wolfsberg, Kaernten, AUSTRIA"},
+      {"Weyer an der Enns", S::kUnique, "Weyer, Steyr-Land, Oberoesterreich, AUSTRIA"},
+      {"Egg an der Günz", S::kAmbiguous, "Egg an der Günz: ein Ort dieses Namens nur ohne seinen Zusatz"},
+      {"Neustadt an der Weinstraße", S::kAmbiguous, "nur ohne seinen Zusatz"},  // not Baia Mare
+      {"Stein an der Traun", S::kAmbiguous, "2 Orte dieses Namens"},           // not Kamnik
       // Not over a place abroad that the land named has by the same shortened name (St. Ulrich in Gröden).
       {"St. Ulrich, Tirol", S::kAmbiguous, "in Österreich und im Ausland"},
       // Other languages, short forms.
