@@ -821,7 +821,14 @@ bool Gazetteer::Lookup::NamesCityDistrict(std::size_t k) const {
 // addition dropped from either side. Nothing for an unknown name.
 const Gazetteer::Data::Area* Gazetteer::Lookup::Classify(const FoldedName& part) {
   if (const Area* area = Find(d_.writtenAreas, ExonymKey(part.text))) return area;
-  if (const Area* area = Find(d_.areas, part.folded)) return area;
+  if (const Area* area = Find(d_.areas, part.folded)) {
+    // "Krems": the district Krems and the city Krems an der Donau.
+    const Area* shortened = Find(d_.shortenedAreas, part.folded);
+    if (!shortened) return area;
+    own_.push_back(std::make_unique<Area>(*area));
+    own_.back()->Add(*shortened);
+    return own_.back().get();
+  }
   if (const Area* area = Find(d_.looseAreas, part.loose)) return area;
   const std::string bare(WithoutJurisdictionWord(part.folded));
   if (bare.size() != part.folded.size()) {

@@ -506,6 +506,9 @@ TEST(RealTrees, FindTodaysAustriaAsTreesWriteIt) {
       {"Simmering, Vöcklabruck", S::kUnique, "Simmering, Voecklabruck, Oberoesterreich, AUSTRIA"},
       {"Lend, Österreich", S::kAmbiguous, "Lend: 2 Orte dieses Namens"},
       {"Gösting, Graz", S::kUnique, "Graz,13.Bez.:Goesting, Graz Stadt, Steiermark, AUSTRIA"},
+      // A jurisdiction by its name without an addition: "Krems" is also Krems an der Donau.
+      {"Gneixendorf, Krems", S::kUnique, "Gneixendorf, Krems an der Donau Stadt, Niederoesterreich, AUSTRIA"},
+      {"Mautern, Krems", S::kUnique, "Mautern an der Donau, Krems, Niederoesterreich, AUSTRIA"},
       // An addition cut short is the official name; one the place does not bear leaves it open.
       {"Zell a. See", S::kUnique, "Zell am See, Zell am See, Salzburg, AUSTRIA"},
       {"Stein a. d. Donau", S::kUnique, "Stein an der Donau, Krems an der Donau Stadt, Niederoesterreich, AUSTRIA"},
