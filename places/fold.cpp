@@ -161,6 +161,19 @@ bool IsAdditionWord(std::string_view word) {
          std::all_of(word.begin() + 2, word.end(), [](char c) { return c == '.' || (c >= 'a' && c <= 'z'); });
 }
 
+// An addition written as one word at the end of a name: "i.t." of "st. johann i.t.".
+bool IsJoinedAddition(std::string_view word) {
+  return IsAdditionWord(word) && std::count(word.begin(), word.end(), '.') >= 2 &&
+         std::count_if(word.begin(), word.end(), [](char c) { return c != '.'; }) >= 2;
+}
+
+// Where a folded name's addition begins: the index of its first word, or the number of words.
+std::size_t AdditionAt(const std::vector<std::string_view>& words) {
+  for (std::size_t k = 1; k < words.size(); ++k)
+    if (k + 1 < words.size() ? IsAdditionWord(words[k]) : IsJoinedAddition(words[k])) return k;
+  return words.size();
+}
+
 }  // namespace
 
 // A folded name without its official addition ("klagenfurt am woerthersee": "klagenfurt";
@@ -169,12 +182,7 @@ std::vector<std::string> WithoutAddition(std::string_view folded) {
   std::vector<std::string> forms;
   if (folded.find(',') != std::string_view::npos) return forms;
   const std::vector<std::string_view> words = FoldedWords(folded);
-  std::size_t end = words.size();
-  for (std::size_t k = 1; k + 1 < words.size(); ++k)
-    if (IsAdditionWord(words[k])) {
-      end = k;
-      break;
-    }
+  const std::size_t end = AdditionAt(words);
   const std::size_t begin = words.size() > 1 && words[0] == "bad" ? 1 : 0;
   if (end < words.size()) forms.push_back(Joined(words, 0, end));
   if (begin) forms.push_back(Joined(words, 1, words.size()));
@@ -185,8 +193,20 @@ std::vector<std::string> WithoutAddition(std::string_view folded) {
 std::string AdditionOf(std::string_view folded) {
   if (folded.find(',') != std::string_view::npos) return {};
   const std::vector<std::string_view> words = FoldedWords(folded);
-  for (std::size_t k = 1; k + 1 < words.size(); ++k)
-    if (IsAdditionWord(words[k])) return Joined(words, k, words.size());
+  const std::size_t at = AdditionAt(words);
+  return at < words.size() ? Joined(words, at, words.size()) : std::string();
+}
+
+std::string WrittenOut(std::string_view folded) {
+  static constexpr std::pair<std::string_view, std::string_view> kShort[] = {
+      {"wr.", "wiener"}, {"gr.", "gross"}, {"kl.", "klein"}, {"dt.", "deutsch"},
+      {"mkt.", "markt"}, {"ob.", "ober"}, {"unt.", "unter"}};
+  for (const auto& [cut, word] : kShort)
+    if (folded.starts_with(cut)) {
+      std::string_view rest = folded.substr(cut.size());
+      if (rest.starts_with(' ')) rest.remove_prefix(1);
+      if (!rest.empty()) return std::string(word) + " " + std::string(rest);
+    }
   return {};
 }
 

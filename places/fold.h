@@ -58,6 +58,9 @@ std::string AdditionOf(std::string_view folded);
 // beginning of the other's word and a full stop: "zell a. see" of "zell am see", "bruck a.d.
 // mur" of "bruck an der mur", "ried i. i." of "ried im innkreis".
 bool AbbreviatesName(std::string_view written, std::string_view name);
+// A folded name whose first word records cut short, written out ("wr. neustadt": "wiener
+// neustadt"; "gr.", "kl.", "dt.", "mkt.", "ob.", "unt." likewise); empty for any other name.
+std::string WrittenOut(std::string_view folded);
 // A folded name that begins with a word such as "gross", "klein", "deutsch", "boehmisch",
 // "maehrisch" or "polnisch" with that word joined to the next ("gross steurowitz":
 // "grosssteurowitz"), as records write such names either way; empty for any other name.

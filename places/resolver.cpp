@@ -226,7 +226,7 @@ bool EndsPart(std::string_view value, std::size_t dot) {
 
 }  // namespace
 
-std::vector<FoldedName> ValueParts(std::string_view value) {
+std::vector<FoldedName> ValueParts(std::string_view value, const std::function<bool(const std::string&)>& isName) {
   std::vector<FoldedName> parts;
   const auto add = [&](std::string_view piece) {
     const std::string text = TrimBlanks(piece);
@@ -235,11 +235,21 @@ std::vector<FoldedName> ValueParts(std::string_view value) {
     if (!part.folded.empty()) parts.push_back(std::move(part));
   };
   std::size_t from = 0;
-  for (std::size_t k = 0; k < value.size(); ++k)
-    if (value[k] == ',' || value[k] == ';' || (value[k] == '.' && EndsPart(value, k))) {
+  for (std::size_t k = 0; k < value.size(); ++k) {
+    if (value[k] == '(') {
+      const std::size_t close = value.find(')', k);
+      if (close != std::string_view::npos && isName &&
+          isName(FoldedName::OfUtf8(TrimBlanks(value.substr(from, close + 1 - from))).folded)) {
+        k = close;
+        continue;
+      }
+    }
+    if (value[k] == ',' || value[k] == ';' || value[k] == '(' || value[k] == ')' ||
+        (value[k] == '.' && EndsPart(value, k))) {
       add(value.substr(from, k - from));
       from = k + 1;
     }
+  }
   add(value.substr(from));
   return parts;
 }
@@ -711,7 +721,13 @@ class Gazetteer::Lookup {
 };
 
 Gazetteer::Lookup::Lookup(const Data& d, std::string_view value)
-    : d_(d), parts_(ValueParts(value)), areas_(parts_.size()), end_(parts_.size()) {
+    : d_(d),
+      parts_(ValueParts(value,
+                        [&](const std::string& folded) {
+                          return Find(d.places, folded) || Find(d.municipalities, folded) || Find(d.areas, folded);
+                        })),
+      areas_(parts_.size()),
+      end_(parts_.size()) {
   for (std::size_t k = 1; k < parts_.size(); ++k) areas_[k] = Classify(parts_[k]);
   // The last part: Austria, which is left out, or after a place an Austrian state, a land
   // that held one, a region, a district or a municipality, which is a jurisdiction like the
@@ -984,8 +1000,13 @@ std::vector<std::uint32_t> Gazetteer::Lookup::Place(std::size_t first, bool& nam
   if (const std::vector<std::uint32_t> whole = withDistricts(Find(d_.places, key)); found(&whole, 1)) return candidates;
   if (const std::vector<std::uint32_t> whole = withDistricts(Find(d_.municipalities, key)); found(&whole, 1))
     return candidates;
-  // "Zell a. See", "Bruck a. d. Mur": the official name with its addition cut short.
+  // "Zell a. See", "Bruck a. d. Mur", "Krems/Donau": the official name with its addition cut
+  // short; "Wr. Neustadt", "Gr. Siegharts": with its first word cut short.
   if (const std::vector<std::uint32_t> abbreviated = Abbreviated(key); found(&abbreviated, 1)) return candidates;
+  if (const std::string full = WrittenOut(key); !full.empty()) {
+    if (found(Find(d_.places, full), 1) || found(Find(d_.municipalities, full), 1)) return candidates;
+    if (const std::vector<std::uint32_t> abbreviated = Abbreviated(full); found(&abbreviated, 1)) return candidates;
+  }
   loosely_ = true;
   if (found(Find(d_.loosePlaces, loose), 1) || found(Find(d_.looseMunicipalities, loose), 1)) return candidates;
   loosely_ = false;
@@ -1109,6 +1130,23 @@ std::optional<std::pair<double, double>> Gazetteer::Lookup::PointOf(std::uint32_
 
 std::vector<std::uint32_t> Gazetteer::Lookup::Abbreviated(const std::string& key) const {
   std::vector<std::uint32_t> ids;
+  // "krems/donau": a place whose name is the first with an addition that ends in the second.
+  if (const std::size_t slash = key.find('/'); slash != std::string::npos && slash > 0 &&
+                                               key.find(' ', slash) == std::string::npos && key[slash - 1] != ' ') {
+    const std::string name = key.substr(0, slash), end = " " + key.substr(slash + 1);
+    const auto fits = [&](const std::string& folded) {
+      const std::vector<std::string> forms = WithoutAddition(folded);
+      return !forms.empty() && forms.front() == name && AdditionOf(folded).ends_with(end);
+    };
+    if (end.size() > 1)
+      if (const std::vector<std::uint32_t>* named = Find(d_.shortened, name))
+        for (std::uint32_t id : *named) {
+          const PlaceRecord& r = d_.entries[id].found.record;
+          if (fits(FoldedKey1252(TextOf(r.Place))) || (d_.entries[id].seat && fits(FoldedKey1252(TextOf(r.Municipality)))))
+            AddOnce(ids, id);
+        }
+    return ids;
+  }
   if (AdditionOf(key).find('.') == std::string::npos) return ids;
   for (const std::string& form : WithoutAddition(key))
     if (const std::vector<std::uint32_t>* named = Find(d_.shortened, form))

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -64,8 +65,10 @@ struct Resolution {
 
 // A value's parts as written, each folded once: between its commas and semicolons, and at a
 // full stop that ends a word before a blank ("Wien-Mariahilf. Österreich"), but not an
-// abbreviation ("St. Pölten", "Bez. Liezen"); empty parts left out.
-std::vector<FoldedName> ValueParts(std::string_view value);
+// abbreviation ("St. Pölten", "Bez. Liezen"); a text in brackets a part of its own ("Steyr
+// (OÖ)"), unless `isName` takes the part with it ("Bach (Zweinitz)"); empty parts left out.
+std::vector<FoldedName> ValueParts(std::string_view value,
+                                   const std::function<bool(const std::string& folded)>& isName = {});
 
 // The files beside the data file that the gazetteer takes with it.
 struct GazetteerFiles {
