@@ -662,6 +662,9 @@ class Gazetteer::Lookup {
   std::vector<std::uint32_t> Named(const std::string& key, const std::string& loose, bool every = false) const;
   std::vector<std::uint32_t> OfCity(const std::string& key) const;
   std::vector<std::uint32_t> Place(std::size_t first, bool& named, bool& sure);
+  struct Trial;
+  bool PlaceAsWritten(Trial& found, const std::string& key);
+  bool PlaceLoosely(Trial& found, const std::string& key, const std::string& loose);
   std::vector<std::vector<std::uint32_t>> SeatsWithoutAddition(const std::string& key, const std::string& loose) const;
   std::vector<std::uint32_t> Abbreviated(const std::string& key) const;
   std::vector<std::uint32_t> FittingAddition(const std::string& key, const std::vector<std::uint32_t>& ids) const;
@@ -941,6 +944,31 @@ bool Gazetteer::Lookup::Narrow(std::vector<std::uint32_t>& candidates, std::size
   return true;
 }
 
+// One way of finding the place at `first` after another: each gives candidates, which the parts
+// after the place narrow; the first that keeps some is the place.
+struct Gazetteer::Lookup::Trial {
+  Lookup& lookup;
+  const std::size_t first;
+  bool& named;  // some way found the name
+  bool& sure;   // every part after it named something known
+  std::vector<std::uint32_t> candidates;
+
+  // The way that gives `ids` and takes `taken` parts: whether the parts after them keep some.
+  bool operator()(const std::vector<std::uint32_t>* ids, std::size_t taken = 1) {
+    if (!ids || ids->empty()) return false;
+    named = true;
+    candidates = *ids;
+    sure = true;
+    std::string why;
+    if (lookup.Narrow(candidates, first + taken, lookup.parts_[first], sure, why)) {
+      lookup.reason_ = why;
+      return true;
+    }
+    AddReasons(lookup.failures_, why);
+    return false;
+  }
+};
+
 // The place at `first`, narrowed by the parts after it: the candidates of the first way of
 // finding it that some are left of. `named`: some way found the name; `sure`: every part
 // after it named something known.
@@ -952,25 +980,20 @@ std::vector<std::uint32_t> Gazetteer::Lookup::Place(std::size_t first, bool& nam
     key = *exonym;
     loose = Loosened(key);
   }
-  std::vector<std::uint32_t> candidates;
-  // One way of finding the place, which takes `taken` parts.
-  const auto found = [&](const std::vector<std::uint32_t>* ids, std::size_t taken) {
-    if (!ids || ids->empty()) return false;
-    named = true;
-    candidates = *ids;
-    sure = true;
-    std::string why;
-    if (Narrow(candidates, first + taken, place, sure, why)) {
-      reason_ = why;
-      return true;
-    }
-    AddReasons(failures_, why);
-    return false;
-  };
+  Trial found{*this, first, named, sure, {}};
+  if (PlaceAsWritten(found, key) || PlaceLoosely(found, key, loose)) return std::move(found.candidates);
+  return {};
+}
+
+// The place by its name as written: with the next part, as a city's district, by its whole
+// name, by its official name cut short.
+bool Gazetteer::Lookup::PlaceAsWritten(Trial& found, const std::string& key) {
+  const std::size_t first = found.first;
+  const FoldedName& place = parts_[first];
   // A place whose name holds a comma ("Wien, Floridsdorf").
   if (first + 1 < end_) {
     const std::string joined = key + "," + parts_[first + 1].folded;
-    if (found(Find(d_.places, joined), 2) || found(Find(d_.loosePlaces, Loosened(joined)), 2)) return candidates;
+    if (found(Find(d_.places, joined), 2) || found(Find(d_.loosePlaces, Loosened(joined)), 2)) return true;
   }
   // A city's district, in this part or with the next ("Wien, IX. Bezirk").
   const District* district = &CityDistrict(key);
@@ -980,9 +1003,9 @@ std::vector<std::uint32_t> Gazetteer::Lookup::Place(std::size_t first, bool& nam
     taken = 2;
   }
   if (district->entries) {
-    if (found(&*district->entries, taken)) return candidates;
+    if (found(&*district->entries, taken)) return true;
     if (district->entries->empty()) {
-      named = true;
+      found.named = true;
       AddReasons(failures_, place.text + (taken == 2 ? ", " + parts_[first + 1].text : "") + ": " + district->why);
     }
   }
@@ -997,48 +1020,52 @@ std::vector<std::uint32_t> Gazetteer::Lookup::Place(std::size_t first, bool& nam
       for (std::uint32_t id : *districts) AddOnce(all, id);
     return all;
   };
-  if (const std::vector<std::uint32_t> whole = withDistricts(Find(d_.places, key)); found(&whole, 1)) return candidates;
-  if (const std::vector<std::uint32_t> whole = withDistricts(Find(d_.municipalities, key)); found(&whole, 1))
-    return candidates;
+  if (const std::vector<std::uint32_t> whole = withDistricts(Find(d_.places, key)); found(&whole)) return true;
+  if (const std::vector<std::uint32_t> whole = withDistricts(Find(d_.municipalities, key)); found(&whole)) return true;
   // "Zell a. See", "Bruck a. d. Mur", "Krems/Donau": the official name with its addition cut
   // short; "Wr. Neustadt", "Gr. Siegharts": with its first word cut short.
-  if (const std::vector<std::uint32_t> abbreviated = Abbreviated(key); found(&abbreviated, 1)) return candidates;
+  if (const std::vector<std::uint32_t> abbreviated = Abbreviated(key); found(&abbreviated)) return true;
   if (const std::string full = WrittenOut(key); !full.empty()) {
-    if (found(Find(d_.places, full), 1) || found(Find(d_.municipalities, full), 1)) return candidates;
-    if (const std::vector<std::uint32_t> abbreviated = Abbreviated(full); found(&abbreviated, 1)) return candidates;
+    if (found(Find(d_.places, full)) || found(Find(d_.municipalities, full))) return true;
+    if (const std::vector<std::uint32_t> abbreviated = Abbreviated(full); found(&abbreviated)) return true;
   }
+  return false;
+}
+
+// The place by its name written loosely: with the umlauts dropped, as a part of a name, with
+// an official addition dropped, as a place of a city, "bei" a place.
+bool Gazetteer::Lookup::PlaceLoosely(Trial& found, const std::string& key, const std::string& loose) {
+  const FoldedName& place = parts_[found.first];
   loosely_ = true;
-  if (found(Find(d_.loosePlaces, loose), 1) || found(Find(d_.looseMunicipalities, loose), 1)) return candidates;
+  if (found(Find(d_.loosePlaces, loose)) || found(Find(d_.looseMunicipalities, loose))) return true;
   loosely_ = false;
-  if (found(Find(d_.placeParts, key), 1) || found(Find(d_.cityDistricts, DistrictKey(key)), 1)) return candidates;
+  if (found(Find(d_.placeParts, key)) || found(Find(d_.cityDistricts, DistrictKey(key)))) return true;
   loosely_ = true;
-  if (found(Find(d_.loosePlaceParts, loose), 1) || found(Find(d_.shortened, key), 1) ||
-      found(Find(d_.looseShortened, loose), 1))
-    return candidates;
+  if (found(Find(d_.loosePlaceParts, loose)) || found(Find(d_.shortened, key)) || found(Find(d_.looseShortened, loose)))
+    return true;
   // "Innsbruck-Wilten": a place of the city.
-  if (const std::vector<std::uint32_t> part = OfCity(key); found(&part, 1)) return candidates;
+  if (const std::vector<std::uint32_t> part = OfCity(key); found(&part)) return true;
   // "Weichselboden bei Mariazell": the place of that name near the other.
   bool near = false;
   if (const std::vector<std::uint32_t> nearby = Near(place, near); near) {
-    named = true;
-    if (found(&nearby, 1)) return candidates;
+    found.named = true;
+    if (found(&nearby)) return true;
     if (nearby.empty()) AddReasons(failures_, place.text + ": dort in der Nähe kein Ort dieses Namens");
   }
   // "Linz an der Donau" for the city, "Weyer an der Enns": a municipality's own place without
   // the addition the value gives it, sure where a land or district after it narrows it or the
   // addition fits the place ("Egg an der Günz" lies in Bavaria, not in Vorarlberg).
   for (const std::vector<std::uint32_t>& seats : SeatsWithoutAddition(key, loose))
-    if (found(&seats, 1)) {
-      if (std::vector<std::uint32_t> fitting = FittingAddition(key, candidates); !fitting.empty()) {
-        candidates = std::move(fitting);
-      } else if (first + 1 == end_) {  // no land or district narrowed it
-        sure = false;
+    if (found(&seats)) {
+      if (std::vector<std::uint32_t> fitting = FittingAddition(key, found.candidates); !fitting.empty()) {
+        found.candidates = std::move(fitting);
+      } else if (found.first + 1 == end_) {  // no land or district narrowed it
+        found.sure = false;
         AddReasons(reason_, place.text + ": ein Ort dieses Namens nur ohne seinen Zusatz");
       }
-      return candidates;
+      return true;
     }
-  candidates.clear();
-  return candidates;
+  return false;
 }
 
 // The places and municipalities of a name, folded, else with the umlauts dropped, else
