@@ -170,13 +170,17 @@ constexpr NamedArea kAreas[] = {
 
     {kCountry,
      "Tschechien|Czech Republic|Czechia|Česko|Česká republika|Ceska republika|Tschechische Republik|"
-     "Tschechoslowakei|Czechoslovakia|ČSR|ČSSR|Protektorat Böhmen und Mähren",
+     "Protektorat Böhmen und Mähren",
      "", "", "CZ SK"},
+    // The countries as they were between the wars, when emigrants' records named them: Poland
+    // with East Galicia (Lwów, Tarnopol, Stanisławów), Romania with the Bukovina (Cernăuți),
+    // Czechoslovakia with Subcarpathian Ruthenia (Užhorod).
+    {kCountry, "Tschechoslowakei|Czechoslovakia|Tchécoslovaquie|Československo|ČSR|ČSSR", "", "", "CZ SK UA:25"},
     {kCountry, "Slowakei|Slovakia|Slovensko|Slowakische Republik", "", "", "SK"},
     {kCountry, "Slowenien|Slovenia|Slovenija", "", "", "SI"},
-    {kCountry, "Polen|Poland|Polska|Pologne", "", "", "PL"},
+    {kCountry, "Polen|Poland|Polska|Pologne", "", "", "PL UA:06,15,22"},
     {kCountry, "Ukraine|Ukrajina|Ucraina", "", "", "UA"},
-    {kCountry, "Rumänien|Rumaenien|Romania|România|Rumania|Roumania|Roumanie", "", "", "RO"},
+    {kCountry, "Rumänien|Rumaenien|Romania|România|Rumania|Roumania|Roumanie", "", "", "RO UA:03"},
     {kCountry, "Serbien|Serbia|Srbija", "", "", "RS"},
     {kCountry, "Montenegro|Crna Gora", "", "", "ME"},
     {kCountry, "Jugoslawien|Yugoslavia|Jugoslavija", "", "", "SI HR BA RS ME"},

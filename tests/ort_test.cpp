@@ -346,6 +346,10 @@ TEST(Monarchy, FindsTheMonarchysPlacesAbroadByTheirOldNames) {
       {"Ödenburg, Ungarn", S::kAbroad, "Sopron, Ungarn"},
       {"Trient, Trentino-Südtirol, Italien", S::kAbroad, "Trento, Italien"},
       {"Kutná Hora, Czech Republic", S::kAbroad, "Kutná Hora, Tschechien"},
+      // A country as it was between the wars.
+      {"Tarnopol, Poland", S::kAbroad, "Ternopil, Ukraine"},
+      {"Czernowitz, Rumänien", S::kAbroad, "Chernivtsi, Ukraine"},
+      {"Uzhgorod, Czechoslovakia", S::kAbroad, "Uzhgorod, Ukraine"},
       {"Mährisch Ostrau, Österreich", S::kAbroad, "Ostrava, Tschechien"},  // the register's German name
       {"Iglau, Bezirk Iglau, Mähren", S::kAbroad, "Jihlava, Tschechien"},   // a district of that seat
       {"Lemberg, Steiermark", S::kUnique, "Lemberg, Hartberg-Fuerstenfeld, Steiermark, AUSTRIA"},
