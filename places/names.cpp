@@ -278,6 +278,7 @@ constexpr std::string_view kJurisdictionWords[] = {
     "katastralgemeinde", "erzherzogtum", "markgrafschaft", "koenigreich", "herzogtum", "grafschaft",
     "bundesland", "kronland", "reichsgau", "gemeinde", "pfarrei", "pfarre", "parish", "komitat",
     "bezirk", "bez.", "bh", "kg", "land", "kreis", "okres", "powiat", "megye", "judet", "provincia",
+    "gem.", "pf.", "pfr.",
 };
 
 constexpr std::string_view kSiteWords[] = {

@@ -56,6 +56,20 @@ std::vector<std::string> DistrictWords(std::string_view folded) {
   return words;
 }
 
+// The name after an Austrian postcode that begins a folded name ("4020 linz", "a 4020 linz"),
+// or nothing.
+std::string AfterPostcode(std::string_view folded) {
+  for (std::string_view country : {"a ", "at "})
+    if (folded.starts_with(country)) {
+      folded.remove_prefix(country.size());
+      break;
+    }
+  if (folded.size() < 6 || folded[4] != ' ' ||
+      !std::all_of(folded.begin(), folded.begin() + 4, [](char c) { return c >= '0' && c <= '9'; }))
+    return {};
+  return std::string(folded.substr(5));
+}
+
 std::string DistrictKey(std::string_view folded) {
   std::string key;
   for (const std::string& w : DistrictWords(folded)) key += (key.empty() ? "" : " ") + w;
@@ -768,6 +782,8 @@ Gazetteer::Lookup::Lookup(const Data& d, std::string_view value)
   if (bare_ && !parts_.empty()) {
     namesake_ = d_.world.Find(parts_[0].folded);
     if (!namesake_) namesake_ = d_.world.Find(parts_[0].loose);
+    if (const std::string name = AfterPostcode(parts_[0].folded); !namesake_ && !name.empty())
+      namesake_ = d_.world.Find(name);  // "3000 Bern"
   }
 }
 
@@ -1055,6 +1071,9 @@ bool Gazetteer::Lookup::PlaceLoosely(Trial& found, const std::string& key, const
   // "Linz an der Donau" for the city, "Weyer an der Enns": a municipality's own place without
   // the addition the value gives it, sure where a land or district after it narrows it or the
   // addition fits the place ("Egg an der Günz" lies in Bavaria, not in Vorarlberg).
+  // "4020 Linz", "A-4020 Linz": an Austrian postcode before the name.
+  if (const std::string name = AfterPostcode(key); !name.empty())
+    if (found(Find(d_.places, name)) || found(Find(d_.municipalities, name))) return true;
   for (const std::vector<std::uint32_t>& seats : SeatsWithoutAddition(key, loose))
     if (found(&seats)) {
       if (std::vector<std::uint32_t> fitting = FittingAddition(key, found.candidates); !fitting.empty()) {

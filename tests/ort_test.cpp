@@ -551,6 +551,9 @@ TEST(RealTrees, FindTodaysAustriaAsTreesWriteIt) {
       {"aus Gmünd, Niederösterreich", S::kUnique, "Gmuend, Gmuend, Niederoesterreich, AUSTRIA"},
       {"Gößl Nr. 5, Steiermark", S::kUnique, "Goessl, Liezen, Steiermark, AUSTRIA", nullptr, true},
       {"Wien-Mariahilf. Österreich", S::kUnique, "Wien, Mariahilf, Wien, Wien, AUSTRIA"},
+      {"A-4020 Linz", S::kUnique, "Linz, Linz Stadt, Oberoesterreich, AUSTRIA"},
+      {"3000 Bern", S::kNotFound, "Bern, Schweiz, außerhalb der Monarchie"},
+      {"Gem. Haag, Bez. Amstetten", S::kUnique, "Haag, Amstetten, Niederoesterreich, AUSTRIA"},
       {"Graz; Steiermark; Austria", S::kUnique, "Graz, Graz Stadt, Steiermark, AUSTRIA"},
       {"St. Pölten, Niederösterreich", S::kUnique, "St. Poelten, Sankt Poelten Stadt, Niederoesterreich, AUSTRIA"},
   };
