@@ -318,6 +318,9 @@ struct Gazetteer::Data {
   Index shortened, looseShortened;            // places and municipalities by the name without its addition
   Index additionEnds;  // places by the last word of their names' additions ("donau" of Feldkirchen an der Donau)
   std::unordered_map<std::string, Area> areas, looseAreas, shortenedAreas;
+  // The areas of a name together with those that bear it only with an addition ("krems": the
+  // district Krems and the city Krems an der Donau), for a name that has both.
+  std::unordered_map<std::string, Area> jurisdictions;
   std::unordered_map<std::string, Area> writtenAreas;  // by ExonymKey: names that fold to a place's
   std::unordered_map<std::string, City> cities;
   Index cityDistricts;  // the districts of every city by name, also by their former names ("fuenfhaus")
@@ -507,6 +510,15 @@ struct Gazetteer::Builder {
     }
   }
 
+  // A part after the place names every area of its name, with an addition or without.
+  void IndexJurisdictions() {
+    for (const auto& [key, area] : d.areas)
+      if (const Data::Area* shortened = Find(d.shortenedAreas, key)) {
+        Data::Area& both = d.jurisdictions[key] = area;
+        both.Add(*shortened);
+      }
+  }
+
   // After every name of today's Austria, which an exonym that folds to one may not hide.
   void IndexExonyms() {
     for (const Exonym& exonym : PlaceExonyms()) {
@@ -610,6 +622,7 @@ Gazetteer::Gazetteer(RecordReader& reader, GazetteerFiles files) : data_(std::ma
   build.IndexNamesTable();
   build.IndexCityDistricts();
   build.IndexCityParts(files.cityParts);
+  build.IndexJurisdictions();
   build.IndexExonyms();
 }
 
@@ -856,14 +869,8 @@ bool Gazetteer::Lookup::NamesCityDistrict(std::size_t k) const {
 // addition dropped from either side. Nothing for an unknown name.
 const Gazetteer::Data::Area* Gazetteer::Lookup::Classify(const FoldedName& part) {
   if (const Area* area = Find(d_.writtenAreas, ExonymKey(part.text))) return area;
-  if (const Area* area = Find(d_.areas, part.folded)) {
-    // "Krems": the district Krems and the city Krems an der Donau.
-    const Area* shortened = Find(d_.shortenedAreas, part.folded);
-    if (!shortened) return area;
-    own_.push_back(std::make_unique<Area>(*area));
-    own_.back()->Add(*shortened);
-    return own_.back().get();
-  }
+  if (const Area* area = Find(d_.jurisdictions, part.folded)) return area;  // "Krems"
+  if (const Area* area = Find(d_.areas, part.folded)) return area;
   if (const Area* area = Find(d_.looseAreas, part.loose)) return area;
   const std::string bare(WithoutJurisdictionWord(part.folded));
   if (bare.size() != part.folded.size()) {
@@ -1028,16 +1035,14 @@ bool Gazetteer::Lookup::PlaceAsWritten(Trial& found, const std::string& key) {
   // The whole name of a place or a municipality before a part of a name ("Floridsdorf" of
   // "Wien, Floridsdorf", "Hart" of "Hart / Breg"); a city's district is as whole a name as a
   // village's ("Simmering": Vienna's eleventh district and a hamlet of Vöcklabruck).
-  const auto withDistricts = [&](const std::vector<std::uint32_t>* ids) {
-    std::vector<std::uint32_t> all;
-    if (!ids) return all;
-    all = *ids;
-    if (const std::vector<std::uint32_t>* districts = Find(d_.cityDistricts, DistrictKey(key)))
-      for (std::uint32_t id : *districts) AddOnce(all, id);
-    return all;
+  const std::vector<std::uint32_t>* districts = Find(d_.cityDistricts, DistrictKey(key));
+  const auto whole = [&](const std::vector<std::uint32_t>* ids) {
+    if (!ids || !districts) return found(ids);
+    std::vector<std::uint32_t> all = *ids;
+    for (std::uint32_t id : *districts) AddOnce(all, id);
+    return found(&all);
   };
-  if (const std::vector<std::uint32_t> whole = withDistricts(Find(d_.places, key)); found(&whole)) return true;
-  if (const std::vector<std::uint32_t> whole = withDistricts(Find(d_.municipalities, key)); found(&whole)) return true;
+  if (whole(Find(d_.places, key)) || whole(Find(d_.municipalities, key))) return true;
   // "Zell a. See", "Bruck a. d. Mur", "Krems/Donau": the official name with its addition cut
   // short; "Wr. Neustadt", "Gr. Siegharts": with its first word cut short.
   if (const std::vector<std::uint32_t> abbreviated = Abbreviated(key); found(&abbreviated)) return true;
@@ -1175,33 +1180,30 @@ std::optional<std::pair<double, double>> Gazetteer::Lookup::PointOf(std::uint32_
 }
 
 std::vector<std::uint32_t> Gazetteer::Lookup::Abbreviated(const std::string& key) const {
+  // The places and municipalities of a name without its addition whose whole name `fits`.
   std::vector<std::uint32_t> ids;
+  const auto named = [&](const std::string& form, const auto& fits) {
+    if (const std::vector<std::uint32_t>* shortened = Find(d_.shortened, form))
+      for (std::uint32_t id : *shortened) {
+        const PlaceRecord& r = d_.entries[id].found.record;
+        if (fits(FoldedKey1252(TextOf(r.Place))) || (d_.entries[id].seat && fits(FoldedKey1252(TextOf(r.Municipality)))))
+          AddOnce(ids, id);
+      }
+  };
   // "krems/donau": a place whose name is the first with an addition that ends in the second.
   if (const std::size_t slash = key.find('/'); slash != std::string::npos && slash > 0 &&
                                                key.find(' ', slash) == std::string::npos && key[slash - 1] != ' ') {
     const std::string name = key.substr(0, slash), end = " " + key.substr(slash + 1);
-    const auto fits = [&](const std::string& folded) {
-      const std::vector<std::string> forms = WithoutAddition(folded);
-      return !forms.empty() && forms.front() == name && AdditionOf(folded).ends_with(end);
-    };
     if (end.size() > 1)
-      if (const std::vector<std::uint32_t>* named = Find(d_.shortened, name))
-        for (std::uint32_t id : *named) {
-          const PlaceRecord& r = d_.entries[id].found.record;
-          if (fits(FoldedKey1252(TextOf(r.Place))) || (d_.entries[id].seat && fits(FoldedKey1252(TextOf(r.Municipality)))))
-            AddOnce(ids, id);
-        }
+      named(name, [&](const std::string& folded) {
+        const std::vector<std::string> forms = WithoutAddition(folded);
+        return !forms.empty() && forms.front() == name && AdditionOf(folded).ends_with(end);
+      });
     return ids;
   }
   if (AdditionOf(key).find('.') == std::string::npos) return ids;
   for (const std::string& form : WithoutAddition(key))
-    if (const std::vector<std::uint32_t>* named = Find(d_.shortened, form))
-      for (std::uint32_t id : *named) {
-        const PlaceRecord& r = d_.entries[id].found.record;
-        if (AbbreviatesName(key, FoldedKey1252(TextOf(r.Place))) ||
-            (d_.entries[id].seat && AbbreviatesName(key, FoldedKey1252(TextOf(r.Municipality)))))
-          AddOnce(ids, id);
-      }
+    named(form, [&](const std::string& folded) { return AbbreviatesName(key, folded); });
   return ids;
 }
 
